@@ -1,0 +1,3 @@
+#include "cost/complexity.h"
+
+Complexity::~Complexity() = default;
