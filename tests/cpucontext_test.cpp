@@ -14,8 +14,7 @@ TEST(CPUContext, AnswersEachPriceByIndex) {
 TEST(CPUContext, CopyAnswersLikeTheOriginal) {
   const CPUContext original(0.5f, 0.25f);
   const CPUContext copy = original;
-  for (int kind : {ADDITION, MULTIPLICATION, 7})
-    EXPECT_EQ(copy.cost(kind), original.cost(kind));
+  for (int kind : {ADDITION, MULTIPLICATION, 7}) EXPECT_EQ(copy.cost(kind), original.cost(kind));
   EXPECT_EQ(copy.cost(ADDITION), 0.5f);
   EXPECT_EQ(copy.cost(MULTIPLICATION), 0.25f);
 }

@@ -46,10 +46,9 @@ TEST(Polynomial, ZeroAndOneTestsUseInclusiveDoubleBounds) {
   const PrintCase cases[] = {
       {{0, 0.000001f}, "0\n"},           // the float lies just below 1e-6: zero
       {{0, 0.00001f}, "1e-05 * n^1\n"},  // clearly not zero
-      {{0, -0.000001f}, "0\n"},
-      {{0, 1.000001f}, "n^1\n"},          // nearest float counts as one
-      {{0, 0.999999f}, "1 * n^1\n"},      // nearest float lies below 0.999999
-      {{1, 2}, "2 * n^1 + 1\n"},          // a constant one is still a number
+      {{0, -0.000001f}, "0\n"},         {{0, 1.000001f}, "n^1\n"},  // nearest float counts as one
+      {{0, 0.999999f}, "1 * n^1\n"},  // nearest float lies below 0.999999
+      {{1, 2}, "2 * n^1 + 1\n"},      // a constant one is still a number
   };
   for (const PrintCase& c : cases) EXPECT_EQ(printed(make(c.coefficients)), c.expected);
 }

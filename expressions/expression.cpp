@@ -1,0 +1,83 @@
+#include "expressions/expression.h"
+
+#include <string>
+
+#include "expressions/syntaxerror.h"
+
+namespace {
+
+int lastPlusBefore(const char text[], int end) {
+  int i = end - 1;
+  while (i >= 0 && text[i] != '+') --i;
+  return i;
+}
+
+}  // namespace
+
+// Delegating to the assembling constructor makes the destructor run if parsing throws, so an
+// intercepted syntax error leaks nothing.
+Expression::Expression(int length, char text[]) : Expression(nullptr, nullptr) {
+  Expression* node = this;
+  for (int end = length;;) {
+    const int plus = lastPlusBefore(text, end);
+    if (plus == 0) syntaxError(std::string("Syntax error at '") + text[0] + "'");
+    node->term = new Term(end - plus - 1, text + plus + 1);
+    if (plus < 0) return;
+    node->left = new Expression(nullptr, nullptr);
+    node = node->left;
+    end = plus;
+  }
+}
+
+Expression::Expression(Term* term, Expression* left) : left(left), term(term) {}
+
+Expression::~Expression() {
+  delete term;
+  while (left != nullptr) {
+    Expression* node = left;
+    left = node->left;
+    node->left = nullptr;
+    delete node;
+  }
+}
+
+// Sums from the first term on, in the association of the recursive definition:
+// cost(left + term) = (cost(term) + cost(left)) + addition price.
+Polynomial Expression::evaluate(CPUContext context) const {
+  const std::vector<const Expression*> nodes = leftToRight();
+  Polynomial cost = nodes.front()->term->evaluate(context);
+  for (std::size_t i = 1; i < nodes.size(); ++i) {
+    Polynomial sum = nodes[i]->term->evaluate(context);
+    sum.add(cost);
+    sum.add(Polynomial(context.cost(ADDITION)));
+    cost = std::move(sum);
+  }
+  return cost;
+}
+
+std::ostream& Expression::print(std::ostream& out) const {
+  const std::vector<const Expression*> nodes = leftToRight();
+  for (std::size_t i = 0; i < nodes.size(); ++i) {
+    if (i > 0) out << " + ";
+    nodes[i]->term->print(out);
+  }
+  return out;
+}
+
+int Expression::equals(const Expression* other) const {
+  const Expression* mine = this;
+  const Expression* theirs = other;
+  for (;;) {
+    if ((mine->left == nullptr) != (theirs->left == nullptr)) return 0;
+    if (!mine->term->equals(theirs->term)) return 0;
+    if (mine->left == nullptr) return 1;
+    mine = mine->left;
+    theirs = theirs->left;
+  }
+}
+
+std::vector<const Expression*> Expression::leftToRight() const {
+  std::vector<const Expression*> nodes;
+  for (const Expression* node = this; node != nullptr; node = node->left) nodes.push_back(node);
+  return {nodes.rbegin(), nodes.rend()};
+}

@@ -1,0 +1,25 @@
+#include "expressions/syntaxerror.h"
+
+#include <cstdlib>
+#include <iostream>
+#include <utility>
+
+namespace {
+
+void writeLineAndExit(const std::string& line) {
+  std::cerr << line << std::endl;
+  std::exit(1);
+}
+
+SyntaxErrorHandler currentHandler = writeLineAndExit;
+
+}  // namespace
+
+void syntaxError(const std::string& line) {
+  currentHandler(line);
+  std::exit(1);  // a handler that returns still must not let the parse go on
+}
+
+SyntaxErrorHandler setSyntaxErrorHandler(SyntaxErrorHandler handler) {
+  return std::exchange(currentHandler, handler);
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+// How a parser stops at a syntax error. By default the line goes to the standard error stream
+// and the process exits with status 1; tests and the fuzzer install a handler that throws instead.
+using SyntaxErrorHandler = void (*)(const std::string& line);
+
+// Hands the complete error line to the handler; never returns.
+[[noreturn]] void syntaxError(const std::string& line);
+
+// Installs a handler, which must throw or end the process; returns the previous one.
+SyntaxErrorHandler setSyntaxErrorHandler(SyntaxErrorHandler handler);

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <istream>
+#include <ostream>
+
+#include "expressions/expression.h"
+#include "statements/statement.h"
+
+// A statement made of one expression and a semicolon.
+class ExpressionStatement : public Statement {
+ public:
+  // expressionstatement ::= expression ";"     blanks and line ends anywhere inside
+  // Reads from the statement's first letter up to and including the ';'.
+  explicit ExpressionStatement(std::istream& is);
+  explicit ExpressionStatement(Expression* expression);  // takes ownership
+  ExpressionStatement(const ExpressionStatement&) = delete;
+  ExpressionStatement& operator=(const ExpressionStatement&) = delete;
+  ~ExpressionStatement() override;
+
+  Polynomial evaluate(CPUContext context) const override;  // the expression's cost
+  std::ostream& print(std::ostream& os, int indent) const override;
+  int equals(const Statement* other) const override;  // 0 against a loop
+
+ private:
+  Expression* expression;
+};
