@@ -1,0 +1,31 @@
+#pragma once
+
+#include <istream>
+#include <ostream>
+
+#include "statements/statement.h"
+#include "statements/statementlist.h"
+
+// A statement list repeated n times or a fixed number of times.
+class LoopStatement : public Statement {
+ public:
+  // Deeper nesting is refused, so that parsing and printing cannot exhaust the stack.
+  static constexpr int MAX_NESTING = 1000;
+
+  // loop ::= "LOOP" ( "n" | integer ) statementlist "END"    a negative integer means n
+  // `depth` is the loop's nesting level, 1 when no other loop encloses it.
+  explicit LoopStatement(std::istream& is, int depth = 1);
+  LoopStatement(int count, Statementlist* body);  // takes ownership of body
+  LoopStatement(const LoopStatement&) = delete;
+  LoopStatement& operator=(const LoopStatement&) = delete;
+  ~LoopStatement() override;
+
+  // The body's cost times n, or times the count.
+  Polynomial evaluate(CPUContext context) const override;
+  std::ostream& print(std::ostream& os, int indent) const override;
+  int equals(const Statement* other) const override;  // 0 against an expression statement
+
+ private:
+  Statementlist* body;
+  int count;  // the number of repetitions; negative for n
+};

@@ -1,0 +1,96 @@
+#include "statements/statementlist.h"
+
+#include <string>
+#include <vector>
+
+#include "expressions/syntaxerror.h"
+#include "statements/expressionstatement.h"
+#include "statements/loopstatement.h"
+
+namespace {
+
+bool startsExpression(char c) { return c >= 'a' && c <= 'z'; }
+
+bool startsStatement(char c) { return c == 'L' || startsExpression(c); }
+
+[[noreturn]] void reportError(const std::string& found) {
+  syntaxError("Statementlist(isttream&): input syntax error at '" + found + "'");
+}
+
+// The next non-blank character, left in the stream; an error at the end of the input.
+char peekNonBlank(std::istream& is) {
+  char c;
+  if (!(is >> c)) reportError("");
+  is.unget();
+  return c;
+}
+
+}  // namespace
+
+// Delegating to the assembling constructor makes the destructor run if parsing throws, so an
+// intercepted syntax error leaks nothing.
+Statementlist::Statementlist(std::istream& is, int enclosingLoops)
+    : Statementlist(nullptr, nullptr) {
+  Statementlist* node = this;
+  char next = peekNonBlank(is);
+  for (;;) {
+    if (next == 'L') {
+      node->statement = new LoopStatement(is, enclosingLoops + 1);
+    } else if (startsExpression(next)) {
+      node->statement = new ExpressionStatement(is);
+    } else {
+      reportError(std::string(1, next));
+    }
+    next = peekNonBlank(is);
+    if (!startsStatement(next)) return;
+    node->rest = new Statementlist(nullptr, nullptr);
+    node = node->rest;
+  }
+}
+
+Statementlist::Statementlist(Statement* statement, Statementlist* rest)
+    : rest(rest), statement(statement) {}
+
+Statementlist::~Statementlist() {
+  delete statement;
+  while (rest != nullptr) {
+    Statementlist* node = rest;
+    rest = node->rest;
+    node->rest = nullptr;
+    delete node;
+  }
+}
+
+// Floats do not associate, so the sum is built from the last statement backwards, exactly as
+// the nested definition cost(list) = cost(statement) + cost(rest) would build it.
+Polynomial Statementlist::evaluate(CPUContext context) const {
+  std::vector<const Statement*> statements;
+  for (const Statementlist* node = this; node != nullptr; node = node->rest) {
+    statements.push_back(node->statement);
+  }
+  Polynomial cost = statements.back()->evaluate(context);
+  for (auto s = statements.rbegin() + 1; s != statements.rend(); ++s) {
+    Polynomial sum = (*s)->evaluate(context);
+    sum.add(cost);
+    cost = std::move(sum);
+  }
+  return cost;
+}
+
+void Statementlist::print(std::ostream& os, int indent) const {
+  for (const Statementlist* node = this; node != nullptr; node = node->rest) {
+    node->statement->print(os, indent);
+  }
+}
+
+int Statementlist::equals(const Statementlist* other) const {
+  const Statementlist* mine = this;
+  const Statementlist* theirs = other;
+  for (;;) {
+    if ((mine->rest == nullptr) != (theirs->rest == nullptr)) return 0;
+    if (!mine->statement->equals(theirs->statement)) return 0;
+    if (mine->rest == nullptr) return 1;
+    mine = mine->rest;
+    theirs = theirs->rest;
+  }
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <istream>
+#include <ostream>
+
+#include "cost/complexity.h"
+#include "statements/statement.h"
+
+// A non-empty sequence of statements, held as a chain of list nodes: this node's statement and
+// the rest of the list. Chains are walked in loops, never recursively, so lists of any length
+// work.
+class Statementlist : public Complexity {
+ public:
+  // statementlist ::= statement+    a statement starts with 'L' (a loop) or 'a'..'z'
+  // Stops in front of the first non-blank character that cannot start a statement.
+  // `enclosingLoops` counts the loops around the list, to bound their nesting.
+  explicit Statementlist(std::istream& is, int enclosingLoops = 0);
+  Statementlist(Statement* statement, Statementlist* rest);  // takes ownership; rest may be null
+  Statementlist(const Statementlist&) = delete;
+  Statementlist& operator=(const Statementlist&) = delete;
+  ~Statementlist() override;
+
+  // s1 + (s2 + (... + sm)): the statements' costs, summed from the right.
+  Polynomial evaluate(CPUContext context) const override;
+  void print(std::ostream& os, int indent) const;  // every statement at the same indent
+  int equals(const Statementlist* other) const;    // same length and equal pair by pair
+
+ private:
+  Statementlist* rest;
+  Statement* statement;
+};
