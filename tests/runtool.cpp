@@ -1,0 +1,64 @@
+#include "tests/runtool.h"
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string toolCommand() {
+  const char* replacement = std::getenv("LOOPCOST_COMMAND");
+  return replacement != nullptr ? replacement : "'" LOOPCOST_PATH "'";
+}
+
+int exitStatus(int raw) {
+  if (raw == -1) throw std::runtime_error("cannot start the shell");
+  return WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+}
+
+}  // namespace
+
+ToolRun runLoopcost(const std::string& directory, const std::string& input) {
+  const ScratchDirectory scratch;
+  writeFile(scratch.path("stdin"), input);
+  const std::string command = "cd '" + directory + "' && " + toolCommand() + " < '" +
+                              scratch.path("stdin") + "' > '" + scratch.path("stdout") + "' 2> '" +
+                              scratch.path("stderr") + "'";
+  const int status = exitStatus(std::system(command.c_str()));
+  return {readFile(scratch.path("stdout")), readFile(scratch.path("stderr")), status};
+}
+
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot read " + path);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+void writeFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out << bytes;
+  if (!out) throw std::runtime_error("cannot write " + path);
+}
+
+ScratchDirectory::ScratchDirectory() {
+  std::string pattern = (fs::temp_directory_path() / "loopcost-test-XXXXXX").string();
+  if (mkdtemp(&pattern[0]) == nullptr) throw std::runtime_error("cannot make " + pattern);
+  root = pattern;
+}
+
+ScratchDirectory::~ScratchDirectory() {
+  std::error_code ignored;
+  fs::remove_all(root, ignored);
+}
+
+std::string ScratchDirectory::path(const std::string& name) const {
+  return name.empty() ? root : root + "/" + name;
+}

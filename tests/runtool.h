@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+// What one run of the loopcost executable wrote and returned.
+struct ToolRun {
+  std::string out;
+  std::string err;
+  int status;
+};
+
+// Runs loopcost in `directory` with `input` as its standard input. The environment variable
+// LOOPCOST_COMMAND, when set, replaces the command (for example to run a Windows build).
+ToolRun runLoopcost(const std::string& directory, const std::string& input);
+
+std::string readFile(const std::string& path);
+void writeFile(const std::string& path, const std::string& bytes);
+
+// A fresh directory, removed with everything in it when the object goes.
+class ScratchDirectory {
+ public:
+  ScratchDirectory();
+  ScratchDirectory(const ScratchDirectory&) = delete;
+  ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+  ~ScratchDirectory();
+  std::string path(const std::string& name = "") const;
+
+ private:
+  std::string root;
+};
