@@ -3,7 +3,15 @@ BUILD := build
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=Release -DLOOPCOST_WERROR=ON
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all configure test format clean demo
+SANITIZE_BUILD := build-sanitize
+# Leak checks stay on; any sanitizer report fails the run.
+SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:detect_stack_use_after_return=1 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+FUZZ_BUILD := build-fuzz
+FUZZ_SECONDS ?= 60
+
+.PHONY: all configure test format clean demo check-sanitize fuzz
 
 all: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -14,11 +22,34 @@ configure:
 test: all
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# The whole suite, the end-to-end runs included, against an ASan+UBSan+LSan build.
+check-sanitize:
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLOOPCOST_WERROR=ON \
+		-DLOOPCOST_SANITIZE=ON
+	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	cd $(SANITIZE_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS)
+
+# libFuzzer with ASan+UBSan for FUZZ_SECONDS, seeded with the examples and the golden programs.
+# Findings land in $(FUZZ_BUILD)/findings/ and fail the run.
+fuzz:
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DLOOPCOST_WERROR=ON -DLOOPCOST_FUZZ=ON -DLOOPCOST_TESTS=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target loopcost_fuzz
+	mkdir -p $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/findings
+	cp examples/*.txt $(FUZZ_BUILD)/corpus/
+	for file in tests/golden/*/*; do \
+		case $${file##*/} in stdin|stdout|stderr|status) ;; \
+		*) cp "$$file" "$(FUZZ_BUILD)/corpus/$$(basename $$(dirname $$file))-$${file##*/}" ;; esac; \
+	done
+	$(FUZZ_BUILD)/loopcost_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 \
+		-dict=tests/fuzz/loopcost.dict -artifact_prefix=$(FUZZ_BUILD)/findings/ \
+		-print_final_stats=1 $(FUZZ_BUILD)/corpus
+
 format:
 	clang-format -i $$(git ls-files '*.h' '*.cpp')
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)
 
 # The examples, with the Big5 prompt and labels converted for a UTF-8 terminal.
 demo: all

@@ -1,0 +1,123 @@
+// Malformed, truncated and oversized inputs: each must give either a parse or exactly one
+// syntax-error line, never a crash, a hang or a second line.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "statements/program.h"
+#include "tests/runtool.h"
+#include "tests/support.h"
+
+namespace {
+
+const std::string PROMPT =
+    "\xBD\xD0\xBF\xE9\xA4\x4A\xB8\xEA\xAE\xC6\xC0\xC9\xAE\xD7\xA6\x57\xBA\xD9:";
+
+// Every construct once: loops by n and by count, sums, products, nesting.
+const std::string SAMPLE = "BEGIN a+b*c; LOOP n x; LOOP 12 y*z+w; END END q; END";
+
+bool isSyntaxErrorLine(const std::string& line) {
+  for (const char* prefix :
+       {"Program(istream&): ", "Statementlist(isttream&): ", "ExpressionStatement(istream&): ",
+        "LoopStatement(istream&): ", "Term(int,char[]): ", "Syntax error at '"}) {
+    if (line.rfind(prefix, 0) == 0) return true;
+  }
+  return false;
+}
+
+// The error line, or "" when the text parses.
+std::string parseError(const std::string& text) {
+  return syntaxErrorOf([&] {
+    std::istringstream in(text);
+    Program program(in);
+  });
+}
+
+ToolRun runOn(const std::string& program, const std::string& name = "prog.txt") {
+  const ScratchDirectory directory;
+  writeFile(directory.path(name), program);
+  return runLoopcost(directory.path(), name + "\n");
+}
+
+TEST(Program, EveryTruncationIsOneSyntaxError) {
+  for (std::size_t length = 0; length < SAMPLE.size(); ++length) {
+    SCOPED_TRACE(SAMPLE.substr(0, length));
+    EXPECT_TRUE(isSyntaxErrorLine(parseError(SAMPLE.substr(0, length))));
+  }
+  EXPECT_EQ(parseError(SAMPLE), "");
+}
+
+TEST(Program, AnyByteAnywhereParsesOrFailsCleanly) {
+  for (const char strange : {'\0', '\x80', '\xff', '\x1b', '\r', 'L', '+', ';', '9'}) {
+    for (std::size_t at = 0; at < SAMPLE.size(); ++at) {
+      std::string text = SAMPLE;
+      text[at] = strange;
+      const std::string line = parseError(text);
+      EXPECT_TRUE(line.empty() || isSyntaxErrorLine(line)) << line;
+      text.insert(at, 1, strange);
+      const std::string inserted = parseError(text);
+      EXPECT_TRUE(inserted.empty() || isSyntaxErrorLine(inserted)) << inserted;
+    }
+  }
+}
+
+TEST(Loopcost, QuotesNulAndHighBytesVerbatim) {
+  const struct {
+    std::string program;
+    std::string err;
+  } cases[] = {
+      {std::string("BEGIN ") + '\0' + " END",
+       std::string("Statementlist(isttream&): input syntax error at '") + '\0' + "'\n"},
+      {std::string("BEGIN a; ") + '\0' + " END",
+       std::string("Program(istream&): input syntax error at '") + '\0' + "'\n"},
+      {"BEGIN \xA4\x4A; END", "Statementlist(isttream&): input syntax error at '\xA4'\n"},
+      {"BEGIN ab\xFF; END", "ExpressionStatement(istream&): input syntax error at 'ab'\n"},
+      {"\xEF\xBB\xBF"
+       "BEGIN a; END",
+       "Program(istream&): input syntax error at '\xEF\xBB\xBF"
+       "BEGIN'\n"},
+  };
+  for (const auto& c : cases) {
+    const ToolRun run = runOn(c.program);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, PROMPT);
+    EXPECT_EQ(run.err, c.err);
+  }
+}
+
+TEST(Loopcost, RunsAOneMegabyteStatement) {
+  std::string statement;
+  for (int i = 0; i < 262144; ++i) statement += "a*b+";
+  const ToolRun run = runOn("BEGIN " + statement + "c; END");
+  ASSERT_EQ(run.status, 0);
+  EXPECT_EQ(run.err, "");
+  EXPECT_NE(run.out.find("a * b + c ;\nEND\nCPU1(2,4)\n"), std::string::npos);
+  EXPECT_NE(run.out.find(" = 1.6e+06\nCPU2(1,5)\n"), std::string::npos);
+}
+
+TEST(Loopcost, TreatsUnusableNamesAsMissingFiles) {
+  const std::string missing = "Program(istream&): input syntax error at ''\n";
+  const ScratchDirectory directory;
+  writeFile(directory.path("p"), "BEGIN a; END");
+  for (const std::string& input : {std::string(300, 'p') + "\n", std::string(100000, 'p') + "\n",
+                                   std::string("p\0x\n", 4), std::string("./\n")}) {
+    const ToolRun run = runLoopcost(directory.path(), input);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, PROMPT);
+    EXPECT_EQ(run.err, missing);
+  }
+}
+
+TEST(Loopcost, ReadsCountsAtTheIntLimits) {
+  const ToolRun run = runOn("BEGIN LOOP 2147483647 a+b; END LOOP -2147483648 c*d; END END");
+  ASSERT_EQ(run.status, 0);
+  EXPECT_NE(run.out.find("LOOP 2147483647\n    a + b ;\n  END\n  LOOP n\n"), std::string::npos);
+  EXPECT_NE(run.out.find(" = 4 * n^1 + 4.3e+09\n"), std::string::npos);
+
+  const ToolRun past = runOn("BEGIN LOOP -2147483649 a; END END");
+  EXPECT_EQ(past.err, "LoopStatement(istream&): input syntax error at '-2147483649'\n");
+}
+
+}  // namespace
