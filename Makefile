@@ -11,7 +11,7 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:detect_stack_use_a
 FUZZ_BUILD := build-fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: all configure test format clean demo check-sanitize fuzz
+.PHONY: all configure test format clean demo check-sanitize fuzz bench
 
 all: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -45,11 +45,15 @@ fuzz:
 		-dict=tests/fuzz/loopcost.dict -artifact_prefix=$(FUZZ_BUILD)/findings/ \
 		-print_final_stats=1 $(FUZZ_BUILD)/corpus
 
+# End-to-end times and peak memory on generated programs, next to `wc -w` on the same files.
+bench: all
+	bench/run.sh $(BUILD)
+
 format:
 	clang-format -i $$(git ls-files '*.h' '*.cpp')
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) bench/out
 
 # The examples, with the Big5 prompt and labels converted for a UTF-8 terminal.
 demo: all

@@ -40,6 +40,7 @@ void printCost(const Program& program, const CPUContext& context, const char* la
 }  // namespace
 
 int main() {
+  std::ios::sync_with_stdio(false);  // buffered output; reading a name still flushes the prompt
   const CPUContext context1(2.0f, 4.0f);
   const CPUContext context2(1.0f, 5.0f);
   std::string fname;

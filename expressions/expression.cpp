@@ -42,21 +42,20 @@ Expression::~Expression() {
 }
 
 // Sums from the first term on, in the association of the recursive definition:
-// cost(left + term) = (cost(term) + cost(left)) + addition price.
+// cost(left + term) = (cost(term) + cost(left)) + addition price. Adding is commutative
+// coefficient by coefficient, so cost.add(term) gives the same bits as term.add(cost).
 Polynomial Expression::evaluate(CPUContext context) const {
-  const std::vector<const Expression*> nodes = leftToRight();
-  Polynomial cost = nodes.front()->term->evaluate(context);
+  const Chain<Expression> nodes = leftToRight();
+  Polynomial cost = nodes[0]->term->evaluate(context);
   for (std::size_t i = 1; i < nodes.size(); ++i) {
-    Polynomial sum = nodes[i]->term->evaluate(context);
-    sum.add(cost);
-    sum.add(Polynomial(context.cost(ADDITION)));
-    cost = std::move(sum);
+    cost.add(nodes[i]->term->evaluate(context));
+    cost.add(Polynomial(context.cost(ADDITION)));
   }
   return cost;
 }
 
 std::ostream& Expression::print(std::ostream& out) const {
-  const std::vector<const Expression*> nodes = leftToRight();
+  const Chain<Expression> nodes = leftToRight();
   for (std::size_t i = 0; i < nodes.size(); ++i) {
     if (i > 0) out << " + ";
     nodes[i]->term->print(out);
@@ -76,8 +75,6 @@ int Expression::equals(const Expression* other) const {
   }
 }
 
-std::vector<const Expression*> Expression::leftToRight() const {
-  std::vector<const Expression*> nodes;
-  for (const Expression* node = this; node != nullptr; node = node->left) nodes.push_back(node);
-  return {nodes.rbegin(), nodes.rend()};
+Chain<Expression> Expression::leftToRight() const {
+  return Chain<Expression>(this, [](const Expression* node) { return node->left; });
 }

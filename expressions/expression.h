@@ -1,9 +1,9 @@
 #pragma once
 
 #include <ostream>
-#include <vector>
 
 #include "cost/complexity.h"
+#include "expressions/chain.h"
 #include "expressions/term.h"
 
 // A sum of terms, held as a left-leaning chain: the last term here, the terms before the last
@@ -25,7 +25,7 @@ class Expression : public Complexity {
   int equals(const Expression* other) const;
 
  private:
-  std::vector<const Expression*> leftToRight() const;
+  Chain<Expression> leftToRight() const;
 
   Expression* left;
   Term* term;

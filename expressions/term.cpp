@@ -1,7 +1,6 @@
 #include "expressions/term.h"
 
 #include <string>
-#include <vector>
 
 #include "expressions/syntaxerror.h"
 
@@ -35,24 +34,21 @@ Term::~Term() {
   }
 }
 
+// cost(left * variable) = multiplication price + cost(left), the innermost first; adding is
+// commutative coefficient by coefficient, so the order of the operands does not matter.
 Polynomial Term::evaluate(CPUContext context) const {
   Polynomial cost(0.0f);
   for (const Term* node = this; node->left != nullptr; node = node->left) {
-    Polynomial product(context.cost(MULTIPLICATION));
-    product.add(cost);
-    cost = std::move(product);
+    cost.add(Polynomial(context.cost(MULTIPLICATION)));
   }
   return cost;
 }
 
 std::ostream& Term::print(std::ostream& out) const {
-  std::vector<const Variable*> factors;
-  for (const Term* node = this; node != nullptr; node = node->left) {
-    factors.push_back(node->variable);
-  }
-  for (auto factor = factors.rbegin(); factor != factors.rend(); ++factor) {
-    if (factor != factors.rbegin()) out << " * ";
-    (*factor)->print(out);
+  const Chain<Term> nodes = leftToRight();
+  for (std::size_t i = 0; i < nodes.size(); ++i) {
+    if (i > 0) out << " * ";
+    nodes[i]->variable->print(out);
   }
   return out;
 }
@@ -67,4 +63,8 @@ int Term::equals(const Term* other) const {
     mine = mine->left;
     theirs = theirs->left;
   }
+}
+
+Chain<Term> Term::leftToRight() const {
+  return Chain<Term>(this, [](const Term* node) { return node->left; });
 }

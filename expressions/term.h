@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "cost/complexity.h"
+#include "expressions/chain.h"
 #include "expressions/variable.h"
 
 // A product of single-character factors, held as a left-leaning chain: the last factor here,
@@ -23,6 +24,8 @@ class Term : public Complexity {
   int equals(const Term* other) const;
 
  private:
+  Chain<Term> leftToRight() const;
+
   Term* left;
   Variable* variable;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <ostream>
 
 // One factor of a product: a single character as it stood in the text.
@@ -12,6 +13,9 @@ class Variable {
 
   std::ostream& print(std::ostream& out) const;
   int equals(const Variable* other) const;
+
+  static void* operator new(std::size_t size);  // from the NodePool, like every node
+  static void operator delete(void* variable, std::size_t size);
 
  private:
   char name;

@@ -91,10 +91,11 @@ std::ostream& LoopStatement::print(std::ostream& os, int indent) const {
   writeIndent(os, indent);
   os << "LOOP ";
   if (count < 0) {
-    os << "n\n";
+    os << "n";
   } else {
-    os << count << std::endl;
+    os << count;
   }
+  os << '\n';  // no flush: the prompt that follows is flushed before the next name is read
   body->print(os, indent + 2);
   writeIndent(os, indent);
   return os << "END\n";

@@ -1,8 +1,8 @@
 #include "statements/statementlist.h"
 
 #include <string>
-#include <vector>
 
+#include "expressions/chain.h"
 #include "expressions/syntaxerror.h"
 #include "statements/expressionstatement.h"
 #include "statements/loopstatement.h"
@@ -62,18 +62,13 @@ Statementlist::~Statementlist() {
 }
 
 // Floats do not associate, so the sum is built from the last statement backwards, exactly as
-// the nested definition cost(list) = cost(statement) + cost(rest) would build it.
+// the nested definition cost(list) = cost(statement) + cost(rest) would build it. Adding is
+// commutative coefficient by coefficient, so cost.add(statement) gives the same bits.
 Polynomial Statementlist::evaluate(CPUContext context) const {
-  std::vector<const Statement*> statements;
-  for (const Statementlist* node = this; node != nullptr; node = node->rest) {
-    statements.push_back(node->statement);
-  }
-  Polynomial cost = statements.back()->evaluate(context);
-  for (auto s = statements.rbegin() + 1; s != statements.rend(); ++s) {
-    Polynomial sum = (*s)->evaluate(context);
-    sum.add(cost);
-    cost = std::move(sum);
-  }
+  // nodes[0] holds the last statement.
+  const Chain<Statementlist> nodes(this, [](const Statementlist* node) { return node->rest; });
+  Polynomial cost = nodes[0]->statement->evaluate(context);
+  for (std::size_t i = 1; i < nodes.size(); ++i) cost.add(nodes[i]->statement->evaluate(context));
   return cost;
 }
 
