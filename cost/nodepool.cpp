@@ -14,38 +14,44 @@ struct FreeBlock {
   FreeBlock* next;
 };
 
-class Pools {
+// Blocks of one size: released ones are reused first, then fresh ones are cut from the chunk at
+// hand, in address order, so that nodes built one after the other lie side by side.
+class SizeClass {
  public:
-  void* allocate(std::size_t size) {
-    FreeBlock*& head = freeList(size);
-    if (head == nullptr) carve(size);
-    FreeBlock* block = head;
-    head = block->next;
+  void* allocate(std::size_t blockSize, std::vector<std::unique_ptr<unsigned char[]>>& chunks) {
+    if (released != nullptr) {
+      FreeBlock* block = released;
+      released = block->next;
+      return block;
+    }
+    if (fresh == nullptr || static_cast<std::size_t>(end - fresh) < blockSize) {
+      chunks.emplace_back(new unsigned char[CHUNK_SIZE]);  // left uninitialised: no need to clear
+      fresh = chunks.back().get();
+      end = fresh + CHUNK_SIZE;
+    }
+    void* block = fresh;
+    fresh += blockSize;
     return block;
   }
 
-  void release(void* block, std::size_t size) {
-    FreeBlock*& head = freeList(size);
-    head = new (block) FreeBlock{head};
-  }
+  void release(void* block) { released = new (block) FreeBlock{released}; }
+
+ private:
+  FreeBlock* released = nullptr;
+  unsigned char* fresh = nullptr;
+  unsigned char* end = nullptr;
+};
+
+class Pools {
+ public:
+  void* allocate(std::size_t size) { return sizeClass(size).allocate(rounded(size), chunks); }
+  void release(void* block, std::size_t size) { sizeClass(size).release(block); }
 
  private:
   static std::size_t rounded(std::size_t size) { return (size + GRAIN - 1) / GRAIN * GRAIN; }
+  SizeClass& sizeClass(std::size_t size) { return classes[rounded(size) / GRAIN - 1]; }
 
-  FreeBlock*& freeList(std::size_t size) { return heads[rounded(size) / GRAIN - 1]; }
-
-  // Splits a fresh chunk into blocks of the size and puts them on its free list.
-  void carve(std::size_t size) {
-    const std::size_t blockSize = rounded(size);
-    chunks.emplace_back(new unsigned char[CHUNK_SIZE]);  // left uninitialised: no need to clear
-    unsigned char* chunk = chunks.back().get();
-    FreeBlock*& head = freeList(size);
-    for (std::size_t at = CHUNK_SIZE / blockSize * blockSize; at > 0; at -= blockSize) {
-      head = new (chunk + at - blockSize) FreeBlock{head};
-    }
-  }
-
-  FreeBlock* heads[LARGEST_POOLED / GRAIN] = {};
+  SizeClass classes[LARGEST_POOLED / GRAIN];
   std::vector<std::unique_ptr<unsigned char[]>> chunks;
 };
 

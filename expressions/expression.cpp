@@ -41,26 +41,31 @@ Expression::~Expression() {
   }
 }
 
-// Sums from the first term on, in the association of the recursive definition:
-// cost(left + term) = (cost(term) + cost(left)) + addition price. Adding is commutative
-// coefficient by coefficient, so cost.add(term) gives the same bits as term.add(cost).
+// Sums and products cost constants, so the sum is kept as a float, built from the first term on
+// in the association of the recursive definition:
+// cost(left + term) = (cost(term) + cost(left)) + addition price.
 Polynomial Expression::evaluate(CPUContext context) const {
   const Chain<Expression> nodes = leftToRight();
-  Polynomial cost = nodes[0]->term->evaluate(context);
+  const float price = context.cost(ADDITION);
+  float cost = nodes[0]->term->evaluate(context).coefficient(0);
   for (std::size_t i = 1; i < nodes.size(); ++i) {
-    cost.add(nodes[i]->term->evaluate(context));
-    cost.add(Polynomial(context.cost(ADDITION)));
+    cost = (nodes[i]->term->evaluate(context).coefficient(0) + cost) + price;
   }
-  return cost;
+  return Polynomial(cost);
 }
 
 std::ostream& Expression::print(std::ostream& out) const {
+  std::string text;
+  appendTo(text);
+  return out << text;
+}
+
+void Expression::appendTo(std::string& text) const {
   const Chain<Expression> nodes = leftToRight();
   for (std::size_t i = 0; i < nodes.size(); ++i) {
-    if (i > 0) out << " + ";
-    nodes[i]->term->print(out);
+    if (i > 0) text += " + ";
+    nodes[i]->term->appendTo(text);
   }
-  return out;
 }
 
 int Expression::equals(const Expression* other) const {

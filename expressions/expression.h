@@ -1,6 +1,7 @@
 #pragma once
 
 #include <ostream>
+#include <string>
 
 #include "cost/complexity.h"
 #include "expressions/chain.h"
@@ -21,7 +22,9 @@ class Expression : public Complexity {
 
   // The terms' costs plus one addition price per '+'.
   Polynomial evaluate(CPUContext context) const override;
+  // Composes the text first, so that a statement costs one write to the stream.
   std::ostream& print(std::ostream& out) const;
+  void appendTo(std::string& text) const;  // the printed form
   int equals(const Expression* other) const;
 
  private:

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <ostream>
+#include <string>
 
 #include "cost/complexity.h"
 #include "expressions/chain.h"
@@ -21,6 +22,7 @@ class Term : public Complexity {
   // One multiplication price per '*'.
   Polynomial evaluate(CPUContext context) const override;
   std::ostream& print(std::ostream& out) const;
+  void appendTo(std::string& text) const;  // the printed form
   int equals(const Term* other) const;
 
  private:

@@ -8,6 +8,8 @@ Variable::~Variable() = default;
 
 std::ostream& Variable::print(std::ostream& out) const { return out.put(name); }
 
+void Variable::appendTo(std::string& text) const { text += name; }
+
 int Variable::equals(const Variable* other) const { return name == other->name ? 1 : 0; }
 
 void* Variable::operator new(std::size_t size) { return NodePool::allocate(size); }

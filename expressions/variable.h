@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <ostream>
+#include <string>
 
 // One factor of a product: a single character as it stood in the text.
 class Variable {
@@ -12,6 +13,7 @@ class Variable {
   virtual ~Variable();
 
   std::ostream& print(std::ostream& out) const;
+  void appendTo(std::string& text) const;
   int equals(const Variable* other) const;
 
   static void* operator new(std::size_t size);  // from the NodePool, like every node

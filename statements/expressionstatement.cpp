@@ -3,6 +3,7 @@
 #include <string>
 
 #include "expressions/syntaxerror.h"
+#include "statements/readnonblank.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ bool belongsToExpression(char c) { return (c >= 'a' && c <= 'z') || c == '+' || 
 ExpressionStatement::ExpressionStatement(std::istream& is) : ExpressionStatement(nullptr) {
   std::string text;
   char c;
-  while (is >> c && c != ';') {
+  while (readNonBlank(is, c) && c != ';') {
     if (!belongsToExpression(c)) reportError(text);
     text += c;
   }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "expressions/syntaxerror.h"
+#include "statements/readnonblank.h"
 
 namespace {
 
@@ -52,7 +53,7 @@ int readInteger(std::istream& is) {
 // "n" gives -1; only that one character is taken, so the body may follow it directly.
 int readCount(std::istream& is) {
   char c;
-  if (!(is >> c)) reportError("");
+  if (!readNonBlank(is, c)) reportError("");
   if (c == 'n') return -1;
   is.unget();
   return readInteger(is);

@@ -6,6 +6,7 @@
 #include "expressions/syntaxerror.h"
 #include "statements/expressionstatement.h"
 #include "statements/loopstatement.h"
+#include "statements/readnonblank.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ bool startsStatement(char c) { return c == 'L' || startsExpression(c); }
 // The next non-blank character, left in the stream; an error at the end of the input.
 char peekNonBlank(std::istream& is) {
   char c;
-  if (!(is >> c)) reportError("");
+  if (!readNonBlank(is, c)) reportError("");
   is.unget();
   return c;
 }
