@@ -4,7 +4,7 @@
 set -euo pipefail
 build=${1:-build}
 out=bench/out
-runs=5
+runs=${RUNS:-7}
 mkdir -p "$out"
 
 # Median wall time in seconds and peak resident memory in KiB of "$@" with stdin from $input.

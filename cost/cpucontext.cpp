@@ -3,8 +3,6 @@
 CPUContext::CPUContext(float additionCost, float multiplicationCost)
     : additionCost(additionCost), multiplicationCost(multiplicationCost) {}
 
-CPUContext::~CPUContext() = default;
-
 float CPUContext::cost(int kind) const {
   if (kind == ADDITION) return additionCost;
   if (kind == MULTIPLICATION) return multiplicationCost;

@@ -10,7 +10,7 @@ class CPUContext {
   CPUContext(float additionCost, float multiplicationCost);
   CPUContext(const CPUContext&) = default;
   CPUContext& operator=(const CPUContext&) = default;
-  virtual ~CPUContext();
+  virtual ~CPUContext() = default;  // inline: contexts are copied into every evaluate
 
   // The price of ADDITION or MULTIPLICATION; 0 for any other index.
   float cost(int kind) const;

@@ -31,8 +31,6 @@ Polynomial::Polynomial(int degree, const float* values) : degree(0), coefficient
   this->degree = degree;
 }
 
-Polynomial::~Polynomial() = default;
-
 void Polynomial::add(const Polynomial& other) {
   const int common = std::min(degree, other.degree);
   for (int i = 0; i <= common; ++i) slot(i) += other.slot(i);

@@ -18,7 +18,7 @@ class Polynomial {
   Polynomial(Polynomial&&) = default;
   Polynomial& operator=(const Polynomial&) = default;
   Polynomial& operator=(Polynomial&&) = default;
-  virtual ~Polynomial();
+  virtual ~Polynomial() = default;  // inline: every evaluate returns a polynomial
 
   // this += other; the degree becomes the larger of the two, even if leading terms cancel.
   void add(const Polynomial& other);

@@ -4,12 +4,13 @@
 #include <string>
 
 #include "cost/complexity.h"
+#include "cost/pooled.h"
 #include "expressions/chain.h"
 #include "expressions/term.h"
 
 // A sum of terms, held as a left-leaning chain: the last term here, the terms before the last
 // '+' in `left`. Chains are walked in loops, never recursively, so sums of any length work.
-class Expression : public Complexity {
+class Expression : public Complexity, public Pooled<Expression> {
  public:
   // expression ::= term ( "+" term )*
   // text[0..length-1] is the sum and a NUL follows the whole text; the rightmost term is

@@ -1,7 +1,5 @@
 #include "expressions/variable.h"
 
-#include "cost/nodepool.h"
-
 Variable::Variable(char name) : name(name) {}
 
 Variable::~Variable() = default;
@@ -11,9 +9,3 @@ std::ostream& Variable::print(std::ostream& out) const { return out.put(name); }
 void Variable::appendTo(std::string& text) const { text += name; }
 
 int Variable::equals(const Variable* other) const { return name == other->name ? 1 : 0; }
-
-void* Variable::operator new(std::size_t size) { return NodePool::allocate(size); }
-
-void Variable::operator delete(void* variable, std::size_t size) {
-  NodePool::release(variable, size);
-}

@@ -1,9 +1,10 @@
 #include "statements/expressionstatement.h"
 
+#include <algorithm>
 #include <string>
 
 #include "expressions/syntaxerror.h"
-#include "statements/readnonblank.h"
+#include "statements/nonblank.h"
 
 namespace {
 
@@ -36,10 +37,12 @@ Polynomial ExpressionStatement::evaluate(CPUContext context) const {
   return expression->evaluate(context);
 }
 
+// The whole line is composed first and written at once: programs can have millions of them.
 std::ostream& ExpressionStatement::print(std::ostream& os, int indent) const {
-  writeIndent(os, indent);
-  expression->print(os);
-  return os << " ;\n";
+  std::string line(std::max(indent, 0), ' ');
+  expression->appendTo(line);
+  line += " ;\n";
+  return os << line;
 }
 
 int ExpressionStatement::equals(const Statement* other) const {

@@ -3,11 +3,12 @@
 #include <istream>
 #include <ostream>
 
+#include "cost/pooled.h"
 #include "expressions/expression.h"
 #include "statements/statement.h"
 
 // A statement made of one expression and a semicolon.
-class ExpressionStatement : public Statement {
+class ExpressionStatement : public Statement, public Pooled<ExpressionStatement> {
  public:
   // expressionstatement ::= expression ";"     blanks and line ends anywhere inside
   // Reads from the statement's first letter up to and including the ';'.

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "expressions/syntaxerror.h"
-#include "statements/readnonblank.h"
+#include "statements/nonblank.h"
 
 namespace {
 

@@ -3,11 +3,12 @@
 #include <istream>
 #include <ostream>
 
+#include "cost/pooled.h"
 #include "statements/statement.h"
 #include "statements/statementlist.h"
 
 // A statement list repeated n times or a fixed number of times.
-class LoopStatement : public Statement {
+class LoopStatement : public Statement, public Pooled<LoopStatement> {
  public:
   // Deeper nesting is refused, so that parsing and printing cannot exhaust the stack.
   static constexpr int MAX_NESTING = 1000;

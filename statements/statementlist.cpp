@@ -6,7 +6,7 @@
 #include "expressions/syntaxerror.h"
 #include "statements/expressionstatement.h"
 #include "statements/loopstatement.h"
-#include "statements/readnonblank.h"
+#include "statements/nonblank.h"
 
 namespace {
 
@@ -19,10 +19,9 @@ bool startsStatement(char c) { return c == 'L' || startsExpression(c); }
 }
 
 // The next non-blank character, left in the stream; an error at the end of the input.
-char peekNonBlank(std::istream& is) {
+char nextNonBlank(std::istream& is) {
   char c;
-  if (!readNonBlank(is, c)) reportError("");
-  is.unget();
+  if (!peekNonBlank(is, c)) reportError("");
   return c;
 }
 
@@ -33,7 +32,7 @@ char peekNonBlank(std::istream& is) {
 Statementlist::Statementlist(std::istream& is, int enclosingLoops)
     : Statementlist(nullptr, nullptr) {
   Statementlist* node = this;
-  char next = peekNonBlank(is);
+  char next = nextNonBlank(is);
   for (;;) {
     if (next == 'L') {
       node->statement = new LoopStatement(is, enclosingLoops + 1);
@@ -42,7 +41,7 @@ Statementlist::Statementlist(std::istream& is, int enclosingLoops)
     } else {
       reportError(std::string(1, next));
     }
-    next = peekNonBlank(is);
+    next = nextNonBlank(is);
     if (!startsStatement(next)) return;
     node->rest = new Statementlist(nullptr, nullptr);
     node = node->rest;

@@ -4,12 +4,13 @@
 #include <ostream>
 
 #include "cost/complexity.h"
+#include "cost/pooled.h"
 #include "statements/statement.h"
 
 // A non-empty sequence of statements, held as a chain of list nodes: this node's statement and
 // the rest of the list. Chains are walked in loops, never recursively, so lists of any length
 // work.
-class Statementlist : public Complexity {
+class Statementlist : public Complexity, public Pooled<Statementlist> {
  public:
   // statementlist ::= statement+    a statement starts with 'L' (a loop) or 'a'..'z'
   // Stops in front of the first non-blank character that cannot start a statement.

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <istream>
+#include <streambuf>
+
+// Character input as the parsers need it, read straight from the stream buffer: building a
+// stream sentry for every character dominated the time spent parsing. White space is what the
+// "C" locale calls space: blank, tab, and line end, vertical tab, form feed, carriage return.
+
+inline bool isBlank(int c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// What `is >> c` does: skips white space and reads one character; at the end of the input it
+// sets eofbit and failbit. Returns whether a character was read.
+inline bool readNonBlank(std::istream& is, char& c) {
+  using traits = std::char_traits<char>;
+  std::streambuf* input = is.good() ? is.rdbuf() : nullptr;
+  for (int next = input != nullptr ? input->sbumpc() : traits::eof(); next != traits::eof();
+       next = input->sbumpc()) {
+    if (!isBlank(next)) {
+      c = traits::to_char_type(next);
+      return true;
+    }
+  }
+  is.setstate(std::ios::eofbit | std::ios::failbit);
+  return false;
+}
+
+// What `is >> c` followed by `is.unget()` does: skips white space and looks at the next
+// character, leaving it in the stream. Returns whether there was one.
+inline bool peekNonBlank(std::istream& is, char& c) {
+  using traits = std::char_traits<char>;
+  std::streambuf* input = is.good() ? is.rdbuf() : nullptr;
+  for (int next = input != nullptr ? input->sgetc() : traits::eof(); next != traits::eof();
+       next = input->snextc()) {
+    if (!isBlank(next)) {
+      c = traits::to_char_type(next);
+      return true;
+    }
+  }
+  is.setstate(std::ios::eofbit | std::ios::failbit);
+  return false;
+}

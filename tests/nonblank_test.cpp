@@ -1,0 +1,70 @@
+#include "statements/nonblank.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+namespace {
+
+struct Reading {
+  std::string characters;
+  std::ios::iostate state;
+  std::string rest;
+};
+
+// Reads characters until the input fails, then reports what was read, the stream state and
+// what was left, so that the helpers can be compared with the extraction they stand for.
+template <typename Read>
+Reading readAll(const std::string& input, Read read) {
+  std::istringstream in(input);
+  Reading reading;
+  char c;
+  while (read(in, c)) reading.characters += c;
+  reading.state = in.rdstate();
+  in.clear();
+  std::getline(in, reading.rest, '\0');
+  return reading;
+}
+
+const std::string INPUTS[] = {
+    "", "   ", "a", " a b\tc\n", "a\vb\fc\r", "x;\n END", std::string("\0 \x80", 3)};
+
+TEST(NonBlank, ReadsLikeTheCharacterExtraction) {
+  for (const std::string& input : INPUTS) {
+    SCOPED_TRACE(input);
+    const Reading expected = readAll(input, [](std::istream& is, char& c) { return !!(is >> c); });
+    const Reading actual = readAll(input, readNonBlank);
+    EXPECT_EQ(actual.characters, expected.characters);
+    EXPECT_EQ(actual.state, expected.state);
+  }
+}
+
+TEST(NonBlank, PeeksLikeExtractionAndUnget) {
+  for (const std::string& input : INPUTS) {
+    SCOPED_TRACE(input);
+    std::istringstream expected(input), actual(input);
+    char expectedChar = '?', actualChar = '?';
+    const bool expectedRead = !!(expected >> expectedChar);
+    if (expectedRead) expected.unget();
+    EXPECT_EQ(peekNonBlank(actual, actualChar), expectedRead);
+    EXPECT_EQ(actualChar, expectedChar);
+    EXPECT_EQ(actual.rdstate(), expected.rdstate());
+    std::string expectedRest, actualRest;
+    expected.clear();
+    actual.clear();
+    std::getline(expected, expectedRest, '\0');
+    std::getline(actual, actualRest, '\0');
+    EXPECT_EQ(actualRest, expectedRest);
+  }
+}
+
+TEST(NonBlank, FailsOnAStreamThatHasFailed) {
+  std::istringstream in("abc");
+  in.setstate(std::ios::failbit);
+  char c;
+  EXPECT_FALSE(readNonBlank(in, c));
+  EXPECT_FALSE(peekNonBlank(in, c));
+}
+
+}  // namespace
