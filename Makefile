@@ -8,10 +8,13 @@ SANITIZE_BUILD := build-sanitize
 SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:detect_stack_use_after_return=1 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
+WINDOWS_BUILD := build-windows
+PREFIX ?= /usr/local
 FUZZ_BUILD := build-fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: all configure test format clean demo check-sanitize fuzz bench
+.PHONY: all configure test format clean demo check-sanitize fuzz bench install package windows \
+	test-windows
 
 all: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -49,11 +52,29 @@ fuzz:
 bench: all
 	bench/run.sh $(BUILD)
 
+# The tool in $(PREFIX)/bin and its manual page in $(PREFIX)/share/man/man1.
+install: all
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian package in $(BUILD)/, dependencies computed from the binary.
+package: all
+	cd $(BUILD) && cpack
+
+# $(WINDOWS_BUILD)/loopcost.exe, cross-compiled with MinGW-w64.
+windows:
+	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+		-DCMAKE_BUILD_TYPE=Release -DLOOPCOST_WERROR=ON -DLOOPCOST_TESTS=OFF
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target loopcost
+
+# The golden cases against the Windows build under Wine, line ends normalised.
+test-windows: all windows
+	tests/windows/run-golden.sh $(BUILD) $(WINDOWS_BUILD)/loopcost.exe
+
 format:
 	clang-format -i $$(git ls-files '*.h' '*.cpp')
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) bench/out
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD) bench/out
 
 # The examples, with the Big5 prompt and labels converted for a UTF-8 terminal.
 demo: all

@@ -55,7 +55,10 @@ int main() {
     std::cout << SEPARATOR << PROMPT;
   }
 #ifdef _WIN32
-  std::system("pause");  // keeps the console window open; elsewhere the terminal stays anyway
+  // Keeps the console window open; elsewhere the terminal stays anyway. Our own output goes
+  // first: when the input ended without a line end, no read has flushed the last prompt.
+  std::cout.flush();
+  std::system("pause");
 #endif
   return 0;
 }

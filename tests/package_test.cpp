@@ -1,0 +1,52 @@
+// Installation and the Debian package, made into scratch directories: nothing is installed on
+// the machine.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "tests/runtool.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Runs a shell command; returns its standard output, or fails the test.
+std::string output(const std::string& command, const ScratchDirectory& scratch) {
+  const std::string file = scratch.path("output");
+  EXPECT_EQ(std::system((command + " > '" + file + "' 2>&1").c_str()), 0) << readFile(file);
+  return readFile(file);
+}
+
+TEST(Install, PutsTheToolAndItsManualPageUnderThePrefix) {
+  const ScratchDirectory scratch;
+  output("'" CMAKE_COMMAND "' --install '" BUILD_DIR "' --prefix '" + scratch.path("usr") + "'",
+         scratch);
+  EXPECT_TRUE(fs::exists(scratch.path("usr/bin/loopcost")));
+  EXPECT_TRUE(fs::exists(scratch.path("usr/share/man/man1/loopcost.1.gz")));
+}
+
+TEST(Package, HoldsTheToolAndManualPageWithComputedDependencies) {
+  const ScratchDirectory scratch;
+  output("cd '" + scratch.path() +
+             "' && '" CPACK_COMMAND "' --config '" BUILD_DIR "/CPackConfig.cmake' -B '" +
+             scratch.path() + "'",
+         scratch);
+  const std::string deb = scratch.path("loopcost_" PROJECT_VERSION "_amd64.deb");
+  ASSERT_TRUE(fs::exists(deb));
+
+  const std::string contents = output("dpkg-deb --contents '" + deb + "'", scratch);
+  EXPECT_NE(contents.find("./usr/bin/loopcost\n"), std::string::npos) << contents;
+  EXPECT_NE(contents.find("./usr/share/man/man1/loopcost.1.gz\n"), std::string::npos);
+
+  const std::string info = output("dpkg-deb --info '" + deb + "'", scratch);
+  for (const char* field :
+       {" Package: loopcost\n", " Version: " PROJECT_VERSION "\n", " Section: utils\n",
+        " Description: estimate the running time of loop-language programs", " Depends: libc6",
+        "libstdc++6"}) {
+    EXPECT_NE(info.find(field), std::string::npos) << field << " in\n" << info;
+  }
+}
+
+}  // namespace
