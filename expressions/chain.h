@@ -39,3 +39,28 @@ class Chain {
   std::vector<const Node*> heapNodes;
   std::size_t count = 0;
 };
+
+// Deletes the nodes after `node` along `link` one at a time, emptying the link as it goes:
+// letting each destructor delete the next would nest one call per node.
+template <typename Node>
+void deleteRest(Node& node, Node* Node::*link) {
+  while (node.*link != nullptr) {
+    Node* next = node.*link;
+    node.*link = next->*link;
+    next->*link = nullptr;
+    delete next;
+  }
+}
+
+// 1 when the chains from `mine` and `theirs` along `link` have the same length and
+// `partsEqual` holds for every pair of nodes, compared from the start; else 0.
+template <typename Node, typename PartsEqual>
+int chainsEqual(const Node* mine, const Node* theirs, Node* Node::*link, PartsEqual partsEqual) {
+  for (;;) {
+    if ((mine->*link == nullptr) != (theirs->*link == nullptr)) return 0;
+    if (!partsEqual(mine, theirs)) return 0;
+    if (mine->*link == nullptr) return 1;
+    mine = mine->*link;
+    theirs = theirs->*link;
+  }
+}

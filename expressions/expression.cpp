@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "expressions/chain.h"
 #include "expressions/syntaxerror.h"
 
 namespace {
@@ -33,12 +34,7 @@ Expression::Expression(Term* term, Expression* left) : left(left), term(term) {}
 
 Expression::~Expression() {
   delete term;
-  while (left != nullptr) {
-    Expression* node = left;
-    left = node->left;
-    node->left = nullptr;
-    delete node;
-  }
+  deleteRest(*this, &Expression::left);
 }
 
 // Sums and products cost constants, so the sum is kept as a float, built from the first term on
@@ -69,15 +65,10 @@ void Expression::appendTo(std::string& text) const {
 }
 
 int Expression::equals(const Expression* other) const {
-  const Expression* mine = this;
-  const Expression* theirs = other;
-  for (;;) {
-    if ((mine->left == nullptr) != (theirs->left == nullptr)) return 0;
-    if (!mine->term->equals(theirs->term)) return 0;
-    if (mine->left == nullptr) return 1;
-    mine = mine->left;
-    theirs = theirs->left;
-  }
+  return chainsEqual(this, other, &Expression::left,
+                     [](const Expression* mine, const Expression* theirs) {
+                       return mine->term->equals(theirs->term);
+                     });
 }
 
 Chain<Expression> Expression::leftToRight() const {

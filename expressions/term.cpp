@@ -2,21 +2,27 @@
 
 #include <string>
 
+#include "expressions/chain.h"
 #include "expressions/syntaxerror.h"
+
+namespace {
+
+[[noreturn]] void reportError(const std::string& details) {
+  syntaxError("Term(int,char[]): input syntax error" + details);
+}
+
+}  // namespace
 
 // Delegating to the assembling constructor makes the destructor run if parsing throws, so an
 // intercepted syntax error leaks nothing.
 Term::Term(int length, char text[]) : Term(nullptr, nullptr) {
-  const char* const prefix = "Term(int,char[]): input syntax error";
-  if (length <= 0) syntaxError(std::string(prefix) + ": illegal term");
-  if (length % 2 == 0) {
-    syntaxError(prefix + (" (" + std::to_string(length) + ") at '") + text + "'");
-  }
+  if (length <= 0) reportError(": illegal term");
+  if (length % 2 == 0) reportError(" (" + std::to_string(length) + ") at '" + text + "'");
   Term* node = this;
   for (int end = length;; end -= 2) {
     node->variable = new Variable(text[end - 1]);
     if (end == 1) return;
-    if (text[end - 2] != '*') syntaxError(prefix + std::string(" at '") + text + "'");
+    if (text[end - 2] != '*') reportError(" at '" + std::string(text) + "'");
     node->left = new Term(nullptr, nullptr);
     node = node->left;
   }
@@ -26,12 +32,7 @@ Term::Term(Variable* variable, Term* left) : left(left), variable(variable) {}
 
 Term::~Term() {
   delete variable;
-  while (left != nullptr) {
-    Term* node = left;
-    left = node->left;
-    node->left = nullptr;
-    delete node;
-  }
+  deleteRest(*this, &Term::left);
 }
 
 // A product costs a constant, kept as a float and built from the innermost factor out:
@@ -58,15 +59,9 @@ void Term::appendTo(std::string& text) const {
 }
 
 int Term::equals(const Term* other) const {
-  const Term* mine = this;
-  const Term* theirs = other;
-  for (;;) {
-    if ((mine->left == nullptr) != (theirs->left == nullptr)) return 0;
-    if (!mine->variable->equals(theirs->variable)) return 0;
-    if (mine->left == nullptr) return 1;
-    mine = mine->left;
-    theirs = theirs->left;
-  }
+  return chainsEqual(this, other, &Term::left, [](const Term* mine, const Term* theirs) {
+    return mine->variable->equals(theirs->variable);
+  });
 }
 
 Chain<Term> Term::leftToRight() const {

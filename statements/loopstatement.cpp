@@ -26,7 +26,7 @@ bool nextIsDigit(std::istream& is) {
 
 // The rest of the current word, for quoting a header that is not a count.
 std::string restOfWord(std::istream& is, std::string word) {
-  for (int c = is.peek(); c != EOF && c != ' ' && (c < '\t' || c > '\r'); c = is.peek()) {
+  for (int c = is.peek(); c != EOF && !isBlank(c); c = is.peek()) {
     word += static_cast<char>(is.get());
   }
   return word;

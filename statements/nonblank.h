@@ -9,22 +9,6 @@
 
 inline bool isBlank(int c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
-// What `is >> c` does: skips white space and reads one character; at the end of the input it
-// sets eofbit and failbit. Returns whether a character was read.
-inline bool readNonBlank(std::istream& is, char& c) {
-  using traits = std::char_traits<char>;
-  std::streambuf* input = is.good() ? is.rdbuf() : nullptr;
-  for (int next = input != nullptr ? input->sbumpc() : traits::eof(); next != traits::eof();
-       next = input->sbumpc()) {
-    if (!isBlank(next)) {
-      c = traits::to_char_type(next);
-      return true;
-    }
-  }
-  is.setstate(std::ios::eofbit | std::ios::failbit);
-  return false;
-}
-
 // What `is >> c` followed by `is.unget()` does: skips white space and looks at the next
 // character, leaving it in the stream. Returns whether there was one.
 inline bool peekNonBlank(std::istream& is, char& c) {
@@ -39,4 +23,12 @@ inline bool peekNonBlank(std::istream& is, char& c) {
   }
   is.setstate(std::ios::eofbit | std::ios::failbit);
   return false;
+}
+
+// What `is >> c` does: skips white space and reads one character; at the end of the input it
+// sets eofbit and failbit. Returns whether a character was read.
+inline bool readNonBlank(std::istream& is, char& c) {
+  if (!peekNonBlank(is, c)) return false;
+  is.rdbuf()->sbumpc();
+  return true;
 }

@@ -53,12 +53,7 @@ Statementlist::Statementlist(Statement* statement, Statementlist* rest)
 
 Statementlist::~Statementlist() {
   delete statement;
-  while (rest != nullptr) {
-    Statementlist* node = rest;
-    rest = node->rest;
-    node->rest = nullptr;
-    delete node;
-  }
+  deleteRest(*this, &Statementlist::rest);
 }
 
 // Floats do not associate, so the sum is built from the last statement backwards, exactly as
@@ -79,13 +74,8 @@ void Statementlist::print(std::ostream& os, int indent) const {
 }
 
 int Statementlist::equals(const Statementlist* other) const {
-  const Statementlist* mine = this;
-  const Statementlist* theirs = other;
-  for (;;) {
-    if ((mine->rest == nullptr) != (theirs->rest == nullptr)) return 0;
-    if (!mine->statement->equals(theirs->statement)) return 0;
-    if (mine->rest == nullptr) return 1;
-    mine = mine->rest;
-    theirs = theirs->rest;
-  }
+  return chainsEqual(this, other, &Statementlist::rest,
+                     [](const Statementlist* mine, const Statementlist* theirs) {
+                       return mine->statement->equals(theirs->statement);
+                     });
 }
