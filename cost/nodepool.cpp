@@ -7,6 +7,12 @@ namespace {
 
 constexpr std::size_t CHUNK_SIZE = 1 << 20;
 
+#ifdef LOOPCOST_SANITIZE
+constexpr bool POOLING = false;  // ASan must see every node as an allocation of its own
+#else
+constexpr bool POOLING = true;
+#endif
+
 std::size_t roundedUp(std::size_t size, std::size_t alignment) {
   return (size + alignment - 1) / alignment * alignment;
 }
@@ -18,15 +24,8 @@ NodePool::NodePool(std::size_t nodeSize, std::size_t nodeAlignment)
     : blockSize(roundedUp(std::max(nodeSize, sizeof(FreeBlock)),
                           std::max(nodeAlignment, alignof(FreeBlock)))) {}
 
-#ifdef LOOPCOST_SANITIZE
-
-void* NodePool::allocate(std::size_t size) { return ::operator new(size); }
-
-void NodePool::release(void* block) { ::operator delete(block); }
-
-#else
-
-void* NodePool::allocate(std::size_t) {
+void* NodePool::allocate(std::size_t size) {
+  if (!POOLING) return ::operator new(size);
   if (released != nullptr) {
     FreeBlock* block = released;
     released = block->next;
@@ -43,7 +42,9 @@ void* NodePool::allocate(std::size_t) {
 }
 
 void NodePool::release(void* block) {
-  if (block != nullptr) released = new (block) FreeBlock{released};
+  if (!POOLING) {
+    ::operator delete(block);
+  } else if (block != nullptr) {
+    released = new (block) FreeBlock{released};
+  }
 }
-
-#endif
