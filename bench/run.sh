@@ -25,8 +25,8 @@ measure() {
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 
 printf '%-10s %5s %9s %9s %9s %7s %9s %8s\n' shape size MB loopcost 'wc -w' ratio 'peak MB' 'B/byte'
-for spec in "list 1000000" "expression 100" "nesting 2000"; do
-  set -- $spec
+for shape_and_size in "list 1000000" "expression 100" "nesting 2000"; do
+  set -- $shape_and_size
   shape=$1 full=$2
   declare -A seconds=()
   for size in half full; do
