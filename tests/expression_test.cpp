@@ -42,37 +42,35 @@ TEST(Expression, PrintsAndCostsSumsOfProducts) {
 
 TEST(Expression, ReportsTheRightmostErrorFirst) {
   const std::string term = "Term(int,char[]): input syntax error";
-  const struct {
-    const char* text;
-    std::string line;
-  } cases[] = {
-      {"", term + ": illegal term"},         {"a+", term + ": illegal term"},
-      {"a++b", term + ": illegal term"},     {"+a", "Syntax error at '+'"},
-      {"+a+b", "Syntax error at '+'"},       {"ab", term + " (2) at 'ab'"},
-      {"ab+cd", term + " (2) at 'cd'"},      {"ab+c", term + " (2) at 'ab+c'"},
-      {"abc", term + " at 'abc'"},           {"abc*d", term + " at 'abc*d'"},
-      {"a+abc*d+e", term + " at 'abc*d+e'"}, {"ab+", term + ": illegal term"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.text);
-    EXPECT_EQ(syntaxErrorOf([&] { parse(c.text); }), c.line);
-  }
+  expectSyntaxErrors(parse, {
+                                {"", term + ": illegal term"},
+                                {"a+", term + ": illegal term"},
+                                {"a++b", term + ": illegal term"},
+                                {"+a", "Syntax error at '+'"},
+                                {"+a+b", "Syntax error at '+'"},
+                                {"ab", term + " (2) at 'ab'"},
+                                {"ab+cd", term + " (2) at 'cd'"},
+                                {"ab+c", term + " (2) at 'ab+c'"},
+                                {"abc", term + " at 'abc'"},
+                                {"abc*d", term + " at 'abc*d'"},
+                                {"a+abc*d+e", term + " at 'abc*d+e'"},
+                                {"ab+", term + ": illegal term"},
+                            });
 }
 
 TEST(Expression, ComparesShapeAndCharacters) {
-  const struct {
-    const char* left;
-    const char* right;
-    int equal;
-  } cases[] = {
-      {"a+b", "a+b", 1},         {"a+b", "b+a", 0},     {"a", "a+b", 0},   {"a+b", "a", 0},
-      {"a*b+c", "a+b*c", 0},     {"a*b", "a*b", 1},     {"a*b", "b*a", 0}, {"a", "a*b", 0},
-      {"a*b+c*d", "a*b+c*d", 1}, {"a*b+c", "a*c+c", 0},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.left) + " vs " + c.right);
-    EXPECT_EQ(parse(c.left)->equals(parse(c.right).get()), c.equal);
-  }
+  expectEquality(parse, {
+                            {"a+b", "a+b", 1},
+                            {"a+b", "b+a", 0},
+                            {"a", "a+b", 0},
+                            {"a+b", "a", 0},
+                            {"a*b+c", "a+b*c", 0},
+                            {"a*b", "a*b", 1},
+                            {"a*b", "b*a", 0},
+                            {"a", "a*b", 0},
+                            {"a*b+c*d", "a*b+c*d", 1},
+                            {"a*b+c", "a*c+c", 0},
+                        });
 }
 
 TEST(Expression, EvaluatesTheSameTwice) {

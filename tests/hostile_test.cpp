@@ -12,9 +12,6 @@
 
 namespace {
 
-const std::string PROMPT =
-    "\xBD\xD0\xBF\xE9\xA4\x4A\xB8\xEA\xAE\xC6\xC0\xC9\xAE\xD7\xA6\x57\xBA\xD9:";
-
 // Every construct once: loops by n and by count, sums, products, nesting.
 const std::string SAMPLE = "BEGIN a+b*c; LOOP n x; LOOP 12 y*z+w; END END q; END";
 
@@ -29,16 +26,7 @@ bool isSyntaxErrorLine(const std::string& line) {
 
 // The error line, or "" when the text parses.
 std::string parseError(const std::string& text) {
-  return syntaxErrorOf([&] {
-    std::istringstream in(text);
-    Program program(in);
-  });
-}
-
-ToolRun runOn(const std::string& program, const std::string& name = "prog.txt") {
-  const ScratchDirectory directory;
-  writeFile(directory.path(name), program);
-  return runLoopcost(directory.path(), name + "\n");
+  return syntaxErrorOf([&] { fromText<Program>(text); });
 }
 
 TEST(Program, EveryTruncationIsOneSyntaxError) {

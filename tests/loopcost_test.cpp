@@ -7,8 +7,6 @@
 
 namespace {
 
-const std::string PROMPT =
-    "\xBD\xD0\xBF\xE9\xA4\x4A\xB8\xEA\xAE\xC6\xC0\xC9\xAE\xD7\xA6\x57\xBA\xD9:";
 const std::string RUNNING_TIME = "\xB0\xF5\xA6\xE6\xAE\xC9\xB6\xA1 = ";
 
 std::string costLines(const std::string& cost1, const std::string& cost2) {
@@ -22,12 +20,6 @@ std::string nestedLoops(int depth) {
   text += "a*b+c;\n";
   for (int i = 0; i < depth; ++i) text += "END\n";
   return text + "END\n";
-}
-
-ToolRun runOn(const std::string& program) {
-  const ScratchDirectory directory;
-  writeFile(directory.path("prog.txt"), program);
-  return runLoopcost(directory.path(), "prog.txt\n");
 }
 
 TEST(Loopcost, RunsAMillionStatements) {

@@ -11,16 +11,7 @@
 
 namespace {
 
-std::unique_ptr<LoopStatement> parse(const std::string& text) {
-  std::istringstream in(text);
-  return std::make_unique<LoopStatement>(in);
-}
-
-std::string printedAt(const Statement& statement, int indent) {
-  std::ostringstream out;
-  statement.print(out, indent);
-  return out.str();
-}
+constexpr auto parse = fromText<LoopStatement>;
 
 std::string nested(int depth, const std::string& header) {
   std::string text;
@@ -65,32 +56,26 @@ TEST(LoopStatement, PrintsAndCostsItsBody) {
 
 TEST(LoopStatement, ReportsTheWordOrHeaderItFound) {
   const std::string prefix = "LoopStatement(istream&): input syntax error at '";
-  const struct {
-    const char* text;
-    std::string line;
-  } cases[] = {
-      {"LOP n a; END", prefix + "LOP'"},
-      {"LOOPn a; END", prefix + "LOOPn'"},
-      {"Loop n a; END", prefix + "Loop'"},
-      {"LOOP x a; END", prefix + "x'"},
-      {"LOOP xyz; END", prefix + "xyz;'"},
-      {"LOOP N a; END", prefix + "N'"},
-      {"LOOP - a; END", prefix + "-'"},
-      {"LOOP +x; END", prefix + "+x;'"},
-      {"LOOP 2147483648 a; END", prefix + "2147483648'"},
-      {"LOOP -2147483649 a; END", prefix + "-2147483649'"},
-      {"LOOP 99999999999999999999999a; END", prefix + "99999999999999999999999a;'"},
-      {"LOOP", prefix + "'"},
-      {"LOOP n a; ENDX", prefix + "ENDX'"},
-      {"LOOP n a; END;", prefix + "END;'"},
-      {"LOOP 3 a; E", prefix + "E'"},
-      {"LOOP n END", "Statementlist(isttream&): input syntax error at 'E'"},
-      {"LOOP n a;", "Statementlist(isttream&): input syntax error at ''"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.text);
-    EXPECT_EQ(syntaxErrorOf([&] { parse(c.text); }), c.line);
-  }
+  expectSyntaxErrors(
+      parse, {
+                 {"LOP n a; END", prefix + "LOP'"},
+                 {"LOOPn a; END", prefix + "LOOPn'"},
+                 {"Loop n a; END", prefix + "Loop'"},
+                 {"LOOP x a; END", prefix + "x'"},
+                 {"LOOP xyz; END", prefix + "xyz;'"},
+                 {"LOOP N a; END", prefix + "N'"},
+                 {"LOOP - a; END", prefix + "-'"},
+                 {"LOOP +x; END", prefix + "+x;'"},
+                 {"LOOP 2147483648 a; END", prefix + "2147483648'"},
+                 {"LOOP -2147483649 a; END", prefix + "-2147483649'"},
+                 {"LOOP 99999999999999999999999a; END", prefix + "99999999999999999999999a;'"},
+                 {"LOOP", prefix + "'"},
+                 {"LOOP n a; ENDX", prefix + "ENDX'"},
+                 {"LOOP n a; END;", prefix + "END;'"},
+                 {"LOOP 3 a; E", prefix + "E'"},
+                 {"LOOP n END", "Statementlist(isttream&): input syntax error at 'E'"},
+                 {"LOOP n a;", "Statementlist(isttream&): input syntax error at ''"},
+             });
 }
 
 TEST(LoopStatement, NestsUpToAThousandLevels) {
@@ -111,21 +96,14 @@ TEST(LoopStatement, DeepNLoopsGrowThePolynomial) {
 }
 
 TEST(LoopStatement, EqualWhenCountsAndBodiesAre) {
-  const struct {
-    const char* left;
-    const char* right;
-    int equal;
-  } cases[] = {
-      {"LOOP n a; END", "LOOP -1 a; END", 1},
-      {"LOOP n a; END", "LOOP -2 a; END", 0},  // counts are compared as integers
-      {"LOOP 3 a; END", "LOOP 3 a; END", 1},
-      {"LOOP 3 a; END", "LOOP 4 a; END", 0},
-      {"LOOP 3 a; END", "LOOP 3 b; END", 0},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.left) + " vs " + c.right);
-    EXPECT_EQ(parse(c.left)->equals(parse(c.right).get()), c.equal);
-  }
+  expectEquality(parse,
+                 {
+                     {"LOOP n a; END", "LOOP -1 a; END", 1},
+                     {"LOOP n a; END", "LOOP -2 a; END", 0},  // counts are compared as integers
+                     {"LOOP 3 a; END", "LOOP 3 a; END", 1},
+                     {"LOOP 3 a; END", "LOOP 4 a; END", 0},
+                     {"LOOP 3 a; END", "LOOP 3 b; END", 0},
+                 });
   std::istringstream in("a;");
   const ExpressionStatement expression(in);
   EXPECT_EQ(parse("LOOP n a; END")->equals(&expression), 0);

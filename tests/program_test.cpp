@@ -10,10 +10,7 @@
 
 namespace {
 
-std::unique_ptr<Program> parse(const std::string& text) {
-  std::istringstream in(text);
-  return std::make_unique<Program>(in);
-}
+constexpr auto parse = fromText<Program>;
 
 TEST(Program, PrintsTheWorkedExample) {
   const auto program = parse("BEGIN a+b; LOOP n a*b; END END");
@@ -40,24 +37,18 @@ TEST(Program, IgnoresWhatFollowsEnd) {
 
 TEST(Program, ReportsTheWordInsteadOfAKeyword) {
   const std::string prefix = "Program(istream&): input syntax error at '";
-  const struct {
-    const char* text;
-    std::string line;
-  } cases[] = {
-      {"begin a; END", prefix + "begin'"},
-      {"BEGIN a; END.", prefix + "END.'"},
-      {"BEGINa+b; END", prefix + "BEGINa+b;'"},
-      {"", prefix + "'"},
-      {" \n\t", prefix + "'"},
-      {"BEGIN a; FIN", prefix + "FIN'"},
-      {"BEGIN a; end", "ExpressionStatement(istream&): input syntax error at 'end'"},
-      {"BEGIN END", "Statementlist(isttream&): input syntax error at 'E'"},
-      {"BEGIN a;", "Statementlist(isttream&): input syntax error at ''"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.text);
-    EXPECT_EQ(syntaxErrorOf([&] { parse(c.text); }), c.line);
-  }
+  expectSyntaxErrors(
+      parse, {
+                 {"begin a; END", prefix + "begin'"},
+                 {"BEGIN a; END.", prefix + "END.'"},
+                 {"BEGINa+b; END", prefix + "BEGINa+b;'"},
+                 {"", prefix + "'"},
+                 {" \n\t", prefix + "'"},
+                 {"BEGIN a; FIN", prefix + "FIN'"},
+                 {"BEGIN a; end", "ExpressionStatement(istream&): input syntax error at 'end'"},
+                 {"BEGIN END", "Statementlist(isttream&): input syntax error at 'E'"},
+                 {"BEGIN a;", "Statementlist(isttream&): input syntax error at ''"},
+             });
 }
 
 }  // namespace

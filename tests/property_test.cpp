@@ -142,10 +142,7 @@ class CountingInterpreter {
   int n;
 };
 
-std::unique_ptr<Program> parse(const std::string& text) {
-  std::istringstream in(text);
-  return std::make_unique<Program>(in);
-}
+constexpr auto parse = fromText<Program>;
 
 double valueAt(const Polynomial& polynomial, int n) {
   double value = 0;

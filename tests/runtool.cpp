@@ -34,6 +34,12 @@ ToolRun runLoopcost(const std::string& directory, const std::string& input) {
   return {readFile(scratch.path("stdout")), readFile(scratch.path("stderr")), status};
 }
 
+ToolRun runOn(const std::string& program) {
+  const ScratchDirectory directory;
+  writeFile(directory.path("prog.txt"), program);
+  return runLoopcost(directory.path(), "prog.txt\n");
+}
+
 std::string readFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw std::runtime_error("cannot read " + path);

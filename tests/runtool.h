@@ -9,9 +9,16 @@ struct ToolRun {
   int status;
 };
 
+// The prompt loopcost writes before reading each name, in Big5.
+inline const std::string PROMPT =
+    "\xBD\xD0\xBF\xE9\xA4\x4A\xB8\xEA\xAE\xC6\xC0\xC9\xAE\xD7\xA6\x57\xBA\xD9:";
+
 // Runs loopcost in `directory` with `input` as its standard input. The environment variable
 // LOOPCOST_COMMAND, when set, replaces the command (for example to run a Windows build).
 ToolRun runLoopcost(const std::string& directory, const std::string& input);
+
+// Runs loopcost on `program`, written to a scratch file whose name is the one line of input.
+ToolRun runOn(const std::string& program);
 
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& bytes);

@@ -10,16 +10,7 @@
 
 namespace {
 
-std::unique_ptr<Statementlist> parse(const std::string& text) {
-  std::istringstream in(text);
-  return std::make_unique<Statementlist>(in);
-}
-
-std::string printedAt(const Statementlist& list, int indent) {
-  std::ostringstream out;
-  list.print(out, indent);
-  return out.str();
-}
+constexpr auto parse = fromText<Statementlist>;
 
 TEST(Statementlist, ReadsStatementsUntilOneCannotStart) {
   std::istringstream in("a; b+c;d*e;\n LOOP 2 f; END END rest");
@@ -46,24 +37,18 @@ TEST(Statementlist, SumsFromTheRight) {
 
 TEST(Statementlist, ReportsWhatCannotStartAStatement) {
   const std::string prefix = "Statementlist(isttream&): input syntax error at '";
-  const struct {
-    std::string text;
-    std::string line;
-  } cases[] = {
-      {"END", prefix + "E'"},
-      {"5;", prefix + "5'"},
-      {"+a;", prefix + "+'"},
-      {"Xa;", prefix + "X'"},
-      {"", prefix + "'"},
-      {"   \n", prefix + "'"},
-      {"a;", prefix + "'"},  // the input ends where the next statement or END should be
-      {std::string("\0;", 2), prefix + std::string(1, '\0') + "'"},
-      {"\xE4;", prefix + "\xE4'"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.text);
-    EXPECT_EQ(syntaxErrorOf([&] { parse(c.text); }), c.line);
-  }
+  expectSyntaxErrors(
+      parse, {
+                 {"END", prefix + "E'"},
+                 {"5;", prefix + "5'"},
+                 {"+a;", prefix + "+'"},
+                 {"Xa;", prefix + "X'"},
+                 {"", prefix + "'"},
+                 {"   \n", prefix + "'"},
+                 {"a;", prefix + "'"},  // the input ends where the next statement or END should be
+                 {std::string("\0;", 2), prefix + std::string(1, '\0') + "'"},
+                 {"\xE4;", prefix + "\xE4'"},
+             });
 }
 
 TEST(Statementlist, HandsLoopsAndExpressionsToTheirParsers) {
@@ -74,25 +59,17 @@ TEST(Statementlist, HandsLoopsAndExpressionsToTheirParsers) {
 }
 
 TEST(Statementlist, EqualOnlyWithTheSameStatementsInTheSameNumber) {
-  const struct {
-    const char* left;
-    const char* right;
-    int equal;
-  } cases[] = {
-      {"a; b; END", "a;b; END", 1},
-      {"a; b; END", "a; END", 0},
-      {"a; END", "a; b; END", 0},
-      {"a; b; END", "b; a; END", 0},
-      {"LOOP n a; END END", "LOOP n a; END END", 1},
-      {"LOOP n a; END END", "a; END", 0},
-      {"a; END", "LOOP n a; END END", 0},
-      {"LOOP 2 a; END END", "LOOP n a; END END", 0},
-      {"LOOP n a; b; END END", "LOOP n a; END END", 0},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::string(c.left) + " vs " + c.right);
-    EXPECT_EQ(parse(c.left)->equals(parse(c.right).get()), c.equal);
-  }
+  expectEquality(parse, {
+                            {"a; b; END", "a;b; END", 1},
+                            {"a; b; END", "a; END", 0},
+                            {"a; END", "a; b; END", 0},
+                            {"a; b; END", "b; a; END", 0},
+                            {"LOOP n a; END END", "LOOP n a; END END", 1},
+                            {"LOOP n a; END END", "a; END", 0},
+                            {"a; END", "LOOP n a; END END", 0},
+                            {"LOOP 2 a; END END", "LOOP n a; END END", 0},
+                            {"LOOP n a; b; END END", "LOOP n a; END END", 0},
+                        });
 }
 
 TEST(Statementlist, HandlesAMillionStatements) {
