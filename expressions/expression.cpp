@@ -2,8 +2,7 @@
 
 #include <string>
 
-#include "expressions/chain.h"
-#include "expressions/syntaxerror.h"
+#include "support/syntaxerror.h"
 
 namespace {
 
@@ -41,11 +40,14 @@ Expression::~Expression() {
 // in the association of the recursive definition:
 // cost(left + term) = (cost(term) + cost(left)) + addition price.
 Polynomial Expression::evaluate(CPUContext context) const {
-  const Chain<Expression> nodes = leftToRight();
+  const Chain<Expression> nodes = rightToLeft();
   const float price = context.cost(ADDITION);
-  float cost = nodes[0]->term->evaluate(context).coefficient(0);
-  for (std::size_t i = 1; i < nodes.size(); ++i) {
-    cost = (nodes[i]->term->evaluate(context).coefficient(0) + cost) + price;
+  bool first = true;
+  float cost = 0.0f;
+  for (const Expression* node : nodes.reversed()) {
+    const float termCost = node->term->constantCost(context);
+    cost = first ? termCost : (termCost + cost) + price;
+    first = false;
   }
   return Polynomial(cost);
 }
@@ -57,10 +59,12 @@ std::ostream& Expression::print(std::ostream& out) const {
 }
 
 void Expression::appendTo(std::string& text) const {
-  const Chain<Expression> nodes = leftToRight();
-  for (std::size_t i = 0; i < nodes.size(); ++i) {
-    if (i > 0) text += " + ";
-    nodes[i]->term->appendTo(text);
+  const Chain<Expression> nodes = rightToLeft();
+  bool first = true;
+  for (const Expression* node : nodes.reversed()) {
+    if (!first) text += " + ";
+    node->term->appendTo(text);
+    first = false;
   }
 }
 
@@ -71,6 +75,10 @@ int Expression::equals(const Expression* other) const {
                      });
 }
 
-Chain<Expression> Expression::leftToRight() const {
+Chain<Expression> Expression::rightToLeft() const {
   return Chain<Expression>(this, [](const Expression* node) { return node->left; });
 }
+
+const Expression* Expression::leftPart() const { return left; }
+
+const Term* Expression::lastTerm() const { return term; }

@@ -4,13 +4,13 @@
 #include <string>
 
 #include "cost/complexity.h"
-#include "cost/pooled.h"
-#include "expressions/chain.h"
+#include "support/pooled.h"
+#include "support/chain.h"
 #include "expressions/term.h"
 
 // A sum of terms, held as a left-leaning chain: the last term here, the terms before the last
 // '+' in `left`. Chains are walked in loops, never recursively, so sums of any length work.
-class Expression : public Complexity, public Pooled<Expression> {
+class Expression final : public Complexity, public Pooled<Expression> {
  public:
   // expression ::= term ( "+" term )*
   // text[0..length-1] is the sum and a NUL follows the whole text; the rightmost term is
@@ -23,13 +23,15 @@ class Expression : public Complexity, public Pooled<Expression> {
 
   // The terms' costs plus one addition price per '+'.
   Polynomial evaluate(CPUContext context) const override;
-  // Composes the text first, so that a statement costs one write to the stream.
   std::ostream& print(std::ostream& out) const;
   void appendTo(std::string& text) const;  // the printed form
   int equals(const Expression* other) const;
 
+  const Expression* leftPart() const;  // the terms before the last '+'; null for one term
+  const Term* lastTerm() const;
+
  private:
-  Chain<Expression> leftToRight() const;
+  Chain<Expression> rightToLeft() const;  // this node first, then along `left`
 
   Expression* left;
   Term* term;

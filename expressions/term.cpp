@@ -2,27 +2,24 @@
 
 #include <string>
 
-#include "expressions/chain.h"
-#include "expressions/syntaxerror.h"
+#include "support/syntaxerror.h"
 
 namespace {
 
-[[noreturn]] void reportError(const std::string& details) {
-  syntaxError("Term(int,char[]): input syntax error" + details);
-}
+const std::string ERROR_TEXT = "Term(int,char[]): input syntax error";
 
 }  // namespace
 
 // Delegating to the assembling constructor makes the destructor run if parsing throws, so an
 // intercepted syntax error leaks nothing.
 Term::Term(int length, char text[]) : Term(nullptr, nullptr) {
-  if (length <= 0) reportError(": illegal term");
-  if (length % 2 == 0) reportError(" (" + std::to_string(length) + ") at '" + text + "'");
+  if (length <= 0) syntaxError(ERROR_TEXT + ": illegal term");
+  if (length % 2 == 0) syntaxErrorAt(ERROR_TEXT + " (" + std::to_string(length) + ") at '", text);
   Term* node = this;
   for (int end = length;; end -= 2) {
     node->variable = new Variable(text[end - 1]);
     if (end == 1) return;
-    if (text[end - 2] != '*') reportError(" at '" + std::string(text) + "'");
+    if (text[end - 2] != '*') syntaxErrorAt(ERROR_TEXT + " at '", text);
     node->left = new Term(nullptr, nullptr);
     node = node->left;
   }
@@ -35,14 +32,7 @@ Term::~Term() {
   deleteRest(*this, &Term::left);
 }
 
-// A product costs a constant, kept as a float and built from the innermost factor out:
-// cost(left * variable) = multiplication price + cost(left).
-Polynomial Term::evaluate(CPUContext context) const {
-  const float price = context.cost(MULTIPLICATION);
-  float cost = 0.0f;
-  for (const Term* node = this; node->left != nullptr; node = node->left) cost = price + cost;
-  return Polynomial(cost);
-}
+Polynomial Term::evaluate(CPUContext context) const { return Polynomial(constantCost(context)); }
 
 std::ostream& Term::print(std::ostream& out) const {
   std::string text;
@@ -51,10 +41,12 @@ std::ostream& Term::print(std::ostream& out) const {
 }
 
 void Term::appendTo(std::string& text) const {
-  const Chain<Term> nodes = leftToRight();
-  for (std::size_t i = 0; i < nodes.size(); ++i) {
-    if (i > 0) text += " * ";
-    nodes[i]->variable->appendTo(text);
+  const Chain<Term> nodes = rightToLeft();
+  bool first = true;
+  for (const Term* node : nodes.reversed()) {
+    if (!first) text += " * ";
+    node->variable->appendTo(text);
+    first = false;
   }
 }
 
@@ -64,6 +56,17 @@ int Term::equals(const Term* other) const {
   });
 }
 
-Chain<Term> Term::leftToRight() const {
+Chain<Term> Term::rightToLeft() const {
   return Chain<Term>(this, [](const Term* node) { return node->left; });
 }
+
+// A product costs a constant, kept as a float and built from the innermost factor out:
+// cost(left * variable) = multiplication price + cost(left).
+float Term::constantCost(CPUContext context) const {
+  const float price = context.cost(MULTIPLICATION);
+  float cost = 0.0f;
+  for (const Term* node = this; node->left != nullptr; node = node->left) cost = price + cost;
+  return cost;
+}
+
+const Term* Term::leftPart() const { return left; }

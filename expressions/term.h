@@ -4,13 +4,13 @@
 #include <string>
 
 #include "cost/complexity.h"
-#include "cost/pooled.h"
-#include "expressions/chain.h"
+#include "support/pooled.h"
+#include "support/chain.h"
 #include "expressions/variable.h"
 
 // A product of single-character factors, held as a left-leaning chain: the last factor here,
 // the factors before the last '*' in `left`. Chains are walked in loops, never recursively.
-class Term : public Complexity, public Pooled<Term> {
+class Term final : public Complexity, public Pooled<Term> {
  public:
   // term ::= factor ( "*" factor )*     where a factor is any one character
   // text[0..length-1] is the term; a NUL ends the whole statement text somewhere at or after it.
@@ -20,14 +20,17 @@ class Term : public Complexity, public Pooled<Term> {
   Term& operator=(const Term&) = delete;
   ~Term() override;
 
-  // One multiplication price per '*'.
+  // One multiplication price per '*': always a constant, the one constantCost gives.
   Polynomial evaluate(CPUContext context) const override;
   std::ostream& print(std::ostream& out) const;
   void appendTo(std::string& text) const;  // the printed form
   int equals(const Term* other) const;
 
+  float constantCost(CPUContext context) const;  // the value of evaluate's constant
+  const Term* leftPart() const;  // the factors before the last '*'; null for one factor
+
  private:
-  Chain<Term> leftToRight() const;
+  Chain<Term> rightToLeft() const;  // this node first, then along `left`
 
   Term* left;
   Variable* variable;

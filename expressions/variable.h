@@ -3,10 +3,10 @@
 #include <ostream>
 #include <string>
 
-#include "cost/pooled.h"
+#include "support/pooled.h"
 
 // One factor of a product: a single character as it stood in the text.
-class Variable : public Pooled<Variable> {
+class Variable final : public Pooled<Variable> {
  public:
   explicit Variable(char name);
   Variable(const Variable&) = delete;

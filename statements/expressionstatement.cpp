@@ -1,18 +1,17 @@
 #include "statements/expressionstatement.h"
 
-#include <algorithm>
+#include <climits>
 #include <string>
 
-#include "expressions/syntaxerror.h"
-#include "statements/nonblank.h"
+#include "support/syntaxerror.h"
+#include "support/keyword.h"
+#include "support/nonblank.h"
 
 namespace {
 
 bool belongsToExpression(char c) { return (c >= 'a' && c <= 'z') || c == '+' || c == '*'; }
 
-[[noreturn]] void reportError(const std::string& collected) {
-  syntaxError("ExpressionStatement(istream&): input syntax error at '" + collected + "'");
-}
+const std::string ERROR_PREFIX = "ExpressionStatement(istream&): input syntax error at '";
 
 }  // namespace
 
@@ -22,10 +21,11 @@ ExpressionStatement::ExpressionStatement(std::istream& is) : ExpressionStatement
   std::string text;
   char c;
   while (readNonBlank(is, c) && c != ';') {
-    if (!belongsToExpression(c)) reportError(text);
+    if (!belongsToExpression(c)) syntaxErrorAt(ERROR_PREFIX, text);
+    if (text.size() == INT_MAX) syntaxErrorAt(ERROR_PREFIX, text.substr(0, MAX_WORD) + "...");  // length is an int
     text += c;
   }
-  if (!is) reportError(text);  // the input ended before the ';'
+  if (!is) syntaxErrorAt(ERROR_PREFIX, text);  // the input ended before the ';'
   expression = new Expression(static_cast<int>(text.size()), &text[0]);
 }
 
@@ -39,7 +39,7 @@ Polynomial ExpressionStatement::evaluate(CPUContext context) const {
 
 // The whole line is composed first and written at once: programs can have millions of them.
 std::ostream& ExpressionStatement::print(std::ostream& os, int indent) const {
-  std::string line(std::max(indent, 0), ' ');
+  std::string line = indentation(indent);
   expression->appendTo(line);
   line += " ;\n";
   return os << line;
@@ -49,3 +49,5 @@ int ExpressionStatement::equals(const Statement* other) const {
   const auto* that = dynamic_cast<const ExpressionStatement*>(other);
   return that != nullptr && expression->equals(that->expression) ? 1 : 0;
 }
+
+const Expression* ExpressionStatement::getExpression() const { return expression; }

@@ -3,15 +3,16 @@
 #include <istream>
 #include <ostream>
 
-#include "cost/pooled.h"
+#include "support/pooled.h"
 #include "expressions/expression.h"
 #include "statements/statement.h"
 
 // A statement made of one expression and a semicolon.
-class ExpressionStatement : public Statement, public Pooled<ExpressionStatement> {
+class ExpressionStatement final : public Statement, public Pooled<ExpressionStatement> {
  public:
   // expressionstatement ::= expression ";"     blanks and line ends anywhere inside
-  // Reads from the statement's first letter up to and including the ';'.
+  // Reads from the statement's first letter up to and including the ';'; a statement text of
+  // more than INT_MAX characters is an error, since the expression takes its length as an int.
   explicit ExpressionStatement(std::istream& is);
   explicit ExpressionStatement(Expression* expression);  // takes ownership
   ExpressionStatement(const ExpressionStatement&) = delete;
@@ -21,6 +22,8 @@ class ExpressionStatement : public Statement, public Pooled<ExpressionStatement>
   Polynomial evaluate(CPUContext context) const override;  // the expression's cost
   std::ostream& print(std::ostream& os, int indent) const override;
   int equals(const Statement* other) const override;  // 0 against a loop
+
+  const Expression* getExpression() const;
 
  private:
   Expression* expression;

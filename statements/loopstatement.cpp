@@ -4,31 +4,29 @@
 #include <climits>
 #include <string>
 
-#include "expressions/syntaxerror.h"
-#include "statements/nonblank.h"
+#include "support/syntaxerror.h"
+#include "support/keyword.h"
+#include "support/nonblank.h"
 
 namespace {
 
-[[noreturn]] void reportError(const std::string& found) {
-  syntaxError("LoopStatement(istream&): input syntax error at '" + found + "'");
-}
-
-void expectWord(std::istream& is, const char* keyword) {
-  std::string word;
-  is >> word;
-  if (word != keyword) reportError(word);
-}
+const std::string ERROR_PREFIX = "LoopStatement(istream&): input syntax error at '";
 
 bool nextIsDigit(std::istream& is) {
   const int c = is.peek();
   return c >= '0' && c <= '9';
 }
 
+// Appends the next character to `found`; past MAX_WORD characters the header is surely not a
+// count, and the error quotes what was read.
+void take(std::istream& is, std::string& found) {
+  if (found.size() == MAX_WORD) syntaxErrorAt(ERROR_PREFIX, found + "...");
+  found += static_cast<char>(is.get());
+}
+
 // The rest of the current word, for quoting a header that is not a count.
 std::string restOfWord(std::istream& is, std::string word) {
-  for (int c = is.peek(); c != EOF && !isBlank(c); c = is.peek()) {
-    word += static_cast<char>(is.get());
-  }
+  for (int c = is.peek(); c != EOF && !isSpace(c); c = is.peek()) take(is, word);
   return word;
 }
 
@@ -36,24 +34,24 @@ std::string restOfWord(std::istream& is, std::string word) {
 // they do not make a 32-bit int.
 int readInteger(std::istream& is) {
   std::string found;
-  if (is.peek() == '+' || is.peek() == '-') found += static_cast<char>(is.get());
+  if (is.peek() == '+' || is.peek() == '-') take(is, found);
   const bool negative = found == "-";
   const bool hasDigits = nextIsDigit(is);
   const long long tooLarge = 2LL + INT_MAX;  // beyond both limits; the magnitude stops here
   long long magnitude = 0;
   while (nextIsDigit(is)) {
-    found += static_cast<char>(is.get());
+    take(is, found);
     magnitude = std::min(magnitude * 10 + (found.back() - '0'), tooLarge);
   }
   const long long value = negative ? -magnitude : magnitude;
-  if (!hasDigits || value > INT_MAX || value < INT_MIN) reportError(restOfWord(is, found));
+  if (!hasDigits || value > INT_MAX || value < INT_MIN) syntaxErrorAt(ERROR_PREFIX, restOfWord(is, found));
   return static_cast<int>(value);
 }
 
 // "n" gives -1; only that one character is taken, so the body may follow it directly.
 int readCount(std::istream& is) {
   char c;
-  if (!readNonBlank(is, c)) reportError("");
+  if (!readNonBlank(is, c)) syntaxErrorAt(ERROR_PREFIX, "");
   if (c == 'n') return -1;
   is.unget();
   return readInteger(is);
@@ -63,15 +61,15 @@ int readCount(std::istream& is) {
 
 // Delegating to the assembling constructor makes the destructor run if parsing throws, so an
 // intercepted syntax error leaks nothing.
-LoopStatement::LoopStatement(std::istream& is, int depth) : LoopStatement(-1, nullptr) {
-  if (depth > MAX_NESTING) {
+LoopStatement::LoopStatement(std::istream& is, int enclosingLoops) : LoopStatement(-1, nullptr) {
+  if (enclosingLoops >= MAX_NESTING) {
     syntaxError("LoopStatement(istream&): loops nested too deeply (more than " +
                 std::to_string(MAX_NESTING) + " levels)");
   }
-  expectWord(is, "LOOP");
+  expectKeyword(is, "LOOP", ERROR_PREFIX);
   count = readCount(is);
-  body = new Statementlist(is, depth);
-  expectWord(is, "END");
+  body = new Statementlist(is, enclosingLoops + 1);
+  expectKeyword(is, "END", ERROR_PREFIX);
 }
 
 LoopStatement::LoopStatement(int count, Statementlist* body) : body(body), count(count) {}
@@ -88,21 +86,19 @@ Polynomial LoopStatement::evaluate(CPUContext context) const {
   return complexity;
 }
 
+// No flush after the header: output is flushed when the next file name is read.
 std::ostream& LoopStatement::print(std::ostream& os, int indent) const {
-  writeIndent(os, indent);
-  os << "LOOP ";
-  if (count < 0) {
-    os << "n";
-  } else {
-    os << count;
-  }
-  os << '\n';  // no flush: the prompt that follows is flushed before the next name is read
+  const std::string blanks = indentation(indent);
+  os << blanks << "LOOP " << (count < 0 ? "n" : std::to_string(count)) << '\n';
   body->print(os, indent + 2);
-  writeIndent(os, indent);
-  return os << "END\n";
+  return os << blanks << "END\n";
 }
 
 int LoopStatement::equals(const Statement* other) const {
   const auto* that = dynamic_cast<const LoopStatement*>(other);
   return that != nullptr && count == that->count && body->equals(that->body) ? 1 : 0;
 }
+
+int LoopStatement::getCount() const { return count; }
+
+const Statementlist* LoopStatement::getBody() const { return body; }

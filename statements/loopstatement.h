@@ -3,19 +3,19 @@
 #include <istream>
 #include <ostream>
 
-#include "cost/pooled.h"
+#include "support/pooled.h"
 #include "statements/statement.h"
 #include "statements/statementlist.h"
 
 // A statement list repeated n times or a fixed number of times.
-class LoopStatement : public Statement, public Pooled<LoopStatement> {
+class LoopStatement final : public Statement, public Pooled<LoopStatement> {
  public:
   // Deeper nesting is refused, so that parsing and printing cannot exhaust the stack.
   static constexpr int MAX_NESTING = 1000;
 
   // loop ::= "LOOP" ( "n" | integer ) statementlist "END"    a negative integer means n
-  // `depth` is the loop's nesting level, 1 when no other loop encloses it.
-  explicit LoopStatement(std::istream& is, int depth = 1);
+  // `enclosingLoops` counts the loops around this one.
+  explicit LoopStatement(std::istream& is, int enclosingLoops = 0);
   LoopStatement(int count, Statementlist* body);  // takes ownership of body
   LoopStatement(const LoopStatement&) = delete;
   LoopStatement& operator=(const LoopStatement&) = delete;
@@ -25,6 +25,9 @@ class LoopStatement : public Statement, public Pooled<LoopStatement> {
   Polynomial evaluate(CPUContext context) const override;
   std::ostream& print(std::ostream& os, int indent) const override;
   int equals(const Statement* other) const override;  // 0 against an expression statement
+
+  int getCount() const;  // negative for n
+  const Statementlist* getBody() const;
 
  private:
   Statementlist* body;

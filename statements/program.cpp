@@ -2,24 +2,20 @@
 
 #include <string>
 
-#include "expressions/syntaxerror.h"
+#include "support/keyword.h"
 
 namespace {
 
-void expectWord(std::istream& is, const char* keyword) {
-  std::string word;
-  is >> word;
-  if (word != keyword) syntaxError("Program(istream&): input syntax error at '" + word + "'");
-}
+const std::string ERROR_PREFIX = "Program(istream&): input syntax error at '";
 
 }  // namespace
 
 // Delegating to the assembling constructor makes the destructor run if parsing throws, so an
 // intercepted syntax error leaks nothing.
 Program::Program(std::istream& is) : Program(nullptr) {
-  expectWord(is, "BEGIN");
+  expectKeyword(is, "BEGIN", ERROR_PREFIX);
   body = new Statementlist(is);
-  expectWord(is, "END");
+  expectKeyword(is, "END", ERROR_PREFIX);
 }
 
 Program::Program(Statementlist* body) : body(body) {}
@@ -35,3 +31,5 @@ void Program::print(std::ostream& os) const {
 }
 
 int Program::equals(const Program* other) const { return body->equals(other->body); }
+
+const Statementlist* Program::getBody() const { return body; }

@@ -20,6 +20,8 @@ class Program : public Complexity {
   void print(std::ostream& os) const;  // "BEGIN", the statements indented by 2, "END"
   int equals(const Program* other) const;
 
+  const Statementlist* getBody() const;
+
  private:
   Statementlist* body;
 };

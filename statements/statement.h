@@ -1,6 +1,7 @@
 #pragma once
 
 #include <ostream>
+#include <string>
 
 #include "cost/complexity.h"
 
@@ -18,5 +19,5 @@ class Statement : public Complexity {
   virtual int equals(const Statement* other) const = 0;
 
  protected:
-  static void writeIndent(std::ostream& os, int indent);  // nothing for 0 or less
+  static std::string indentation(int indent);  // `indent` blanks; none for 0 or less
 };

@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "expressions/chain.h"
-#include "expressions/syntaxerror.h"
+#include "support/chain.h"
+#include "support/syntaxerror.h"
 #include "statements/expressionstatement.h"
 #include "statements/loopstatement.h"
-#include "statements/nonblank.h"
+#include "support/nonblank.h"
 
 namespace {
 
@@ -14,14 +14,12 @@ bool startsExpression(char c) { return c >= 'a' && c <= 'z'; }
 
 bool startsStatement(char c) { return c == 'L' || startsExpression(c); }
 
-[[noreturn]] void reportError(const std::string& found) {
-  syntaxError("Statementlist(isttream&): input syntax error at '" + found + "'");
-}
+const std::string ERROR_PREFIX = "Statementlist(isttream&): input syntax error at '";
 
 // The next non-blank character, left in the stream; an error at the end of the input.
 char nextNonBlank(std::istream& is) {
   char c;
-  if (!peekNonBlank(is, c)) reportError("");
+  if (!peekNonBlank(is, c)) syntaxErrorAt(ERROR_PREFIX, "");
   return c;
 }
 
@@ -35,11 +33,11 @@ Statementlist::Statementlist(std::istream& is, int enclosingLoops)
   char next = nextNonBlank(is);
   for (;;) {
     if (next == 'L') {
-      node->statement = new LoopStatement(is, enclosingLoops + 1);
+      node->statement = new LoopStatement(is, enclosingLoops);
     } else if (startsExpression(next)) {
       node->statement = new ExpressionStatement(is);
     } else {
-      reportError(std::string(1, next));
+      syntaxErrorAt(ERROR_PREFIX, std::string(1, next));
     }
     next = nextNonBlank(is);
     if (!startsStatement(next)) return;
@@ -60,10 +58,17 @@ Statementlist::~Statementlist() {
 // the nested definition cost(list) = cost(statement) + cost(rest) would build it. Adding is
 // commutative coefficient by coefficient, so cost.add(statement) gives the same bits.
 Polynomial Statementlist::evaluate(CPUContext context) const {
-  // nodes[0] holds the last statement.
   const Chain<Statementlist> nodes(this, [](const Statementlist* node) { return node->rest; });
-  Polynomial cost = nodes[0]->statement->evaluate(context);
-  for (std::size_t i = 1; i < nodes.size(); ++i) cost.add(nodes[i]->statement->evaluate(context));
+  bool last = true;
+  Polynomial cost;
+  for (const Statementlist* node : nodes.reversed()) {
+    if (last) {
+      cost = node->statement->evaluate(context);
+    } else {
+      cost.add(node->statement->evaluate(context));
+    }
+    last = false;
+  }
   return cost;
 }
 
@@ -79,3 +84,7 @@ int Statementlist::equals(const Statementlist* other) const {
                        return mine->statement->equals(theirs->statement);
                      });
 }
+
+const Statement* Statementlist::getStatement() const { return statement; }
+
+const Statementlist* Statementlist::getRest() const { return rest; }

@@ -4,13 +4,13 @@
 #include <ostream>
 
 #include "cost/complexity.h"
-#include "cost/pooled.h"
+#include "support/pooled.h"
 #include "statements/statement.h"
 
 // A non-empty sequence of statements, held as a chain of list nodes: this node's statement and
 // the rest of the list. Chains are walked in loops, never recursively, so lists of any length
 // work.
-class Statementlist : public Complexity, public Pooled<Statementlist> {
+class Statementlist final : public Complexity, public Pooled<Statementlist> {
  public:
   // statementlist ::= statement+    a statement starts with 'L' (a loop) or 'a'..'z'
   // Stops in front of the first non-blank character that cannot start a statement.
@@ -25,6 +25,9 @@ class Statementlist : public Complexity, public Pooled<Statementlist> {
   Polynomial evaluate(CPUContext context) const override;
   void print(std::ostream& os, int indent) const;  // every statement at the same indent
   int equals(const Statementlist* other) const;    // same length and equal pair by pair
+
+  const Statement* getStatement() const;
+  const Statementlist* getRest() const;  // null in the last node
 
  private:
   Statementlist* rest;

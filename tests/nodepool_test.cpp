@@ -1,4 +1,4 @@
-#include "cost/nodepool.h"
+#include "support/nodepool.h"
 
 #include <gtest/gtest.h>
 

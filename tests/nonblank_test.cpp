@@ -1,4 +1,4 @@
-#include "statements/nonblank.h"
+#include "support/nonblank.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "tests/support.h"
 
-#include "expressions/syntaxerror.h"
+#include "support/syntaxerror.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "cost/cpucontext.h"
-#include "expressions/syntaxerror.h"
+#include "support/syntaxerror.h"
 #include "statements/program.h"
 
 namespace {

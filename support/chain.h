@@ -3,10 +3,9 @@
 #include <cstddef>
 #include <vector>
 
-// The nodes met by following a link from a start node, in reverse: [0] is the last node met
-// and [size() - 1] the start. Along the `left` links of a sum or product this is text order.
-// Chains are short as a rule, so up to INLINE nodes are held without touching the heap; any
-// length works.
+// The nodes met by following a link from a start node, in the order met: [0] is the start.
+// `reversed()` walks them back to front. Chains are short as a rule, so up to INLINE nodes are
+// held without touching the heap; any length works.
 template <typename Node>
 class Chain {
  public:
@@ -17,7 +16,37 @@ class Chain {
   }
 
   std::size_t size() const { return count; }
-  const Node* operator[](std::size_t i) const { return at(count - 1 - i); }
+  const Node* operator[](std::size_t i) const {
+    return i < INLINE ? inlineNodes[i] : heapNodes[i - INLINE];
+  }
+
+  // A view of the chain from its last node met back to its start.
+  class Reversed {
+   public:
+    class Iterator {
+     public:
+      Iterator(const Chain& chain, std::size_t remaining) : chain(chain), remaining(remaining) {}
+      const Node* operator*() const { return chain[remaining - 1]; }
+      Iterator& operator++() {
+        --remaining;
+        return *this;
+      }
+      bool operator!=(const Iterator& other) const { return remaining != other.remaining; }
+
+     private:
+      const Chain& chain;
+      std::size_t remaining;
+    };
+
+    explicit Reversed(const Chain& chain) : chain(chain) {}
+    Iterator begin() const { return Iterator(chain, chain.size()); }
+    Iterator end() const { return Iterator(chain, 0); }
+
+   private:
+    const Chain& chain;
+  };
+
+  Reversed reversed() const { return Reversed(*this); }
 
  private:
   static constexpr std::size_t INLINE = 16;
@@ -29,10 +58,6 @@ class Chain {
       heapNodes.push_back(node);
     }
     ++count;
-  }
-
-  const Node* at(std::size_t fromLast) const {
-    return fromLast < INLINE ? inlineNodes[fromLast] : heapNodes[fromLast - INLINE];
   }
 
   const Node* inlineNodes[INLINE];

@@ -7,19 +7,24 @@
 // stream sentry for every character dominated the time spent parsing. White space is what the
 // "C" locale calls space: blank, tab, and line end, vertical tab, form feed, carriage return.
 
-inline bool isBlank(int c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+inline bool isSpace(int c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 // What `is >> c` followed by `is.unget()` does: skips white space and looks at the next
-// character, leaving it in the stream. Returns whether there was one.
+// character, leaving it in the stream. Returns whether there was one. A read that fails (a
+// directory, a device error) sets badbit, as the stream's own extractions do.
 inline bool peekNonBlank(std::istream& is, char& c) {
   using traits = std::char_traits<char>;
   std::streambuf* input = is.good() ? is.rdbuf() : nullptr;
-  for (int next = input != nullptr ? input->sgetc() : traits::eof(); next != traits::eof();
-       next = input->snextc()) {
-    if (!isBlank(next)) {
-      c = traits::to_char_type(next);
-      return true;
+  try {
+    for (int next = input != nullptr ? input->sgetc() : traits::eof(); next != traits::eof();
+         next = input->snextc()) {
+      if (!isSpace(next)) {
+        c = traits::to_char_type(next);
+        return true;
+      }
     }
+  } catch (const std::ios_base::failure&) {
+    is.setstate(std::ios::badbit);
   }
   is.setstate(std::ios::eofbit | std::ios::failbit);
   return false;

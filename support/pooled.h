@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "cost/nodepool.h"
+#include "support/nodepool.h"
 
 // Base that gives a node class a NodePool of its own: `new Node` and `delete` (also through a
 // base pointer, thanks to the virtual destructor) take and return its blocks.

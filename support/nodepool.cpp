@@ -1,7 +1,8 @@
-#include "cost/nodepool.h"
+#include "support/nodepool.h"
 
 #include <algorithm>
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -32,7 +33,8 @@ void* NodePool::allocate(std::size_t size) {
     return block;
   }
   if (fresh == nullptr || static_cast<std::size_t>(end - fresh) < blockSize) {
-    chunks.emplace_back(new unsigned char[CHUNK_SIZE]);  // left uninitialised: no need to clear
+    std::unique_ptr<unsigned char[]> chunk(new unsigned char[CHUNK_SIZE]);  // left uninitialised
+    chunks.push_back(std::move(chunk));  // should this throw, `chunk` still frees the memory
     fresh = chunks.back().get();
     end = fresh + CHUNK_SIZE;
   }

@@ -1,4 +1,4 @@
-#include "expressions/syntaxerror.h"
+#include "support/syntaxerror.h"
 
 #include <cstdlib>
 #include <iostream>
@@ -18,6 +18,10 @@ SyntaxErrorHandler currentHandler = writeLineAndExit;
 void syntaxError(const std::string& line) {
   currentHandler(line);
   std::exit(1);  // a handler that returns still must not let the parse go on
+}
+
+void syntaxErrorAt(const std::string& prefix, const std::string& found) {
+  syntaxError(prefix + found + "'");
 }
 
 SyntaxErrorHandler setSyntaxErrorHandler(SyntaxErrorHandler handler) {

@@ -9,5 +9,8 @@ using SyntaxErrorHandler = void (*)(const std::string& line);
 // Hands the complete error line to the handler; never returns.
 [[noreturn]] void syntaxError(const std::string& line);
 
+// The usual error line: the parser's own text (ending in "at '"), what it found, and "'".
+[[noreturn]] void syntaxErrorAt(const std::string& prefix, const std::string& found);
+
 // Installs a handler, which must throw or end the process; returns the previous one.
 SyntaxErrorHandler setSyntaxErrorHandler(SyntaxErrorHandler handler);
