@@ -21,7 +21,10 @@ ExpressionStatement::ExpressionStatement(std::istream& is) : ExpressionStatement
   std::string text;
   char c;
   while (readNonBlank(is, c) && c != ';') {
-    if (!belongsToExpression(c)) syntaxErrorAt(ERROR_PREFIX, text);
+    if (!belongsToExpression(c)) {
+      is.unget();  // so that the error's position is the offending character
+      syntaxErrorAt(ERROR_PREFIX, text);
+    }
     if (text.size() == INT_MAX) syntaxErrorAt(ERROR_PREFIX, text.substr(0, MAX_WORD) + "...");  // length is an int
     text += c;
   }

@@ -1,0 +1,28 @@
+#include "analysis/costmodel.h"
+
+#include <cstdlib>
+#include <sstream>
+
+std::vector<CostModel> numberedModels(const std::vector<std::pair<float, float>>& prices) {
+  std::vector<CostModel> models;
+  for (const auto& [addition, multiplication] : prices) {
+    const std::string name = "CPU" + std::to_string(models.size() + 1) + "(" +
+                             priceText(addition) + "," + priceText(multiplication) + ")";
+    models.push_back({name, addition, multiplication});
+  }
+  return models;
+}
+
+std::vector<CostModel> defaultModels() { return numberedModels({{2.0f, 4.0f}, {1.0f, 5.0f}}); }
+
+std::string priceText(float price) {
+  if (price == static_cast<float>(static_cast<long long>(price)) && price < 1e15f) {
+    return std::to_string(static_cast<long long>(price));
+  }
+  for (int digits = 1;; ++digits) {
+    std::ostringstream text;
+    text.precision(digits);
+    text << price;
+    if (digits >= 9 || std::strtof(text.str().c_str(), nullptr) == price) return text.str();
+  }
+}

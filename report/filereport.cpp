@@ -1,0 +1,71 @@
+#include "report/filereport.h"
+
+#include <cstring>
+#include <istream>
+#include <memory>
+#include <new>
+#include <sstream>
+
+#include "statements/program.h"
+#include "support/syntaxerror.h"
+
+namespace {
+
+FileReport failed(const std::string& file, std::string message,
+                  std::optional<SourceBuffer::Position> position = std::nullopt) {
+  FileReport report;
+  report.file = file;
+  report.error = FileReport::Error{std::move(message), position};
+  return report;
+}
+
+void describe(FileReport& report, const Program& program, const std::vector<CostModel>& models) {
+  std::ostringstream echo;
+  program.print(echo);
+  report.echo = echo.str();
+  for (const CostModel& model : models) report.costs.push_back(program.evaluate(model.context()));
+}
+
+}  // namespace
+
+FileReport reportOn(const std::string& file, std::streambuf& source,
+                    const std::vector<CostModel>& models) {
+  SourceBuffer buffer(source);
+  std::istream in(&buffer);
+  const SyntaxErrorsThrow throwing;
+  try {
+    const auto program = std::make_unique<Program>(in);
+    FileReport report;
+    report.file = file;
+    describe(report, *program, models);
+    return report;
+  } catch (const SyntaxError& error) {
+    if (buffer.readError() != 0) {
+      return failed(file, std::string("read error: ") + std::strerror(buffer.readError()));
+    }
+    return failed(file, withVisibleQuotes(error.line), buffer.position());
+  } catch (const std::bad_alloc&) {
+    return failed(file, "out of memory");
+  }
+}
+
+FileReport unopenable(const std::string& file, int errorNumber) {
+  return failed(file, std::strerror(errorNumber));
+}
+
+std::string withVisibleQuotes(const std::string& text) {
+  const std::size_t first = text.find('\'');
+  const std::size_t last = text.rfind('\'');
+  if (first == last) return text;
+  std::string visible = text.substr(0, first + 1);
+  for (std::size_t i = first + 1; i < last; ++i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    if (c >= 0x20 && c < 0x7F) {
+      visible += static_cast<char>(c);
+    } else {
+      const char* const hex = "0123456789ABCDEF";
+      visible += {'\\', 'x', hex[c >> 4], hex[c & 15]};
+    }
+  }
+  return visible + text.substr(last);
+}
