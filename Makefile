@@ -41,7 +41,7 @@ fuzz:
 	mkdir -p $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/findings
 	cp examples/*.txt $(FUZZ_BUILD)/corpus/
 	for file in tests/golden/*/*; do \
-		case $${file##*/} in stdin|stdout|stderr|status) ;; \
+		case $${file##*/} in args|stdin|stdout|stderr|status) ;; \
 		*) cp "$$file" "$(FUZZ_BUILD)/corpus/$$(basename $$(dirname $$file))-$${file##*/}" ;; esac; \
 	done
 	$(FUZZ_BUILD)/loopcost_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 \

@@ -31,8 +31,8 @@ int openNamedFile(std::ifstream& ifs, const std::string& name) {
   return ifs.is_open() ? 0 : (errno != 0 ? errno : ENOENT);
 }
 
-// One pass: the program in `fname` parsed, echoed and priced. Returns 0, or the exit status
-// when the run must stop.
+// One pass: the program in `fname` parsed, echoed and priced, and the next prompt written.
+// Returns 0, or the exit status when the run must stop.
 int runPass(const std::string& fname, std::ostream& out, std::ostream& err,
             const Options& options, const ConsoleTexts& texts) {
   std::ifstream ifs;
@@ -56,7 +56,7 @@ int runPass(const std::string& fname, std::ostream& out, std::ostream& err,
   for (const CostModel& model : options.models) costs.push_back(program->evaluate(model.context()));
   writeCosts(out, costs, options.models, texts);
   out << SEPARATOR << texts.prompt;
-  return 0;
+  return flushed(out, err) ? 0 : 1;  // before closing the file, which clears errno
 }
 
 }  // namespace
@@ -73,7 +73,6 @@ int runConsole(std::istream& in, std::ostream& out, std::ostream& err, const Opt
       err << "loopcost: out of memory" << std::endl;
       return 1;
     }
-    if (!flushed(out, err)) return 1;
   }
   if (in.bad()) {
     err << "loopcost: read error: " << std::strerror(errno != 0 ? errno : EIO) << std::endl;

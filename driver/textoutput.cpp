@@ -11,8 +11,8 @@ void writeCosts(std::ostream& out, const std::vector<Polynomial>& costs,
   }
 }
 
+// The failed write's errno is still there: a failed stream makes no further system calls.
 bool flushed(std::ostream& out, std::ostream& err) {
-  errno = 0;
   if (out.flush()) return true;
   err << "loopcost: write error: " << std::strerror(errno != 0 ? errno : EIO) << std::endl;
   return false;

@@ -24,6 +24,8 @@ const std::vector<std::string> ERROR_TEXTS = {
     "Term(int,char[]): input syntax error (",
     ") at '",
     "Term(int,char[]): input syntax error at '",
+    "loopcost: cannot open '",
+    "loopcost: cannot read '",
 };
 
 bool startsWithAnErrorText(const std::string& line) {
