@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <nlohmann/json.hpp>
+#include <regex>
 #include <string>
 
 #include "tests/runtool.h"
@@ -89,6 +90,21 @@ TEST(CommandLine, WritesOneJsonDocumentForTheRun) {
   EXPECT_EQ(files[1]["error"]["line"], 1);
   EXPECT_EQ(files[2]["error"], nlohmann::json::parse(R"({"message": "No such file or directory"})"));
   EXPECT_EQ(runShell("$LOOPCOST -f json " + EXAMPLES + "*.txt | python3 -m json.tool").status, 0);
+}
+
+TEST(CommandLine, HelpReadmeAndManualListTheSameOptions) {
+  const std::string help = runShell("$LOOPCOST --help").out;
+  const std::string readme = readFile(SOURCE_DIR "/README.md");
+  const std::string manual = readFile(SOURCE_DIR "/doc/loopcost.1");
+  const std::regex option("--([a-z-]+)");
+  int count = 0;
+  for (auto it = std::sregex_iterator(help.begin(), help.end(), option);
+       it != std::sregex_iterator(); ++it, ++count) {
+    const std::string name = (*it)[1];
+    EXPECT_NE(readme.find("`--" + name), std::string::npos) << name;
+    EXPECT_NE(manual.find("\\-\\-" + name), std::string::npos) << name;
+  }
+  EXPECT_GE(count, 6);
 }
 
 }  // namespace
