@@ -31,8 +31,8 @@ int openNamedFile(std::ifstream& ifs, const std::string& name) {
   return ifs.is_open() ? 0 : (errno != 0 ? errno : ENOENT);
 }
 
-// One pass: the program in `fname` parsed, echoed and priced, and the next prompt written.
-// Returns 0, or the exit status when the run must stop.
+// One pass: the program in `fname` parsed, echoed and priced. Returns 0, or the exit status
+// when the run must stop.
 int runPass(const std::string& fname, std::ostream& out, std::ostream& err,
             const Options& options, const ConsoleTexts& texts) {
   std::ifstream ifs;
@@ -55,7 +55,7 @@ int runPass(const std::string& fname, std::ostream& out, std::ostream& err,
   std::vector<Polynomial> costs;
   for (const CostModel& model : options.models) costs.push_back(program->evaluate(model.context()));
   writeCosts(out, costs, options.models, texts);
-  out << SEPARATOR << texts.prompt;
+  out << SEPARATOR;
   return flushed(out, err) ? 0 : 1;  // before closing the file, which clears errno
 }
 
@@ -63,9 +63,11 @@ int runPass(const std::string& fname, std::ostream& out, std::ostream& err,
 
 int runConsole(std::istream& in, std::ostream& out, std::ostream& err, const Options& options,
                const ConsoleTexts& texts) {
-  out << texts.prompt;
   std::string fname;
-  while (readName(in, fname)) {
+  for (;;) {
+    out << texts.prompt;
+    if (!flushed(out, err)) return 1;
+    if (!readName(in, fname)) break;
     try {
       if (const int status = runPass(fname, out, err, options, texts)) return status;
     } catch (const std::bad_alloc&) {

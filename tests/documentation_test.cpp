@@ -27,14 +27,13 @@ const std::vector<std::string> ERROR_TEXTS = {
     "Term(int,char[]): input syntax error at '",
     "loopcost: cannot open '",
     "loopcost: cannot read '",
-    "Try 'loopcost --help' for more information.",
 };
 
 // Batch mode puts FILE:LINE:COLUMN before a parser's line, and its own lines start "loopcost: ".
 bool startsWithAnErrorText(const std::string& line) {
   static const std::regex place("^[^:]*:[0-9]+:[0-9]+: ");
   const std::string text = std::regex_replace(line, place, "");
-  if (text.rfind("loopcost: ", 0) == 0) return true;
+  if (text.rfind("loopcost: ", 0) == 0 || text.rfind("Try 'loopcost --help'", 0) == 0) return true;
   for (const std::string& known : ERROR_TEXTS) {
     if (text.rfind(known, 0) == 0) return true;
   }
