@@ -13,7 +13,12 @@ PREFIX ?= /usr/local
 FUZZ_BUILD := build-fuzz
 FUZZ_SECONDS ?= 60
 
-.PHONY: all configure test format clean demo check-sanitize fuzz bench install package windows \
+# What the build and the tests need from Debian; `make demo` and `make test` install what is
+# missing (as root) or name the command that would.
+BUILD_PACKAGES := g++ cmake make libgtest-dev libcli11-dev nlohmann-json3-dev libboost-dev
+TEST_PACKAGES := $(BUILD_PACKAGES) dpkg-dev file gzip man-db python3 util-linux
+
+.PHONY: all configure prerequisites test-prerequisites test format clean demo check-sanitize fuzz bench install package windows \
 	test-windows
 
 all: configure
@@ -22,7 +27,13 @@ all: configure
 configure:
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
 
-test: all
+prerequisites:
+	tools/install-missing $(BUILD_PACKAGES)
+
+test-prerequisites:
+	tools/install-missing $(TEST_PACKAGES)
+
+test: test-prerequisites all
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # The whole suite, the end-to-end runs included, against an ASan+UBSan+LSan build.
@@ -77,5 +88,5 @@ clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD) bench/out
 
 # The examples, with the Big5 prompt and labels converted for a UTF-8 terminal.
-demo: all
+demo: prerequisites all
 	@printf '%s\n' examples/*.txt | $(BUILD)/loopcost | iconv -f BIG5 -t UTF-8; echo

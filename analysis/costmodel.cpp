@@ -1,7 +1,21 @@
 #include "analysis/costmodel.h"
 
+#include <cmath>
 #include <cstdlib>
+#include <regex>
 #include <sstream>
+
+namespace {
+
+std::optional<float> parsePrice(const std::string& text) {
+  static const std::regex decimal(R"([0-9]+(\.[0-9]*)?|\.[0-9]+)");
+  if (!std::regex_match(text, decimal)) return std::nullopt;
+  const float price = std::strtof(text.c_str(), nullptr);
+  if (!std::isfinite(price)) return std::nullopt;
+  return price;
+}
+
+}  // namespace
 
 std::vector<CostModel> numberedModels(const std::vector<std::pair<float, float>>& prices) {
   std::vector<CostModel> models;
@@ -25,4 +39,13 @@ std::string priceText(float price) {
     text << price;
     if (digits >= 9 || std::strtof(text.str().c_str(), nullptr) == price) return text.str();
   }
+}
+
+std::optional<std::pair<float, float>> parsePrices(const std::string& text) {
+  const std::size_t comma = text.find(',');
+  if (comma == std::string::npos) return std::nullopt;
+  const auto addition = parsePrice(text.substr(0, comma));
+  const auto multiplication = parsePrice(text.substr(comma + 1));
+  if (!addition || !multiplication) return std::nullopt;
+  return std::make_pair(*addition, *multiplication);
 }

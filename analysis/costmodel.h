@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cost/cpucontext.h"
@@ -22,3 +24,6 @@ std::vector<CostModel> defaultModels();
 
 // A price as a label shows it: the shortest decimal that reads back as the same float.
 std::string priceText(float price);
+
+// "ADD,MUL" as two non-negative decimal prices, or nothing when it is not that.
+std::optional<std::pair<float, float>> parsePrices(const std::string& text);

@@ -12,15 +12,16 @@
 
 namespace {
 
-FileReport reportOnFile(const std::string& file, std::istream& in,
-                        const std::vector<CostModel>& models) {
-  if (file == "-") return reportOn(file, *in.rdbuf(), models);
+FileReport reportOnFile(const std::string& file, std::istream& in, const Options& options) {
+  const std::vector<CostModel>& models = options.models;
+  const bool perStatement = options.explain || options.format == Options::Format::json;
+  if (file == "-") return reportOn(file, *in.rdbuf(), models, perStatement);
   std::error_code ignored;
   if (std::filesystem::is_directory(file, ignored)) return unopenable(file, EISDIR);
   std::filebuf source;
   errno = 0;
   if (source.open(file, std::ios::in) == nullptr) return unopenable(file, errno != 0 ? errno : ENOENT);
-  return reportOn(file, source, models);
+  return reportOn(file, source, models, perStatement);
 }
 
 // GCC's form where the parser could say where it stopped, so that editors jump there.
@@ -34,10 +35,10 @@ void writeError(std::ostream& err, const FileReport& report) {
   }
 }
 
-void writeText(std::ostream& out, const FileReport& report, const Options& options,
-               const ConsoleTexts& texts) {
+void writeText(std::ostream& out, std::ostream& err, const FileReport& report,
+               const Options& options, const ConsoleTexts& texts) {
   out << report.echo;
-  writeCosts(out, report.costs, options.models, texts);
+  writeCosts(out, err, report.file + ": ", report.echo, report.costs, options, texts);
   out << SEPARATOR;
 }
 
@@ -48,7 +49,7 @@ int runBatch(std::istream& in, std::ostream& out, std::ostream& err, const Optio
   bool anyFailed = false;
   std::vector<FileReport> reports;
   for (const std::string& file : options.files) {
-    FileReport report = reportOnFile(file, in, options.models);
+    FileReport report = reportOnFile(file, in, options);
     anyFailed = anyFailed || report.error.has_value();
     if (options.format == Options::Format::json) {
       reports.push_back(std::move(report));
@@ -57,7 +58,7 @@ int runBatch(std::istream& in, std::ostream& out, std::ostream& err, const Optio
     if (report.error) {
       writeError(err, report);
     } else {
-      writeText(out, report, options, texts);
+      writeText(out, err, report, options, texts);
     }
     if (!flushed(out, err)) return 1;
   }

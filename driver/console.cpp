@@ -6,6 +6,7 @@
 #include <fstream>
 #include <memory>
 #include <new>
+#include <sstream>
 #include <string>
 
 #include "driver/textoutput.h"
@@ -52,9 +53,14 @@ int runPass(const std::string& fname, std::ostream& out, std::ostream& err,
     return 1;
   }
   program->print(out);
-  std::vector<Polynomial> costs;
-  for (const CostModel& model : options.models) costs.push_back(program->evaluate(model.context()));
-  writeCosts(out, costs, options.models, texts);
+  std::string echo;  // only the explanation needs the echo as text
+  if (options.explain) {
+    std::ostringstream text;
+    program->print(text);
+    echo = text.str();
+  }
+  writeCosts(out, err, "", echo, costsOf(*program, options.models, options.explain), options,
+             texts);
   out << SEPARATOR;
   return flushed(out, err) ? 0 : 1;  // before closing the file, which clears errno
 }

@@ -9,6 +9,7 @@ enum class Encoding { big5, utf8, automatic };
 struct ConsoleTexts {
   std::string prompt;       // "請輸入資料檔案名稱:"
   std::string runningTime;  // "執行時間 = ", after each model's label
+  std::string theta;        // "Θ", for growth
 };
 
 // `automatic` resolved: UTF-8 when standard output is a terminal whose character set is UTF-8

@@ -1,22 +1,11 @@
 #include "driver/options.h"
 
 #include <CLI/CLI.hpp>
-#include <cmath>
-#include <cstdlib>
 #include <map>
-#include <regex>
 
 namespace {
 
 const char* const VERSION = "loopcost 1.1.0";
-
-std::optional<float> parsePrice(const std::string& text) {
-  static const std::regex decimal(R"([0-9]+(\.[0-9]*)?|\.[0-9]+)");
-  if (!std::regex_match(text, decimal)) return std::nullopt;
-  const float price = std::strtof(text.c_str(), nullptr);
-  if (!std::isfinite(price)) return std::nullopt;
-  return price;
-}
 
 std::string checkPrices(const std::string& text) {
   return parsePrices(text) ? "" : "'" + text + "' is not ADD,MUL (two non-negative numbers)";
@@ -80,15 +69,6 @@ int usageError(std::ostream& err, const std::string& what) {
 }
 
 }  // namespace
-
-std::optional<std::pair<float, float>> parsePrices(const std::string& text) {
-  const std::size_t comma = text.find(',');
-  if (comma == std::string::npos) return std::nullopt;
-  const auto addition = parsePrice(text.substr(0, comma));
-  const auto multiplication = parsePrice(text.substr(comma + 1));
-  if (!addition || !multiplication) return std::nullopt;
-  return std::make_pair(*addition, *multiplication);
-}
 
 CommandLine parseCommandLine(int argc, const char* const argv[], std::ostream& out,
                              std::ostream& err) {

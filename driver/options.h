@@ -28,6 +28,3 @@ struct CommandLine {
 
 CommandLine parseCommandLine(int argc, const char* const argv[], std::ostream& out,
                              std::ostream& err);
-
-// "ADD,MUL" as two non-negative decimal prices, or nothing when it is not that.
-std::optional<std::pair<float, float>> parsePrices(const std::string& text);

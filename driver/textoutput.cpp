@@ -3,11 +3,18 @@
 #include <cerrno>
 #include <cstring>
 
-void writeCosts(std::ostream& out, const std::vector<Polynomial>& costs,
-                const std::vector<CostModel>& models, const ConsoleTexts& texts) {
-  for (std::size_t i = 0; i < models.size(); ++i) {
-    out << models[i].name << '\n' << texts.runningTime;
-    costs[i].print(out);
+#include "report/explanation.h"
+
+void writeCosts(std::ostream& out, std::ostream& err, const std::string& where,
+                const std::string& echo, const ProgramCosts& costs, const Options& options,
+                const ConsoleTexts& texts) {
+  for (std::size_t i = 0; i < options.models.size(); ++i) {
+    out << options.models[i].name << '\n' << texts.runningTime;
+    costs.printed[i].print(out);
+  }
+  if (options.explain) out << explanation(echo, costs.exact, options.models, texts.theta);
+  for (const std::string& warning : precisionWarnings(costs, options.models)) {
+    err << "loopcost: " << where << "warning: " << warning << std::endl;
   }
 }
 

@@ -19,17 +19,40 @@ FileReport failed(const std::string& file, std::string message,
   return report;
 }
 
-void describe(FileReport& report, const Program& program, const std::vector<CostModel>& models) {
-  std::ostringstream echo;
-  program.print(echo);
-  report.echo = echo.str();
-  for (const CostModel& model : models) report.costs.push_back(program.evaluate(model.context()));
+std::string printed(const Polynomial& cost) {
+  std::ostringstream text;
+  cost.print(text);
+  std::string line = text.str();
+  line.pop_back();
+  return line;
 }
 
 }  // namespace
 
+ProgramCosts costsOf(const Program& program, const std::vector<CostModel>& models,
+                     bool perStatement) {
+  ProgramCosts costs;
+  for (const CostModel& model : models) costs.printed.push_back(program.evaluate(model.context()));
+  costs.exact = analyse(program, models, perStatement);
+  return costs;
+}
+
+std::vector<std::string> precisionWarnings(const ProgramCosts& costs,
+                                           const std::vector<CostModel>& models) {
+  std::vector<std::string> warnings;
+  for (std::size_t i = 0; i < models.size(); ++i) {
+    const std::string single = printed(costs.printed[i]);
+    const std::string exact = costs.exact.costs[i].text();
+    if (single != exact) {
+      warnings.push_back(models[i].name + ": single precision prints " + single +
+                         ", the exact cost is " + exact);
+    }
+  }
+  return warnings;
+}
+
 FileReport reportOn(const std::string& file, std::streambuf& source,
-                    const std::vector<CostModel>& models) {
+                    const std::vector<CostModel>& models, bool perStatement) {
   SourceBuffer buffer(source);
   std::istream in(&buffer);
   const SyntaxErrorsThrow throwing;
@@ -37,7 +60,10 @@ FileReport reportOn(const std::string& file, std::streambuf& source,
     const auto program = std::make_unique<Program>(in);
     FileReport report;
     report.file = file;
-    describe(report, *program, models);
+    std::ostringstream echo;
+    program->print(echo);
+    report.echo = echo.str();
+    report.costs = costsOf(*program, models, perStatement);
     return report;
   } catch (const SyntaxError& error) {
     if (buffer.readError() != 0) {

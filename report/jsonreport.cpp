@@ -1,6 +1,9 @@
 #include "report/jsonreport.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
@@ -33,6 +36,67 @@ json costJson(const Polynomial& cost) {
   return {{"text", costText(cost)}, {"coefficients", coefficients}};
 }
 
+json costJson(const ExactPolynomial& cost) {
+  json coefficients = json::array();
+  for (int power = 0; power <= std::max(cost.degree(), 0); ++power) {
+    coefficients.push_back(decimalText(cost.coefficient(power)));
+  }
+  return {{"text", cost.text()}, {"coefficients", coefficients}};
+}
+
+json costsJson(const std::vector<ExactPolynomial>& costs) {
+  json entries = json::array();
+  for (const ExactPolynomial& cost : costs) entries.push_back(costJson(cost));
+  return entries;
+}
+
+// A whole number of any size: a JSON number while it fits 64 bits, else its decimal string.
+json integer(const Integer& value) {
+  if (value >= 0 && value <= std::numeric_limits<std::uint64_t>::max()) {
+    return value.convert_to<std::uint64_t>();
+  }
+  return value.str();
+}
+
+json statementJson(const StatementAnalysis& statement) {
+  const bool loop = statement.kind == StatementAnalysis::Kind::loop;
+  json entry = {{"line", statement.line},
+                {"kind", loop ? "loop" : "expression"},
+                {"depth", statement.depth}};
+  if (loop) entry["count"] = statement.count == "n" ? json("n") : json(std::stoll(statement.count));
+  entry["runs"] = {{"factor", statement.runs.factor.str()}, {"power", statement.runs.power}};
+  if (!loop) {
+    entry["additions"] = statement.additions;
+    entry["multiplications"] = statement.multiplications;
+  }
+  entry["costs"] = costsJson(statement.costs);
+  return entry;
+}
+
+json comparisonJson(const ProgramAnalysis& analysis, const std::vector<CostModel>& models) {
+  if (!analysis.comparison) return nullptr;
+  json ranges = json::array();
+  for (const CheapestRange& range : *analysis.comparison) {
+    json cheapest = json::array();
+    for (const std::size_t model : range.cheapest) cheapest.push_back(models[model].name);
+    ranges.push_back({{"from", integer(range.from)},
+                      {"to", range.to ? integer(*range.to) : json(nullptr)},
+                      {"cheapest", cheapest}});
+  }
+  return ranges;
+}
+
+void addAnalysis(json& entry, const ProgramAnalysis& analysis,
+                 const std::vector<CostModel>& models) {
+  json statements = json::array();
+  for (const StatementAnalysis& statement : analysis.statements) {
+    statements.push_back(statementJson(statement));
+  }
+  entry["statements"] = statements;
+  entry["growth"] = analysis.growth;
+  entry["comparison"] = comparisonJson(analysis, models);
+}
+
 json errorJson(const FileReport::Error& error) {
   json entry = {{"message", error.message}};
   if (error.position) {
@@ -54,9 +118,11 @@ json fileJson(const FileReport& report, const std::vector<CostModel>& models) {
     modelEntries.push_back({{"name", models[i].name},
                             {"addition", number(models[i].addition)},
                             {"multiplication", number(models[i].multiplication)},
-                            {"cost", costJson(report.costs[i])}});
+                            {"cost", costJson(report.costs.printed[i])},
+                            {"exact", costJson(report.costs.exact.costs[i])}});
   }
   entry["models"] = modelEntries;
+  addAnalysis(entry, report.costs.exact, models);
   return entry;
 }
 
