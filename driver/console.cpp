@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <new>
@@ -24,9 +25,12 @@ bool readName(std::istream& in, std::string& name) {
 }
 
 // Opens the named file; returns 0, or the errno of the failure. A name with a NUL byte cannot
-// name a file: opening its prefix would read the wrong one.
+// name a file: opening its prefix would read the wrong one. A directory is refused here, as
+// Windows refuses it, rather than failing at the first read as Linux would.
 int openNamedFile(std::ifstream& ifs, const std::string& name) {
   if (name.find('\0') != std::string::npos) return ENOENT;
+  std::error_code ignored;
+  if (std::filesystem::is_directory(name, ignored)) return EISDIR;
   errno = 0;
   ifs.open(name);
   return ifs.is_open() ? 0 : (errno != 0 ? errno : ENOENT);
