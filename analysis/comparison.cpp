@@ -125,7 +125,7 @@ void append(std::vector<CheapestRange>& ranges, CheapestRange range) {
 }  // namespace
 
 std::optional<std::vector<CheapestRange>> cheapestRanges(const std::vector<ExactPolynomial>& costs,
-                                                        std::chrono::milliseconds budget) {
+                                                         std::chrono::milliseconds budget) {
   const Clock::time_point deadline = Clock::now() + budget;
   std::set<Integer> candidates = {0};
   try {

@@ -20,8 +20,8 @@ std::optional<float> parsePrice(const std::string& text) {
 std::vector<CostModel> numberedModels(const std::vector<std::pair<float, float>>& prices) {
   std::vector<CostModel> models;
   for (const auto& [addition, multiplication] : prices) {
-    const std::string name = "CPU" + std::to_string(models.size() + 1) + "(" +
-                             priceText(addition) + "," + priceText(multiplication) + ")";
+    const std::string name = "CPU" + std::to_string(models.size() + 1) + "(" + priceText(addition) +
+                             "," + priceText(multiplication) + ")";
     models.push_back({name, addition, multiplication});
   }
   return models;

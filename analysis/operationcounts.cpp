@@ -11,7 +11,8 @@ void addTo(std::map<int, Integer>& counts, int power, const Integer& amount) {
 ExactPolynomial pricedCounts(const std::map<int, Integer>& counts, const Rational& price) {
   ExactPolynomial cost;
   if (price == 0) return cost;
-  for (const auto& [power, count] : counts) cost.add(ExactPolynomial::monomial(price * count, power));
+  for (const auto& [power, count] : counts)
+    cost.add(ExactPolynomial::monomial(price * count, power));
   return cost;
 }
 

@@ -14,7 +14,8 @@ class Expression;
 class OperationCounts {
  public:
   // Adds `additions` and `multiplications`, each run factor * n^power times.
-  void add(const Integer& factor, int power, std::uint64_t additions, std::uint64_t multiplications);
+  void add(const Integer& factor, int power, std::uint64_t additions,
+           std::uint64_t multiplications);
   void add(const OperationCounts& other);
   ExactPolynomial priced(const CostModel& model) const;
 

@@ -43,8 +43,14 @@ class Walk {
     const Runs inner{byN ? runs.factor : runs.factor * loop.getCount(), runs.power + (byN ? 1 : 0)};
     const std::size_t row = rows.size();
     if (perStatement) {
-      rows.push_back({StatementAnalysis::Kind::loop, line, depth, runs,
-                      byN ? "n" : std::to_string(loop.getCount()), 0, 0, {}});
+      rows.push_back({StatementAnalysis::Kind::loop,
+                      line,
+                      depth,
+                      runs,
+                      byN ? "n" : std::to_string(loop.getCount()),
+                      0,
+                      0,
+                      {}});
     }
     OperationCounts counts = list(loop.getBody(), inner, depth + 1);
     ++line;  // END

@@ -25,10 +25,10 @@ struct StatementAnalysis {
   int line = 0;   // in the echo; line 1 is "BEGIN"
   int depth = 0;  // 1 for a statement of the program's own list
   Runs runs;
-  std::string count;                    // a loop's count as echoed: "n" or the number
-  std::uint64_t additions = 0;          // an expression statement's, per run
+  std::string count;            // a loop's count as echoed: "n" or the number
+  std::uint64_t additions = 0;  // an expression statement's, per run
   std::uint64_t multiplications = 0;
-  std::vector<ExactPolynomial> costs;   // per model: over all runs (a loop: its whole body)
+  std::vector<ExactPolynomial> costs;  // per model: over all runs (a loop: its whole body)
 };
 
 // Where a program's cost comes from, exactly, under each model.

@@ -20,7 +20,8 @@ FileReport reportOnFile(const std::string& file, std::istream& in, const Options
   if (std::filesystem::is_directory(file, ignored)) return unopenable(file, EISDIR);
   std::filebuf source;
   errno = 0;
-  if (source.open(file, std::ios::in) == nullptr) return unopenable(file, errno != 0 ? errno : ENOENT);
+  if (source.open(file, std::ios::in) == nullptr)
+    return unopenable(file, errno != 0 ? errno : ENOENT);
   return reportOn(file, source, models, perStatement);
 }
 

@@ -38,8 +38,8 @@ int openNamedFile(std::ifstream& ifs, const std::string& name) {
 
 // One pass: the program in `fname` parsed, echoed and priced. Returns 0, or the exit status
 // when the run must stop.
-int runPass(const std::string& fname, std::ostream& out, std::ostream& err,
-            const Options& options, const ConsoleTexts& texts) {
+int runPass(const std::string& fname, std::ostream& out, std::ostream& err, const Options& options,
+            const ConsoleTexts& texts) {
   std::ifstream ifs;
   const int openError = openNamedFile(ifs, fname);
   std::unique_ptr<Program> program;

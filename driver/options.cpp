@@ -90,7 +90,8 @@ CommandLine parseCommandLine(int argc, const char* const argv[], std::ostream& o
   options.format = FORMATS.at(names.format);
   options.encoding = ENCODINGS.at(names.encoding);
   if (options.format == Options::Format::json && options.files.empty()) {
-    return {std::nullopt, usageError(err, "--format=json needs FILE arguments (or - for standard input)")};
+    return {std::nullopt,
+            usageError(err, "--format=json needs FILE arguments (or - for standard input)")};
   }
   std::vector<std::pair<float, float>> prices;
   for (const std::string& cpu : names.cpus) prices.push_back(*parsePrices(cpu));

@@ -50,9 +50,10 @@ std::string table(const std::vector<Column>& columns, std::vector<std::vector<st
 }
 
 std::vector<std::vector<std::string>> annotatedLines(const std::string& echo,
-                                                    const ProgramAnalysis& analysis) {
+                                                     const ProgramAnalysis& analysis) {
   std::map<int, const StatementAnalysis*> byLine;
-  for (const StatementAnalysis& statement : analysis.statements) byLine[statement.line] = &statement;
+  for (const StatementAnalysis& statement : analysis.statements)
+    byLine[statement.line] = &statement;
   std::vector<std::vector<std::string>> rows;
   std::istringstream lines(echo);
   int number = 0;
@@ -128,7 +129,8 @@ std::string explanation(const std::string& echo, const ProgramAnalysis& analysis
                       growth == "0" ? "0" : theta + "(" + growth + ")"});
   }
   text += "exact cost and growth:\n";
-  for (const auto& row : totals) text += "  " + row[0] + " = " + row[1] + "  growth " + row[2] + "\n";
+  for (const auto& row : totals)
+    text += "  " + row[0] + " = " + row[1] + "  growth " + row[2] + "\n";
   text += "cheapest:\n";
   for (const std::string& line : comparisonInWords(analysis, models)) text += "  " + line + "\n";
   return text;

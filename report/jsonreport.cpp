@@ -60,9 +60,8 @@ json integer(const Integer& value) {
 
 json statementJson(const StatementAnalysis& statement) {
   const bool loop = statement.kind == StatementAnalysis::Kind::loop;
-  json entry = {{"line", statement.line},
-                {"kind", loop ? "loop" : "expression"},
-                {"depth", statement.depth}};
+  json entry = {
+      {"line", statement.line}, {"kind", loop ? "loop" : "expression"}, {"depth", statement.depth}};
   if (loop) entry["count"] = statement.count == "n" ? json("n") : json(std::stoll(statement.count));
   entry["runs"] = {{"factor", statement.runs.factor.str()}, {"power", statement.runs.power}};
   if (!loop) {

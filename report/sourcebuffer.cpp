@@ -29,7 +29,8 @@ SourceBuffer::int_type SourceBuffer::underflow() {
 
 SourceBuffer::Lines SourceBuffer::countedUpTo(Lines lines, const char* from, const char* to,
                                               unsigned long long offset) {
-  for (const char* end = from; (end = static_cast<const char*>(std::memchr(end, '\n', to - end)));) {
+  for (const char* end = from;
+       (end = static_cast<const char*>(std::memchr(end, '\n', to - end)));) {
     ++end;
     ++lines.ends;
     lines.start = offset + (end - from);

@@ -30,12 +30,13 @@ class SourceBuffer : public std::streambuf {
     unsigned long long start = 0;  // text offset of the character after the last of them
   };
   // `lines` with the line ends in [from, to) added; `from` stands at text offset `offset`.
-  static Lines countedUpTo(Lines lines, const char* from, const char* to, unsigned long long offset);
+  static Lines countedUpTo(Lines lines, const char* from, const char* to,
+                           unsigned long long offset);
 
   static constexpr std::size_t BLOCK = 1 << 16;
 
   std::streambuf& source;
-  std::string block;                 // one character kept for unget, then the block read
+  std::string block;                   // one character kept for unget, then the block read
   Lines linesBefore;                   // the line ends before eback()
   unsigned long long blockOffset = 0;  // the text offset of eback()
   int error = 0;

@@ -3,9 +3,9 @@
 #include <climits>
 #include <string>
 
-#include "support/syntaxerror.h"
 #include "support/keyword.h"
 #include "support/nonblank.h"
+#include "support/syntaxerror.h"
 
 namespace {
 
@@ -25,7 +25,8 @@ ExpressionStatement::ExpressionStatement(std::istream& is) : ExpressionStatement
       is.unget();  // so that the error's position is the offending character
       syntaxErrorAt(ERROR_PREFIX, text);
     }
-    if (text.size() == INT_MAX) syntaxErrorAt(ERROR_PREFIX, text.substr(0, MAX_WORD) + "...");  // length is an int
+    if (text.size() == INT_MAX)
+      syntaxErrorAt(ERROR_PREFIX, text.substr(0, MAX_WORD) + "...");  // length is an int
     text += c;
   }
   if (!is) syntaxErrorAt(ERROR_PREFIX, text);  // the input ended before the ';'

@@ -18,7 +18,7 @@ class NodePool {
   NodePool& operator=(const NodePool&) = delete;
 
   void* allocate(std::size_t size);  // size may not exceed the block size
-  void release(void* block);  // when the last live block goes, the chunks go back too
+  void release(void* block);         // when the last live block goes, the chunks go back too
 
  private:
   void addChunk();

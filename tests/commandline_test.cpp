@@ -52,14 +52,29 @@ TEST(CommandLine, WritesUtf8OnlyToAUtf8Terminal) {
   EXPECT_EQ(pipe.out.substr(0, big5Prompt.size()), big5Prompt);
 }
 
+// Single precision stops counting past 2^24: 200000 additions of 2 after a cost of 2^26 are lost.
+TEST(CommandLine, WarnsWhereSinglePrecisionPrintsAWrongCost) {
+  const ScratchDirectory directory;
+  std::string text = "BEGIN ";
+  for (int i = 0; i < 200000; ++i) text += "a+b;";
+  writeFile(directory.path("sums.txt"), text + " LOOP 33554432 a+b; END END");
+  const ToolRun run = runShell("cd " + directory.path() + " && $LOOPCOST sums.txt");
+  EXPECT_NE(run.out.find(" = 6.7e+07\n"), std::string::npos);
+  EXPECT_EQ(run.err,
+            "loopcost: sums.txt: warning: CPU1(2,4): single precision prints 6.7e+07, the exact "
+            "cost is 6.8e+07\n");
+  EXPECT_EQ(run.status, 0);
+}
+
 #ifndef LOOPCOST_SANITIZE  // the sanitizers reserve more address space than the limit allows
 TEST(CommandLine, ReportsRunningOutOfMemoryAndGoesOn) {
   const ScratchDirectory directory;
   std::string big = "BEGIN ";
   for (int i = 0; i < 4000000; ++i) big += "a+b*c;";
   writeFile(directory.path("big.txt"), big + " END");
-  const ToolRun run = runShell("cd " + directory.path() + " && ulimit -v 400000 && $LOOPCOST big.txt " +
-                               EXAMPLES + "linear_search.txt");
+  const ToolRun run =
+      runShell("cd " + directory.path() + " && ulimit -v 400000 && $LOOPCOST big.txt " + EXAMPLES +
+               "linear_search.txt");
   EXPECT_EQ(run.err, "loopcost: big.txt: out of memory\n");
   EXPECT_EQ(run.out.substr(0, 6), "BEGIN\n");
   EXPECT_EQ(run.status, 1);
@@ -67,7 +82,8 @@ TEST(CommandLine, ReportsRunningOutOfMemoryAndGoesOn) {
 #endif
 
 TEST(CommandLine, WritesOneJsonDocumentForTheRun) {
-  const ToolRun run = runShell("cd " SOURCE_DIR " && $LOOPCOST --format=json --cpu 3,0.5 "
+  const ToolRun run = runShell("cd " SOURCE_DIR
+                               " && $LOOPCOST --format=json --cpu 3,0.5 "
                                "examples/linear_search.txt tests/golden/term_even_length/prog.txt "
                                "nosuch.txt");
   EXPECT_EQ(run.status, 1);
@@ -85,10 +101,22 @@ TEST(CommandLine, WritesOneJsonDocumentForTheRun) {
   EXPECT_EQ(model["multiplication"], 0.5);
   EXPECT_EQ(model["cost"]["text"], "6.5 * n^1");
   EXPECT_EQ(model["cost"]["coefficients"], nlohmann::json::parse("[0, 6.5]"));
+  EXPECT_EQ(model["exact"]["text"], "6.5 * n^1");
+  EXPECT_EQ(model["exact"]["coefficients"], nlohmann::json::parse(R"(["0", "13/2"])"));
+  EXPECT_EQ(files[0]["statements"][1], nlohmann::json::parse(R"(
+      {"line": 3, "kind": "loop", "depth": 1, "count": "n", "runs": {"factor": "1", "power": 0},
+       "costs": [{"text": "6.5 * n^1", "coefficients": ["0", "13/2"]}]})"));
+  EXPECT_EQ(files[0]["statements"][3]["runs"],
+            nlohmann::json::parse(R"({"factor": "1", "power": 1})"));
+  EXPECT_EQ(files[0]["statements"][3]["multiplications"], 1);
+  EXPECT_EQ(files[0]["growth"], nlohmann::json::parse(R"(["n^1"])"));
+  EXPECT_EQ(files[0]["comparison"],
+            nlohmann::json::parse(R"j([{"from": 0, "to": null, "cheapest": ["CPU1(3,0.5)"]}])j"));
   EXPECT_EQ(files[1]["ok"], false);
   EXPECT_EQ(files[1]["error"]["message"], "Term(int,char[]): input syntax error (2) at 'ab+c'");
   EXPECT_EQ(files[1]["error"]["line"], 1);
-  EXPECT_EQ(files[2]["error"], nlohmann::json::parse(R"({"message": "No such file or directory"})"));
+  EXPECT_EQ(files[2]["error"],
+            nlohmann::json::parse(R"({"message": "No such file or directory"})"));
   EXPECT_EQ(runShell("$LOOPCOST -f json " + EXAMPLES + "*.txt | python3 -m json.tool").status, 0);
 }
 

@@ -38,8 +38,9 @@ ToolRun runLoopcost(const std::string& directory, const std::string& input,
 
 ToolRun runShell(const std::string& command) {
   const ScratchDirectory scratch;
-  const std::string script = "LOOPCOST=" + toolCommand() + "; { " + command + "; } < /dev/null > '" +
-                             scratch.path("stdout") + "' 2> '" + scratch.path("stderr") + "'";
+  const std::string script = "LOOPCOST=" + toolCommand() + "; { " + command +
+                             "; } < /dev/null > '" + scratch.path("stdout") + "' 2> '" +
+                             scratch.path("stderr") + "'";
   const int status = exitStatus(std::system(script.c_str()));
   return {readFile(scratch.path("stdout")), readFile(scratch.path("stderr")), status};
 }
