@@ -1,137 +1,252 @@
 #include "analysis/exactpolynomial.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <utility>
 
 namespace {
 
-Rational tenTo(int exponent) {
-  const Integer power = boost::multiprecision::pow(Integer(10), std::abs(exponent));
-  return exponent >= 0 ? Rational(power) : Rational(Integer(1), power);
+// Euclid's algorithm: its first remainder shortens a long number at once, where Boost's binary
+// gcd would take a step for every bit of it.
+Integer gcdOf(Integer a, Integer b) {
+  while (b != 0) {
+    a %= b;
+    std::swap(a, b);
+  }
+  return abs(a);
 }
 
-// |value| x 10^shift, rounded to a whole number, ties to even as printf rounds exact values.
-Integer roundedShifted(const Rational& value, int shift) {
-  const Rational scaled = abs(value) * tenTo(shift);
-  const Integer whole = numerator(scaled) / denominator(scaled);
-  const Rational rest = scaled - whole;
-  if (rest > Rational(1, 2) || (rest == Rational(1, 2) && whole % 2 == 1)) return whole + 1;
-  return whole;
+// n * factor, sparing the multiplication by one.
+Integer widened(Integer n, const Integer& factor) {
+  if (factor != 1) n *= factor;
+  return n;
 }
 
-// The decimal exponent of a positive value: 10^e <= value < 10^(e+1).
-int decimalExponent(const Rational& value) {
-  int exponent = static_cast<int>(numerator(value).str().size()) -
-                 static_cast<int>(denominator(value).str().size());
-  while (value < tenTo(exponent)) --exponent;
-  while (value >= tenTo(exponent + 1)) ++exponent;
+// n / d for d > 0, without Boost reducing the long n: the remainder n mod d is reduced with d,
+// and adding the whole part back to a fraction in lowest terms keeps it in lowest terms.
+Rational fraction(const Integer& n, const Integer& d) {
+#if BOOST_VERSION <= 107400
+  Integer whole, remainder;
+  divide_qr(n, d, whole, remainder);
+  Rational result(remainder, d);
+  result.backend().data() += whole;
+  return result;
+#else
+  return Rational(n, d);
+#endif
+}
+
+// Whether low <= n / d <= high, for d > 0.
+bool between(const Integer& n, const Integer& d, const Rational& low, const Rational& high) {
+  return n * denominator(low) >= numerator(low) * d && n * denominator(high) <= numerator(high) * d;
+}
+
+// Polynomial::print widens each float to double and tests it against these double bounds,
+// inclusively; the exact values of those doubles keep the same tests here.
+bool isZero(const Integer& n, const Integer& d) {
+  static const Rational low = exactRational(-0.000001), high = exactRational(0.000001);
+  return between(n, d, low, high);
+}
+
+bool isOne(const Integer& n, const Integer& d) {
+  static const Rational low = exactRational(0.999999), high = exactRational(1.000001);
+  return between(n, d, low, high);
+}
+
+Integer powerOf(const Integer& base, long exponent) {
+  return boost::multiprecision::pow(base, static_cast<unsigned>(exponent));
+}
+
+Integer powerOfTen(long exponent) { return powerOf(10, exponent); }
+
+// Whether p / q >= 10^exponent, for positive p and q.
+bool reaches(const Integer& p, const Integer& q, long exponent) {
+  return exponent >= 0 ? p >= q * powerOfTen(exponent) : p * powerOfTen(-exponent) >= q;
+}
+
+// The exponent e with 10^e <= p / q < 10^(e + 1), for positive p and q.
+long decimalExponent(const Integer& p, const Integer& q) {
+  const long binary = static_cast<long>(msb(p)) - static_cast<long>(msb(q));
+  long exponent = static_cast<long>(std::floor(binary * 0.30102999566398120));
+  while (!reaches(p, q, exponent)) --exponent;
+  while (reaches(p, q, exponent + 1)) ++exponent;
   return exponent;
 }
 
-std::string exponentText(int exponent) {
-  const std::string digits = std::to_string(std::abs(exponent));
-  return std::string(exponent < 0 ? "e-" : "e+") + (digits.size() < 2 ? "0" : "") + digits;
+// p / q * 10^(1 - exponent), which lies in [10, 100), rounded to a whole number, ties to even.
+int twoDigits(const Integer& p, const Integer& q, long exponent) {
+  const Integer numerator = exponent <= 1 ? Integer(p * powerOfTen(1 - exponent)) : p;
+  const Integer denominator = exponent <= 1 ? q : Integer(q * powerOfTen(exponent - 1));
+  Integer digits, remainder;
+  divide_qr(numerator, denominator, digits, remainder);
+  const Integer twice = 2 * remainder;
+  if (twice > denominator || (twice == denominator && bit_test(digits, 0))) ++digits;
+  return digits.convert_to<int>();
 }
 
-bool isZero(const Rational& c) { return c >= exactly(-0.000001) && c <= exactly(0.000001); }
-
-bool isOne(const Rational& c) { return c >= exactly(0.999999) && c <= exactly(1.000001); }
-
-}  // namespace
-
-ExactPolynomial ExactPolynomial::monomial(const Rational& coefficient, int power) {
-  ExactPolynomial result;
-  if (coefficient != 0) result.nonZero[power] = coefficient;
-  return result;
+// Two significant digits as "d.d", or "d" when the second is zero.
+std::string mantissa(int digits) {
+  const std::string first = std::to_string(digits / 10);
+  return digits % 10 == 0 ? first : first + "." + std::to_string(digits % 10);
 }
 
-void ExactPolynomial::add(const ExactPolynomial& other) {
-  for (const auto& [power, coefficient] : other.nonZero) {
-    Rational& sum = nonZero[power];
-    sum += coefficient;
-    if (sum == 0) nonZero.erase(power);
-  }
+// As %e writes them: an exponent with its sign and at least two digits.
+std::string exponentForm(int digits, long exponent) {
+  const std::string power = std::to_string(std::labs(exponent));
+  return mantissa(digits) + (exponent < 0 ? "e-" : "e+") + (power.size() < 2 ? "0" : "") + power;
 }
 
-void ExactPolynomial::subtract(const ExactPolynomial& other) {
-  for (const auto& [power, coefficient] : other.nonZero) {
-    Rational& difference = nonZero[power];
-    difference -= coefficient;
-    if (difference == 0) nonZero.erase(power);
-  }
+// As %f writes them at decimal exponents -4 to 1, trailing zeros dropped.
+std::string fixedForm(int digits, long exponent) {
+  if (exponent == 1) return std::to_string(digits);
+  if (exponent == 0) return mantissa(digits);
+  const int significant = digits % 10 == 0 ? digits / 10 : digits;
+  return "0." + std::string(-exponent - 1, '0') + std::to_string(significant);
 }
 
-int ExactPolynomial::degree() const { return nonZero.empty() ? -1 : nonZero.rbegin()->first; }
-
-Rational ExactPolynomial::coefficient(int power) const {
-  const auto found = nonZero.find(power);
-  return found == nonZero.end() ? Rational(0) : found->second;
-}
-
-// Horner's rule over the sparse terms, highest power first.
-Rational ExactPolynomial::valueAt(const Integer& n) const {
-  const auto nTo = [&n](int power) {
-    return Rational(Integer(boost::multiprecision::pow(n, static_cast<unsigned>(power))));
-  };
-  if (nonZero.empty()) return 0;
-  Rational value = 0;
-  int power = degree();
-  for (auto term = nonZero.rbegin(); term != nonZero.rend(); ++term) {
-    value = value * nTo(power - term->first) + term->second;
-    power = term->first;
-  }
-  return value * nTo(power);
-}
-
-std::string ExactPolynomial::text() const {
-  std::string line;
-  for (auto term = nonZero.rbegin(); term != nonZero.rend() && term->first >= 1; ++term) {
-    if (isZero(term->second)) continue;
-    if (!line.empty()) line += " + ";
-    if (!isOne(term->second)) line += formatCoefficient(term->second) + " * ";
-    line += "n^" + std::to_string(term->first);
-  }
-  const Rational constant = coefficient(0);
-  if (line.empty()) return formatCoefficient(constant);
-  if (!isZero(constant)) line += " + " + formatCoefficient(constant);
-  return line;
-}
-
-std::string formatCoefficient(const Rational& value) {
-  if (value == 0) return "0";
-  int exponent = decimalExponent(abs(value));
-  Integer digits = roundedShifted(value, 1 - exponent);  // two significant digits: 10..100
+// formatCoefficient of n / d, for d > 0.
+std::string formatFraction(const Integer& n, const Integer& d) {
+  if (n == 0) return "0";
+  const Integer p = abs(n);
+  long exponent = decimalExponent(p, d);
+  int digits = twoDigits(p, d, exponent);
   if (digits == 100) {
     digits = 10;
     ++exponent;
   }
-  const std::string sign = value < 0 ? "-" : "";
-  const std::string first(1, digits.str()[0]);
-  const std::string second = digits % 10 == 0 ? "" : std::string(1, digits.str()[1]);
-  if (exponent < -4 || exponent >= 2) {
-    return sign + first + (second.empty() ? "" : "." + second) + exponentText(exponent);
+  const std::string sign = n < 0 ? "-" : "";
+  if (exponent < -4 || exponent >= 2) return sign + exponentForm(digits, exponent);
+  return sign + fixedForm(digits, exponent);
+}
+
+}  // namespace
+
+ExactPolynomial::ExactPolynomial() : common(1) {}
+
+ExactPolynomial ExactPolynomial::monomial(const Rational& c, int power) {
+  ExactPolynomial result;
+  if (c == 0) return result;
+  result.nonZeroTerms.push_back({power, numerator(c)});
+  result.common = denominator(c);
+  return result;
+}
+
+ExactPolynomial ExactPolynomial::wholeMonomial(const Integer& c, int power) {
+  ExactPolynomial result;
+  if (c != 0) result.nonZeroTerms.push_back({power, c});
+  return result;
+}
+
+void ExactPolynomial::add(const ExactPolynomial& other) {
+  if (&other == this) return add(ExactPolynomial(other));  // my numerators are moved below
+  const Integer shared = gcdOf(common, other.common);
+  const Integer mine = other.common / shared;  // widens my numerators to the new denominator
+  const Integer theirs = common / shared;      // widens the other's
+  std::vector<Term> sum;
+  sum.reserve(nonZeroTerms.size() + other.nonZeroTerms.size());
+  auto left = nonZeroTerms.begin();
+  auto right = other.nonZeroTerms.begin();
+  while (left != nonZeroTerms.end() || right != other.nonZeroTerms.end()) {
+    const bool takeLeft = right == other.nonZeroTerms.end() ||
+                          (left != nonZeroTerms.end() && left->power <= right->power);
+    const bool takeRight = left == nonZeroTerms.end() ||
+                           (right != other.nonZeroTerms.end() && right->power <= left->power);
+    Term term{takeLeft ? left->power : right->power, 0};
+    if (takeLeft) term.numerator = widened(std::move(left++->numerator), mine);
+    if (takeRight) term.numerator += widened(right++->numerator, theirs);
+    if (term.numerator != 0) sum.push_back(std::move(term));
   }
-  if (exponent == 1) return sign + digits.str();
-  if (exponent == 0) return sign + first + (second.empty() ? "" : "." + second);
-  return sign + "0." + std::string(-exponent - 1, '0') + first + second;
+  nonZeroTerms = std::move(sum);
+  common *= mine;
+  reduce();
+}
+
+ExactPolynomial ExactPolynomial::scaled(const Rational& factor) const {
+  ExactPolynomial result;
+  if (factor == 0) return result;
+  const Integer top = numerator(factor);
+  result.nonZeroTerms = nonZeroTerms;
+  for (Term& term : result.nonZeroTerms) term.numerator *= top;
+  result.common = common * denominator(factor);
+  result.reduce();
+  return result;
+}
+
+int ExactPolynomial::degree() const {
+  return nonZeroTerms.empty() ? -1 : nonZeroTerms.back().power;
+}
+
+Rational ExactPolynomial::coefficient(int power) const {
+  const auto term =
+      std::lower_bound(nonZeroTerms.begin(), nonZeroTerms.end(), power,
+                       [](const Term& candidate, int wanted) { return candidate.power < wanted; });
+  if (term == nonZeroTerms.end() || term->power != power) return 0;
+  return fraction(term->numerator, common);
+}
+
+// Horner's rule on the numerators, skipping the powers without a term.
+Rational ExactPolynomial::valueAt(const Integer& n) const {
+  Integer sum = 0;
+  int power = degree();
+  for (auto term = nonZeroTerms.rbegin(); term != nonZeroTerms.rend(); ++term) {
+    sum = sum * powerOf(n, power - term->power) + term->numerator;
+    power = term->power;
+  }
+  if (power > 0) sum *= powerOf(n, power);
+  return fraction(sum, common);
+}
+
+std::string ExactPolynomial::text() const {
+  std::string out;
+  for (auto term = nonZeroTerms.rbegin(); term != nonZeroTerms.rend() && term->power > 0; ++term) {
+    if (isZero(term->numerator, common)) continue;
+    if (!out.empty()) out += " + ";
+    if (!isOne(term->numerator, common)) out += formatFraction(term->numerator, common) + " * ";
+    out += "n^" + std::to_string(term->power);
+  }
+  const Integer constant = nonZeroTerms.empty() || nonZeroTerms.front().power > 0
+                               ? Integer(0)
+                               : nonZeroTerms.front().numerator;
+  if (out.empty()) return formatFraction(constant, common);
+  if (!isZero(constant, common)) out += " + " + formatFraction(constant, common);
+  return out;
+}
+
+bool ExactPolynomial::operator==(const ExactPolynomial& other) const {
+  if (common != other.common || nonZeroTerms.size() != other.nonZeroTerms.size()) return false;
+  for (std::size_t i = 0; i < nonZeroTerms.size(); ++i) {
+    const Term& mine = nonZeroTerms[i];
+    const Term& theirs = other.nonZeroTerms[i];
+    if (mine.power != theirs.power || mine.numerator != theirs.numerator) return false;
+  }
+  return true;
+}
+
+void ExactPolynomial::reduce() {
+  Integer divisor = common;
+  for (auto term = nonZeroTerms.begin(); term != nonZeroTerms.end() && divisor != 1; ++term) {
+    divisor = gcdOf(divisor, term->numerator % divisor);
+  }
+  if (divisor == 1) return;
+  for (Term& term : nonZeroTerms) term.numerator /= divisor;
+  common /= divisor;
+}
+
+Rational exactRational(double value) {
+  int exponent = 0;
+  const double significand = std::frexp(value, &exponent);  // value = significand * 2^exponent
+  const Integer whole = static_cast<long long>(std::ldexp(significand, 53));
+  exponent -= 53;
+  if (exponent >= 0) return Rational(whole << exponent);
+  return Rational(whole, Integer(1) << -exponent);
+}
+
+std::string formatCoefficient(const Rational& value) {
+  return formatFraction(numerator(value), denominator(value));
 }
 
 std::string decimalText(const Rational& value) {
-  if (denominator(value) == 1) return numerator(value).str();
-  return numerator(value).str() + "/" + denominator(value).str();
-}
-
-std::string growthOf(const ExactPolynomial& cost) {
-  const int degree = cost.degree();
-  if (degree < 0) return "0";
-  return degree == 0 ? "1" : "n^" + std::to_string(degree);
-}
-
-// A finite double is a 53-bit whole mantissa times a power of two.
-Rational exactly(double value) {
-  int exponent = 0;
-  const double fraction = std::frexp(value, &exponent);
-  const Integer mantissa = static_cast<long long>(std::ldexp(fraction, 53));
-  exponent -= 53;
-  if (exponent >= 0) return Rational(Integer(mantissa << exponent));
-  return Rational(mantissa, Integer(1) << -exponent);
+  const std::string top = numerator(value).str();
+  return denominator(value) == 1 ? top : top + "/" + denominator(value).str();
 }

@@ -1,44 +1,65 @@
 #pragma once
 
-#include <boost/multiprecision/cpp_int.hpp>
-#include <map>
 #include <string>
+#include <vector>
+
+// GCC 12 wrongly finds a variable maybe-uninitialised inside Boost's fraction normalisation,
+// wherever that gets compiled; the warning is kept for everything else.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#include <boost/multiprecision/cpp_int.hpp>
+#pragma GCC diagnostic pop
+#else
+#include <boost/multiprecision/cpp_int.hpp>
+#endif
 
 using Integer = boost::multiprecision::cpp_int;
 using Rational = boost::multiprecision::cpp_rational;
 
-// A polynomial in n with exact rational coefficients: the cost a float Polynomial approximates.
-// Sparse, so that a term of n^1000 costs one entry.
+// The exact counterpart of Polynomial: a polynomial in n with rational coefficients. Sparse, so a
+// lone term of a high power stays small. The coefficients share one denominator and are kept as
+// whole numerators over it: Boost reduces each Rational it computes with a gcd whose time grows
+// with the square of the numerator's length, which whole numbers avoid.
 class ExactPolynomial {
  public:
-  ExactPolynomial() = default;  // zero
-  static ExactPolynomial monomial(const Rational& coefficient, int power);
+  // numerator / commonDenominator() * n^power
+  struct Term {
+    int power;
+    Integer numerator;  // never zero
+  };
+
+  ExactPolynomial();                                              // the zero polynomial
+  static ExactPolynomial monomial(const Rational& c, int power);  // c * n^power, power >= 0
+  // The same for a whole c, which never becomes a Rational: Boost reduces even c/1 slowly.
+  static ExactPolynomial wholeMonomial(const Integer& c, int power);
 
   void add(const ExactPolynomial& other);
-  void subtract(const ExactPolynomial& other);
+  ExactPolynomial scaled(const Rational& factor) const;
 
-  int degree() const;  // of the highest non-zero term; -1 for zero
-  Rational coefficient(int power) const;
+  int degree() const;                     // -1 for the zero polynomial
+  Rational coefficient(int power) const;  // 0 above the degree
   Rational valueAt(const Integer& n) const;
-  const std::map<int, Rational>& terms() const { return nonZero; }  // power -> coefficient
-
-  // What Polynomial::print writes for these coefficients, without the line end: the same
-  // zero and one tests and two significant digits, here decided exactly.
+  // What Polynomial::print writes, without the line end, if its float arithmetic were exact.
   std::string text() const;
 
+  const std::vector<Term>& terms() const { return nonZeroTerms; }  // lowest power first
+  // Positive, and in lowest terms with the numerators taken together.
+  const Integer& commonDenominator() const { return common; }
+  bool operator==(const ExactPolynomial& other) const;
+  bool operator!=(const ExactPolynomial& other) const { return !(*this == other); }
+
  private:
-  std::map<int, Rational> nonZero;
+  void reduce();  // divides the numerators and the denominator by their greatest common divisor
+
+  std::vector<Term> nonZeroTerms;  // lowest power first
+  Integer common;
 };
 
-// What `out << std::setprecision(2) << value` writes for a double of this value: two
-// significant digits, exponent form below 1e-4 and from 100 on, ties rounded to even.
+// The exact value of a finite double, such as a float price.
+Rational exactRational(double value);
+// What `out << std::setprecision(2) << double(value)` writes, computed from the exact value:
+// two significant digits rounded half to even, exponent form below 1e-4 and from 100 up.
 std::string formatCoefficient(const Rational& value);
-
 // "7", "-3" or "p/q" in lowest terms.
 std::string decimalText(const Rational& value);
-
-// The highest power with a non-zero coefficient: "0" for zero, "1" for a constant, else "n^k".
-std::string growthOf(const ExactPolynomial& cost);
-
-// A double exactly, as the rational it is; `value` must be finite.
-Rational exactly(double value);

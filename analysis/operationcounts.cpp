@@ -8,12 +8,12 @@ void addTo(std::map<int, Integer>& counts, int power, const Integer& amount) {
   if (amount != 0) counts[power] += amount;
 }
 
+// The counts stay whole until the end: Boost reduces every fraction it computes, which is slow
+// for the long numbers that nested fixed counts make.
 ExactPolynomial pricedCounts(const std::map<int, Integer>& counts, const Rational& price) {
   ExactPolynomial cost;
-  if (price == 0) return cost;
-  for (const auto& [power, count] : counts)
-    cost.add(ExactPolynomial::monomial(price * count, power));
-  return cost;
+  for (const auto& [power, count] : counts) cost.add(ExactPolynomial::wholeMonomial(count, power));
+  return cost.scaled(price);
 }
 
 }  // namespace
@@ -30,8 +30,8 @@ void OperationCounts::add(const OperationCounts& other) {
 }
 
 ExactPolynomial OperationCounts::priced(const CostModel& model) const {
-  ExactPolynomial cost = pricedCounts(additions, exactly(model.addition));
-  cost.add(pricedCounts(multiplications, exactly(model.multiplication)));
+  ExactPolynomial cost = pricedCounts(additions, exactRational(model.addition));
+  cost.add(pricedCounts(multiplications, exactRational(model.multiplication)));
   return cost;
 }
 

@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "analysis/growth.h"
 #include "analysis/operationcounts.h"
 #include "statements/expressionstatement.h"
 #include "statements/loopstatement.h"

@@ -1,0 +1,182 @@
+#include "analysis/comparison.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+using std::chrono::milliseconds;
+
+// "from..to: cheapest indexes" for each range, "from..:" for the open-ended one.
+std::string rendered(const std::vector<CheapestRange>& ranges) {
+  std::string text;
+  for (const CheapestRange& range : ranges) {
+    if (!text.empty()) text += "; ";
+    text += range.from.str() + ".." + (range.to ? range.to->str() : "") + ":";
+    for (std::size_t i : range.cheapest) text += " " + std::to_string(i);
+  }
+  return text;
+}
+
+// Lowest power first.
+ExactPolynomial exact(const std::vector<Rational>& coefficients) {
+  ExactPolynomial p;
+  for (std::size_t i = 0; i < coefficients.size(); ++i) {
+    p.add(ExactPolynomial::monomial(coefficients[i], static_cast<int>(i)));
+  }
+  return p;
+}
+
+std::vector<std::size_t> cheapestByEvaluation(const std::vector<ExactPolynomial>& costs,
+                                              const Integer& n) {
+  std::vector<std::size_t> cheapest;
+  Rational least;
+  for (std::size_t i = 0; i < costs.size(); ++i) {
+    const Rational value = costs[i].valueAt(n);
+    if (cheapest.empty() || value < least) cheapest.clear();
+    if (cheapest.empty() || value == least) {
+      least = value;
+      cheapest.push_back(i);
+    }
+  }
+  return cheapest;
+}
+
+// The ranges start at 0, adjoin, end open-ended, differ from their neighbours and name the
+// cheapest costs at every n up to `lastSmall` and at a few far larger ones.
+void expectAgreesWithEvaluation(const std::vector<ExactPolynomial>& costs,
+                                const std::vector<CheapestRange>& ranges, int lastSmall = 1000) {
+  ASSERT_FALSE(ranges.empty());
+  EXPECT_EQ(ranges.front().from, 0);
+  EXPECT_FALSE(ranges.back().to);
+  for (std::size_t k = 0; k + 1 < ranges.size(); ++k) {
+    ASSERT_TRUE(ranges[k].to);
+    EXPECT_EQ(*ranges[k].to + 1, ranges[k + 1].from);
+    EXPECT_NE(ranges[k].cheapest, ranges[k + 1].cheapest);
+  }
+  std::vector<Integer> samples;
+  for (int n = 0; n <= lastSmall; ++n) samples.push_back(n);
+  for (unsigned power = 6; power <= 30; power += 6) samples.push_back(pow(Integer(10), power));
+  std::size_t k = 0;
+  for (const Integer& n : samples) {
+    while (ranges[k].to && *ranges[k].to < n) ++k;
+    ASSERT_EQ(ranges[k].cheapest, cheapestByEvaluation(costs, n)) << "n = " << n;
+  }
+}
+
+TEST(CheapestRanges, SplitsAtCrossingsAndTies) {
+  const Rational tiny = Rational(1) / (Integer(1) << 100);
+  const struct {
+    std::vector<ExactPolynomial> costs;
+    const char* expected;
+  } cases[] = {
+      {{}, "0..:"},
+      {{exact({3, 1})}, "0..: 0"},
+      {{exact({3, 1}), exact({3, 1})}, "0..: 0 1"},
+      {{exact({0, 2}), exact({0, 3})}, "0..0: 0 1; 1..: 0"},
+      {{exact({0, 0, 1}), exact({0, 10})}, "0..0: 0 1; 1..9: 0; 10..10: 0 1; 11..: 1"},
+      {{exact({0, 0, 1}), exact({0, Rational(5, 2)})}, "0..0: 0 1; 1..2: 0; 3..: 1"},
+      {{exact({0, Rational(1, 3)}), exact({0, 0, Rational(1, 7)})}, "0..0: 0 1; 1..2: 1; 3..: 0"},
+      {{exact({25, -10, 1}), exact({})}, "0..4: 1; 5..5: 0 1; 6..: 1"},  // touches at 5
+      {{exact({0, 1}), exact({0, 0, tiny})},
+       "0..0: 0 1; 1..1267650600228229401496703205375: 1; "
+       "1267650600228229401496703205376..1267650600228229401496703205376: 0 1; "
+       "1267650600228229401496703205377..: 0"},  // equal again at 2^100
+      {{exact({25}), exact({0, 5}), exact({0, 0, 1})}, "0..0: 1 2; 1..4: 2; 5..5: 0 1 2; 6..: 0"},
+  };
+  for (const auto& c : cases) {
+    const auto ranges = cheapestRanges(c.costs, milliseconds(1000));
+    ASSERT_TRUE(ranges);
+    EXPECT_EQ(rendered(*ranges), c.expected);
+  }
+}
+
+// Sets of costs that cross, tie and coincide: a shared cost as the tool makes them (operation
+// counts with whole coefficients times binary prices), each cost adding nothing, another such
+// cost, or a multiple of (n - r)(n - s) with r and s whole or half-whole.
+class CostGenerator {
+ public:
+  explicit CostGenerator(unsigned seed) : random(seed) {}
+
+  std::vector<ExactPolynomial> next() {
+    const ExactPolynomial shared = toolCost();
+    std::vector<ExactPolynomial> costs(pick(2, 3), shared);
+    for (ExactPolynomial& cost : costs) {
+      const int kind = pick(0, 3);
+      if (kind == 1) cost.add(toolCost());
+      if (kind >= 2) cost.add(withRoots());
+    }
+    return costs;
+  }
+
+ private:
+  int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); }
+
+  Rational price() {
+    static const double prices[] = {0.25, 0.5, 1, 2, 3, 4, 5};
+    return exactRational(prices[pick(0, 6)]);
+  }
+
+  ExactPolynomial counts() {
+    static const int largest[] = {3000, 200, 5, 1, 1};
+    ExactPolynomial p;
+    for (int power = pick(0, 4); power >= 0; --power) {
+      if (pick(0, 1)) p.add(ExactPolynomial::monomial(pick(0, largest[power]), power));
+    }
+    return p;
+  }
+
+  ExactPolynomial toolCost() {
+    ExactPolynomial cost = counts().scaled(price());
+    cost.add(counts().scaled(price()));
+    return cost;
+  }
+
+  ExactPolynomial withRoots() {
+    const Rational r(pick(0, 2000), 2), s(pick(0, 2000), 2);
+    ExactPolynomial p = ExactPolynomial::monomial(1, 2);
+    p.add(ExactPolynomial::monomial(-(r + s), 1));
+    p.add(ExactPolynomial::monomial(r * s, 0));
+    return p.scaled(pick(0, 1) ? price() : -price());
+  }
+
+  std::mt19937 random;
+};
+
+TEST(CheapestRanges, AgreesWithEvaluationForRandomCosts) {
+  CostGenerator generator(5);
+  for (int round = 0; round < 150; ++round) {
+    const std::vector<ExactPolynomial> costs = generator.next();
+    const auto ranges = cheapestRanges(costs, milliseconds(1000));
+    ASSERT_TRUE(ranges);
+    expectAgreesWithEvaluation(costs, *ranges);
+  }
+}
+
+// Degree 1000 with 4096-bit coefficients.
+ExactPolynomial hugeCost(std::mt19937_64& random) {
+  ExactPolynomial cost;
+  for (int power = 0; power <= 1000; ++power) {
+    Integer c = 0;
+    for (int word = 0; word < 64; ++word) c = (c << 64) + random();
+    cost.add(
+        ExactPolynomial::monomial(Rational(c), power).scaled(Rational(1, 1 << (random() % 8))));
+  }
+  return cost;
+}
+
+TEST(CheapestRanges, KeepsToTheBudgetForHugeDegrees) {
+  std::mt19937_64 random(3);
+  const std::vector<ExactPolynomial> costs{hugeCost(random), hugeCost(random)};
+  EXPECT_FALSE(cheapestRanges(costs, milliseconds(1)));
+  const auto start = std::chrono::steady_clock::now();
+  const auto ranges = cheapestRanges(costs, milliseconds(1000));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, milliseconds(1500));
+  if (ranges) expectAgreesWithEvaluation(costs, *ranges, 10);
+}
+
+}  // namespace
