@@ -4,7 +4,6 @@
 
 #include <chrono>
 #include <nlohmann/json.hpp>
-#include <regex>
 #include <string>
 
 #include "tests/runtool.h"
@@ -124,13 +123,13 @@ TEST(CommandLine, HelpReadmeAndManualListTheSameOptions) {
   const std::string help = runShell("$LOOPCOST --help").out;
   const std::string readme = readFile(SOURCE_DIR "/README.md");
   const std::string manual = readFile(SOURCE_DIR "/doc/loopcost.1");
-  const std::regex option("--([a-z-]+)");
   int count = 0;
-  for (auto it = std::sregex_iterator(help.begin(), help.end(), option);
-       it != std::sregex_iterator(); ++it, ++count) {
-    const std::string name = (*it)[1];
+  for (std::size_t at = help.find("--"); at != std::string::npos; at = help.find("--", at + 2)) {
+    const std::string name =
+        help.substr(at + 2, help.find_first_not_of("abcdefghijklmnopqrstuvwxyz-", at + 2) - at - 2);
     EXPECT_NE(readme.find("`--" + name), std::string::npos) << name;
     EXPECT_NE(manual.find("\\-\\-" + name), std::string::npos) << name;
+    ++count;
   }
   EXPECT_GE(count, 6);
 }
