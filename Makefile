@@ -13,8 +13,14 @@ PREFIX ?= /usr/local
 FUZZ_BUILD := build-fuzz
 FUZZ_SECONDS ?= 60
 
+WEB_BUILD := build-web
+WEB_PORT ?= 8000
+# Debian's Emscripten runs its JavaScript tools with node; a node from elsewhere (NodeSource)
+# must be told where Debian keeps their modules.
+WEB_ENV := NODE_PATH=/usr/share/nodejs
+
 .PHONY: all configure test format clean demo check-sanitize fuzz bench install package windows \
-	test-windows
+	test-windows web serve-web test-web
 
 all: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -69,6 +75,22 @@ windows:
 # The golden cases against the Windows build under Wine, line ends normalised.
 test-windows: all windows
 	tests/windows/run-golden.sh $(BUILD) $(WINDOWS_BUILD)/loopcost.exe
+
+# The playground: the core compiled with Emscripten and the static site in $(WEB_BUILD)/site/.
+web:
+	$(WEB_ENV) emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release -DLOOPCOST_WERROR=ON
+	$(WEB_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
+
+serve-web: web
+	@echo "The playground is at http://127.0.0.1:$(WEB_PORT)/ (Ctrl-C stops it)"
+	python3 -m http.server --bind 127.0.0.1 --directory $(WEB_BUILD)/site $(WEB_PORT)
+
+# The playground in headless Chromium, against the native tool; leaves $(WEB_BUILD)/screenshot.png.
+test-web: all web web/node_modules/.package-lock.json
+	node web/test/playground.test.mjs $(WEB_BUILD) $(BUILD)/loopcost
+
+web/node_modules/.package-lock.json: web/package-lock.json
+	cd web && npm ci --no-audit --no-fund
 
 format:
 	clang-format -i $$(git ls-files '*.h' '*.cpp')
