@@ -10,6 +10,7 @@ import { DEFAULT_MODELS, fragmentFor, parseFragment } from "./share.js";
 
 const WORKED_EXAMPLE = "BEGIN\n  a+b;\n  LOOP n\n    a*b;\n  END\nEND\n";
 const TYPING_PAUSE_MS = 120;
+const ADDRESS_PAUSE_MS = 500;
 const DEFAULT_RANGE_END = 20;
 
 function debounced(action, delay) {
@@ -110,11 +111,15 @@ class Playground {
     this.errorBox.hidden = false;
   }
 
+  // The link, and a little later the address bar (browsers limit how often it may change).
   updateShareLink() {
     const fragment = fragmentFor(this.editor.text, this.models.value);
-    const address = new URL(fragment, location.href).href;
-    this.shareLink.href = address;
-    if (location.hash !== fragment) history.replaceState(null, "", fragment);
+    this.shareLink.href = new URL(fragment, location.href).href;
+    this.updateAddress ??= debounced(() => {
+      const current = fragmentFor(this.editor.text, this.models.value);
+      if (location.hash !== current) history.replaceState(null, "", current);
+    }, ADDRESS_PAUSE_MS);
+    this.updateAddress();
   }
 
   plot() {
