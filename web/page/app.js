@@ -41,7 +41,7 @@ class Playground {
     this.editor.onInput(later);
     this.wireExamples();
     this.wirePlotControls();
-    this.wireErrorButton();
+    this.wireButtons();
     window.addEventListener("hashchange", () => this.openFragment());
     if (!this.openFragment()) this.open(WORKED_EXAMPLE, DEFAULT_MODELS);
   }
@@ -65,9 +65,9 @@ class Playground {
 
   analyse() {
     const started = performance.now();
-    const document_ = JSON.parse(this.core.analyse(this.editor.text, this.models.value));
+    const report = JSON.parse(this.core.analyse(this.editor.text, this.models.value));
     const analysed = performance.now();
-    const entry = document_.files[0];
+    const entry = report.files[0];
     if (entry.ok) this.show(entry);
     else this.showError(entry.error);
     const shown = performance.now();
@@ -86,7 +86,7 @@ class Playground {
     this.editor.clearError();
     this.errorBox.hidden = true;
     this.modelsError.hidden = true;
-    document.body.classList.remove("stale");
+    document.body.classList.remove("stale", "no-result");
     renderReport(document.getElementById("report"), entry);
     this.models.showNames(entry.models.map((model) => model.name));
     this.plot();
@@ -150,7 +150,7 @@ class Playground {
     }).observe(this.figure);
   }
 
-  wireErrorButton() {
+  wireButtons() {
     this.errorBox.querySelector("button").addEventListener("click", () => {
       this.editor.moveTo(Number(this.errorBox.dataset.line), Number(this.errorBox.dataset.column));
     });
@@ -185,14 +185,16 @@ class Playground {
 }
 
 async function start() {
-  const status = document.getElementById("status");
+  let core;
   try {
-    const core = withCannedAnalysis(await createLoopcost());
-    window.loopcostPlayground = new Playground(core);
+    core = withCannedAnalysis(await createLoopcost());
   } catch (error) {
-    status.textContent = `The analyser could not be loaded (${error.message}). Serve the site over HTTP.`;
+    document.getElementById("status").textContent =
+      `The analyser could not be loaded (${error.message}). Serve the site over HTTP.`;
     document.body.dataset.state = "failed";
+    throw error;
   }
+  window.loopcostPlayground = new Playground(core);
 }
 
 start();

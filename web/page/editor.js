@@ -40,11 +40,11 @@ export class Editor {
     this.marks.style.setProperty("--column", visual);
     this.marks.hidden = false;
     this.textarea.setAttribute("aria-invalid", "true");
-    this.gutter.children[line - 1]?.classList.add("error");
+    this.gutter.children[line - 1]?.classList.add("error-line");
   }
 
   clearError() {
-    this.gutter.children[this.errorLine - 1]?.classList.remove("error");
+    this.gutter.children[this.errorLine - 1]?.classList.remove("error-line");
     this.errorLine = 0;
     this.marks.hidden = true;
     this.textarea.removeAttribute("aria-invalid");
@@ -70,7 +70,7 @@ export class Editor {
     }
     while (this.gutter.children.length > count) this.gutter.lastElementChild.remove();
     this.lineCount = count;
-    if (this.errorLine) this.gutter.children[this.errorLine - 1]?.classList.add("error");
+    if (this.errorLine) this.gutter.children[this.errorLine - 1]?.classList.add("error-line");
     this.followScroll();
   }
 

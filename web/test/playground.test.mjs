@@ -28,13 +28,24 @@ const BAD_PROGRAMS = [
 ];
 
 function run(arguments_, input) {
-  const result = spawnSync(nativeTool, arguments_, { cwd: ROOT, input, encoding: "utf8" });
+  const result = spawnSync(nativeTool, arguments_,
+                           { cwd: ROOT, input, encoding: "utf8", maxBuffer: 1 << 28 });
   assert.equal(result.error, undefined, `${nativeTool} could not run`);
   return result.stdout;
 }
 
-function nativeJson(file, models = ["2,4", "1,5"]) {
-  const document = JSON.parse(run(["--format=json", ...models.flatMap((m) => ["--cpu", m]), file]));
+// The tool's JSON document for a file, or for `text` on standard input, less the file's name.
+function nativeJson(file, { models = ["2,4", "1,5"], text } = {}) {
+  const cpus = models.flatMap((model) => ["--cpu", model]);
+  const document = JSON.parse(run(["--format=json", ...cpus, file], text));
+  delete document.files[0].file;
+  return document;
+}
+
+// The page's JSON document for a program, less the file's name.
+async function pageJson(page, text, models = MODELS) {
+  const document = await page.evaluate((program, prices) =>
+    JSON.parse(window.loopcostPlayground.core.analyse(program, prices)), text, models);
   delete document.files[0].file;
   return document;
 }
@@ -134,6 +145,14 @@ describe("playground", () => {
     if (profile) fs.rmSync(profile, { recursive: true, force: true });
   });
 
+  // First, while the module's code is still in its first, least compact compilation.
+  it("analyses loops nested 1000 deep as the tool does, and rejects 1001", async () => {
+    for (const depth of [1000, 1001]) {
+      const text = `BEGIN ${"LOOP n ".repeat(depth)}a; ${"END ".repeat(depth)}END\n`;
+      assert.deepEqual(await pageJson(page, text), nativeJson("-", { text }), `depth ${depth}`);
+    }
+  });
+
   it("shows the worked example's echo and cost lines as the tool prints them", async () => {
     const printed = run(["--encoding=utf-8", WORKED_EXAMPLE]).split("\n");
     const echo = await pageTexts(page, "#annotated td.code");
@@ -156,20 +175,15 @@ describe("playground", () => {
     assert.ok(programs.length >= 40, `only ${programs.length} golden programs`);
     for (const file of programs) {
       const text = fs.readFileSync(file, "utf8");
-      const inPage = await page.evaluate((program, models) =>
-        JSON.parse(window.loopcostPlayground.core.analyse(program, models)), text, MODELS);
-      delete inPage.files[0].file;
-      assert.deepEqual(inPage, nativeJson(file), path.relative(ROOT, file));
+      assert.deepEqual(await pageJson(page, text), nativeJson(file), path.relative(ROOT, file));
     }
   });
 
   it("gives the tool's JSON under other cost models", async () => {
     const file = path.join(ROOT, "examples/mixed_nesting.txt");
-    const inPage = await page.evaluate((program) =>
-      JSON.parse(window.loopcostPlayground.core.analyse(program, "0.5,3;1,1;2.25,0")),
-      fs.readFileSync(file, "utf8"));
-    delete inPage.files[0].file;
-    assert.deepEqual(inPage, nativeJson(file, ["0.5,3", "1,1", "2.25,0"]));
+    const models = ["0.5,3", "1,1", "2.25,0"];
+    assert.deepEqual(await pageJson(page, fs.readFileSync(file, "utf8"), models.join(";")),
+                     nativeJson(file, { models }));
   });
 
   it("shows a syntax error with its line and column, and recovers at the next edit", async () => {
@@ -182,7 +196,7 @@ describe("playground", () => {
     assert.equal(await page.$eval("#error .message", (node) => node.textContent), expected.message);
     assert.equal(await page.$eval("#error .position", (node) => node.textContent),
                  `line ${expected.line}, column ${expected.column}`);
-    assert.deepEqual(await pageTexts(page, ".gutter .error"), [String(expected.line)]);
+    assert.deepEqual(await pageTexts(page, ".gutter .error-line"), [String(expected.line)]);
 
     await page.focus("#error button");
     await page.keyboard.press("Enter");
@@ -195,7 +209,7 @@ describe("playground", () => {
     await page.keyboard.type(";");
     await page.waitForFunction(() => document.body.dataset.state === "ok");
     assert.equal(await page.$eval("#error", (node) => node.hidden), true);
-    assert.deepEqual(await pageTexts(page, ".gutter .error"), []);
+    assert.deepEqual(await pageTexts(page, ".gutter .error-line"), []);
     assert.equal((await pageTexts(page, "#totals .cost-line"))[0], "執行時間 = 4 * n^1 + 2");
   });
 
