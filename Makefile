@@ -19,7 +19,14 @@ WEB_PORT ?= 8000
 # must be told where Debian keeps their modules.
 WEB_ENV := NODE_PATH=/usr/share/nodejs
 
-.PHONY: all configure test format clean demo check-sanitize fuzz bench install package windows \
+# What the build and the tests need from Debian; `make demo` and `make test` install what is
+# missing (as root) or name the command that would.
+BUILD_PACKAGES := g++ cmake make libgtest-dev libcli11-dev nlohmann-json3-dev libboost-dev
+TEST_PACKAGES := $(BUILD_PACKAGES) dpkg-dev file gzip man-db python3 util-linux
+WEB_PACKAGES := $(BUILD_PACKAGES) emscripten
+TEST_WEB_PACKAGES := $(WEB_PACKAGES) chromium fonts-wqy-microhei python3
+
+.PHONY: all configure prerequisites test-prerequisites test format clean demo check-sanitize fuzz bench install package windows \
 	test-windows web serve-web test-web
 
 all: configure
@@ -28,7 +35,13 @@ all: configure
 configure:
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
 
-test: all
+prerequisites:
+	tools/install-missing $(BUILD_PACKAGES)
+
+test-prerequisites:
+	tools/install-missing $(TEST_PACKAGES)
+
+test: test-prerequisites all
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # The whole suite, the end-to-end runs included, against an ASan+UBSan+LSan build.
@@ -47,7 +60,7 @@ fuzz:
 	mkdir -p $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/findings
 	cp examples/*.txt $(FUZZ_BUILD)/corpus/
 	for file in tests/golden/*/*; do \
-		case $${file##*/} in stdin|stdout|stderr|status) ;; \
+		case $${file##*/} in args|stdin|stdout|stderr|status) ;; \
 		*) cp "$$file" "$(FUZZ_BUILD)/corpus/$$(basename $$(dirname $$file))-$${file##*/}" ;; esac; \
 	done
 	$(FUZZ_BUILD)/loopcost_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 \
@@ -78,6 +91,7 @@ test-windows: all windows
 
 # The playground: the core compiled with Emscripten and the static site in $(WEB_BUILD)/site/.
 web:
+	tools/install-missing $(WEB_PACKAGES)
 	$(WEB_ENV) emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release -DLOOPCOST_WERROR=ON
 	$(WEB_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
 
@@ -86,10 +100,14 @@ serve-web: web
 	python3 -m http.server --bind 127.0.0.1 --directory $(WEB_BUILD)/site $(WEB_PORT)
 
 # The playground in headless Chromium, against the native tool; leaves $(WEB_BUILD)/screenshot.png.
+# The font shows the Chinese label in the screenshot.
 test-web: all web web/node_modules/.package-lock.json
+	tools/install-missing $(TEST_WEB_PACKAGES)
 	node web/test/playground.test.mjs $(WEB_BUILD) $(BUILD)/loopcost
 
+# npm comes with NodeSource's node; Debian's npm is only wanted (and only installs) without it.
 web/node_modules/.package-lock.json: web/package-lock.json
+	command -v npm > /dev/null || tools/install-missing npm
 	cd web && npm ci --no-audit --no-fund
 
 format:
@@ -99,5 +117,5 @@ clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD) bench/out
 
 # The examples, with the Big5 prompt and labels converted for a UTF-8 terminal.
-demo: all
+demo: prerequisites all
 	@printf '%s\n' examples/*.txt | $(BUILD)/loopcost | iconv -f BIG5 -t UTF-8; echo

@@ -47,8 +47,9 @@ void Polynomial::multiplyByN() {
   ++degree;
 }
 
+// A count of 0 gives exact zeros, also where the body's cost overflowed to infinity.
 void Polynomial::scale(int factor) {
-  for (int i = 0; i <= degree; ++i) slot(i) = factor * slot(i);
+  for (int i = 0; i <= degree; ++i) slot(i) = factor == 0 ? 0.0f : factor * slot(i);
 }
 
 void Polynomial::print(std::ostream& out) const {

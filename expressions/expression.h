@@ -4,9 +4,9 @@
 #include <string>
 
 #include "cost/complexity.h"
-#include "support/pooled.h"
-#include "support/chain.h"
 #include "expressions/term.h"
+#include "support/chain.h"
+#include "support/pooled.h"
 
 // A sum of terms, held as a left-leaning chain: the last term here, the terms before the last
 // '+' in `left`. Chains are walked in loops, never recursively, so sums of any length work.

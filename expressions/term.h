@@ -4,9 +4,9 @@
 #include <string>
 
 #include "cost/complexity.h"
-#include "support/pooled.h"
-#include "support/chain.h"
 #include "expressions/variable.h"
+#include "support/chain.h"
+#include "support/pooled.h"
 
 // A product of single-character factors, held as a left-leaning chain: the last factor here,
 // the factors before the last '*' in `left`. Chains are walked in loops, never recursively.

@@ -3,9 +3,9 @@
 #include <climits>
 #include <string>
 
-#include "support/syntaxerror.h"
 #include "support/keyword.h"
 #include "support/nonblank.h"
+#include "support/syntaxerror.h"
 
 namespace {
 
@@ -21,8 +21,12 @@ ExpressionStatement::ExpressionStatement(std::istream& is) : ExpressionStatement
   std::string text;
   char c;
   while (readNonBlank(is, c) && c != ';') {
-    if (!belongsToExpression(c)) syntaxErrorAt(ERROR_PREFIX, text);
-    if (text.size() == INT_MAX) syntaxErrorAt(ERROR_PREFIX, text.substr(0, MAX_WORD) + "...");  // length is an int
+    if (!belongsToExpression(c)) {
+      is.unget();  // so that the error's position is the offending character
+      syntaxErrorAt(ERROR_PREFIX, text);
+    }
+    if (text.size() == INT_MAX)
+      syntaxErrorAt(ERROR_PREFIX, text.substr(0, MAX_WORD) + "...");  // length is an int
     text += c;
   }
   if (!is) syntaxErrorAt(ERROR_PREFIX, text);  // the input ended before the ';'

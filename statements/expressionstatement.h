@@ -3,9 +3,9 @@
 #include <istream>
 #include <ostream>
 
-#include "support/pooled.h"
 #include "expressions/expression.h"
 #include "statements/statement.h"
+#include "support/pooled.h"
 
 // A statement made of one expression and a semicolon.
 class ExpressionStatement final : public Statement, public Pooled<ExpressionStatement> {

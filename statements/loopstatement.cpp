@@ -4,9 +4,9 @@
 #include <climits>
 #include <string>
 
-#include "support/syntaxerror.h"
 #include "support/keyword.h"
 #include "support/nonblank.h"
+#include "support/syntaxerror.h"
 
 namespace {
 
@@ -44,7 +44,8 @@ int readInteger(std::istream& is) {
     magnitude = std::min(magnitude * 10 + (found.back() - '0'), tooLarge);
   }
   const long long value = negative ? -magnitude : magnitude;
-  if (!hasDigits || value > INT_MAX || value < INT_MIN) syntaxErrorAt(ERROR_PREFIX, restOfWord(is, found));
+  if (!hasDigits || value > INT_MAX || value < INT_MIN)
+    syntaxErrorAt(ERROR_PREFIX, restOfWord(is, found));
   return static_cast<int>(value);
 }
 

@@ -3,9 +3,9 @@
 #include <istream>
 #include <ostream>
 
-#include "support/pooled.h"
 #include "statements/statement.h"
 #include "statements/statementlist.h"
+#include "support/pooled.h"
 
 // A statement list repeated n times or a fixed number of times.
 class LoopStatement final : public Statement, public Pooled<LoopStatement> {

@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "support/chain.h"
-#include "support/syntaxerror.h"
 #include "statements/expressionstatement.h"
 #include "statements/loopstatement.h"
+#include "support/chain.h"
 #include "support/nonblank.h"
+#include "support/syntaxerror.h"
 
 namespace {
 

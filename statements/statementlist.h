@@ -4,8 +4,8 @@
 #include <ostream>
 
 #include "cost/complexity.h"
-#include "support/pooled.h"
 #include "statements/statement.h"
+#include "support/pooled.h"
 
 // A non-empty sequence of statements, held as a chain of list nodes: this node's statement and
 // the rest of the list. Chains are walked in loops, never recursively, so lists of any length

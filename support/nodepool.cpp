@@ -27,25 +27,32 @@ NodePool::NodePool(std::size_t nodeSize, std::size_t nodeAlignment)
 
 void* NodePool::allocate(std::size_t size) {
   if (!POOLING) return ::operator new(size);
+  void* block = released;
   if (released != nullptr) {
-    FreeBlock* block = released;
-    released = block->next;
-    return block;
+    released = released->next;
+  } else {
+    if (fresh == nullptr || static_cast<std::size_t>(end - fresh) < blockSize) addChunk();
+    block = fresh;
+    fresh += blockSize;
   }
-  if (fresh == nullptr || static_cast<std::size_t>(end - fresh) < blockSize) {
-    std::unique_ptr<unsigned char[]> chunk(new unsigned char[CHUNK_SIZE]);  // left uninitialised
-    chunks.push_back(std::move(chunk));  // should this throw, `chunk` still frees the memory
-    fresh = chunks.back().get();
-    end = fresh + CHUNK_SIZE;
-  }
-  void* block = fresh;
-  fresh += blockSize;
+  ++live;
   return block;
+}
+
+void NodePool::addChunk() {
+  std::unique_ptr<unsigned char[]> chunk(new unsigned char[CHUNK_SIZE]);  // left uninitialised
+  chunks.push_back(std::move(chunk));  // should this throw, `chunk` still frees the memory
+  fresh = chunks.back().get();
+  end = fresh + CHUNK_SIZE;
 }
 
 void NodePool::release(void* block) {
   if (!POOLING) {
     ::operator delete(block);
+  } else if (block != nullptr && --live == 0) {
+    chunks.clear();
+    released = nullptr;
+    fresh = end = nullptr;
   } else if (block != nullptr) {
     released = new (block) FreeBlock{released};
   }

@@ -11,6 +11,8 @@ void writeLineAndExit(const std::string& line) {
   std::exit(1);
 }
 
+void throwLine(const std::string& line) { throw SyntaxError{line}; }
+
 SyntaxErrorHandler currentHandler = writeLineAndExit;
 
 }  // namespace
@@ -27,3 +29,7 @@ void syntaxErrorAt(const std::string& prefix, const std::string& found) {
 SyntaxErrorHandler setSyntaxErrorHandler(SyntaxErrorHandler handler) {
   return std::exchange(currentHandler, handler);
 }
+
+SyntaxErrorsThrow::SyntaxErrorsThrow() : previous(setSyntaxErrorHandler(throwLine)) {}
+
+SyntaxErrorsThrow::~SyntaxErrorsThrow() { setSyntaxErrorHandler(previous); }

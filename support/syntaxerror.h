@@ -14,3 +14,21 @@ using SyntaxErrorHandler = void (*)(const std::string& line);
 
 // Installs a handler, which must throw or end the process; returns the previous one.
 SyntaxErrorHandler setSyntaxErrorHandler(SyntaxErrorHandler handler);
+
+// What a parser stopped at, when syntax errors throw.
+struct SyntaxError {
+  std::string line;
+};
+
+// While alive, syntax errors throw SyntaxError instead of ending the process; the handler in
+// place before is restored on every path.
+class SyntaxErrorsThrow {
+ public:
+  SyntaxErrorsThrow();
+  SyntaxErrorsThrow(const SyntaxErrorsThrow&) = delete;
+  SyntaxErrorsThrow& operator=(const SyntaxErrorsThrow&) = delete;
+  ~SyntaxErrorsThrow();
+
+ private:
+  SyntaxErrorHandler previous;
+};

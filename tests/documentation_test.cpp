@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -24,11 +25,17 @@ const std::vector<std::string> ERROR_TEXTS = {
     "Term(int,char[]): input syntax error (",
     ") at '",
     "Term(int,char[]): input syntax error at '",
+    "loopcost: cannot open '",
+    "loopcost: cannot read '",
 };
 
+// Batch mode puts FILE:LINE:COLUMN before a parser's line, and its own lines start "loopcost: ".
 bool startsWithAnErrorText(const std::string& line) {
-  for (const std::string& text : ERROR_TEXTS) {
-    if (line.rfind(text, 0) == 0) return true;
+  static const std::regex place("^[^:]*:[0-9]+:[0-9]+: ");
+  const std::string text = std::regex_replace(line, place, "");
+  if (text.rfind("loopcost: ", 0) == 0 || text.rfind("Try 'loopcost --help'", 0) == 0) return true;
+  for (const std::string& known : ERROR_TEXTS) {
+    if (text.rfind(known, 0) == 0) return true;
   }
   return false;
 }

@@ -1,5 +1,6 @@
 // End-to-end cases: each directory under golden/ holds program files, `stdin`, the expected
-// `stdout`, and optionally `stderr` (default empty) and `status` (default 0). In stdin, stdout
+// `stdout`, and optionally `args` (the command-line arguments, one per line), `stderr` (default
+// empty) and `status` (default 0). In stdin, stdout
 // and stderr, \xHH stands for the byte HH and \\ for a backslash, so that the Big5 text and any
 // other byte are written in plain ASCII and still compared byte for byte.
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -70,8 +72,11 @@ class Loopcost : public testing::TestWithParam<std::string> {};
 
 TEST_P(Loopcost, MatchesGoldenCase) {
   const fs::path directory = fs::path(GOLDEN_DIR) / GetParam();
-  const ToolRun run =
-      runLoopcost(directory.string(), decodeEscapes(readFile((directory / "stdin").string())));
+  std::vector<std::string> args;
+  std::istringstream argLines(readOptional(directory / "args", ""));
+  for (std::string arg; std::getline(argLines, arg);) args.push_back(arg);
+  const ToolRun run = runLoopcost(directory.string(),
+                                  decodeEscapes(readFile((directory / "stdin").string())), args);
   EXPECT_EQ(asWrittenOnLinux(run.out), decodeEscapes(readFile((directory / "stdout").string())));
   EXPECT_EQ(asWrittenOnLinux(run.err), decodeEscapes(readOptional(directory / "stderr", "")));
   EXPECT_EQ(run.status, std::stoi(readOptional(directory / "status", "0")));

@@ -2,6 +2,7 @@
 // the same program, and the cost polynomial agrees with counting the operations a run executes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <memory>
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/programanalysis.h"
 #include "statements/program.h"
 #include "tests/runtool.h"
 #include "tests/support.h"
@@ -144,6 +146,40 @@ class CountingInterpreter {
 
 constexpr auto parse = fromText<Program>;
 
+// `ranges` cover n = 0, 1, 2, ... in order and name the cheapest costs as exact evaluation
+// does, up to n = 1000 and, for the open range, by the leading terms of the differences.
+void expectCheapestAsEvaluated(const std::vector<CheapestRange>& ranges,
+                               const std::vector<ExactPolynomial>& costs) {
+  ASSERT_FALSE(ranges.empty());
+  EXPECT_EQ(ranges.front().from, 0);
+  EXPECT_FALSE(ranges.back().to.has_value());
+  std::size_t range = 0;
+  for (int n = 0; n <= 1000; ++n) {
+    while (ranges[range].to && *ranges[range].to < n) ++range;
+    std::vector<std::size_t> cheapest;
+    Rational lowest;
+    for (std::size_t m = 0; m < costs.size(); ++m) {
+      const Rational value = costs[m].valueAt(n);
+      if (cheapest.empty() || value < lowest) {
+        cheapest.clear();
+        lowest = value;
+      }
+      if (value == lowest) cheapest.push_back(m);
+    }
+    ASSERT_EQ(ranges[range].cheapest, cheapest) << "n = " << n;
+  }
+  for (std::size_t m = 0; m < costs.size(); ++m) {
+    ExactPolynomial difference = costs[m];
+    difference.subtract(costs[ranges.back().cheapest.front()]);
+    const bool cheapest = std::find(ranges.back().cheapest.begin(), ranges.back().cheapest.end(),
+                                    m) != ranges.back().cheapest.end();
+    EXPECT_EQ(difference.degree() < 0, cheapest);
+    if (!cheapest) {
+      EXPECT_GT(difference.coefficient(difference.degree()), 0);
+    }
+  }
+}
+
 double valueAt(const Polynomial& polynomial, int n) {
   double value = 0;
   for (int power = polynomial.getDegree(); power >= 0; --power) {
@@ -189,11 +225,43 @@ TEST(Program, GoldenProgramsRoundTripAndCostWhatTheyExecute) {
       const auto program = parse(text);
       const std::string echo = printed(*program);
       EXPECT_EQ(printed(*parse(echo)), echo);
+      // Programs built to overflow, or nested 21 deep, would take ages to interpret.
+      if (!(valueAt(program->evaluate(cpu1()), 6) < 1e7)) continue;
       expectCostsMatchCounts(*program, echo);
       ++checked;
     }
   }
   EXPECT_GE(checked, 15);
+}
+
+// Every statement's runs times its operations, priced and summed, is the program's exact cost,
+// which is the float cost while the counts are small; the comparison of the models agrees with
+// evaluating them exactly at every n up to 1000, and with their leading terms beyond.
+TEST(ProgramAnalysis, StatementsAddUpToTheExactCostAndTheComparisonHolds) {
+  ProgramGenerator generator(20261209);
+  const std::vector<CostModel> models = numberedModels({{2, 4}, {1, 5}, {0.5f, 7}});
+  for (int i = 0; i < 300; ++i) {
+    generator.next();
+    SCOPED_TRACE(generator.text);
+    const auto program = parse(generator.text);
+    const ProgramAnalysis analysis = analyse(*program, models, true);
+    for (std::size_t m = 0; m < models.size(); ++m) {
+      ExactPolynomial sum;
+      for (const StatementAnalysis& statement : analysis.statements) {
+        if (statement.kind != StatementAnalysis::Kind::expression) continue;
+        const Rational perRun = statement.additions * exactly(models[m].addition) +
+                                statement.multiplications * exactly(models[m].multiplication);
+        sum.add(ExactPolynomial::monomial(perRun * statement.runs.factor, statement.runs.power));
+      }
+      EXPECT_EQ(sum.terms(), analysis.costs[m].terms());
+      const Polynomial single = program->evaluate(models[m].context());
+      for (int power = 0; power <= single.getDegree(); ++power) {
+        EXPECT_EQ(exactly(single.coefficient(power)), analysis.costs[m].coefficient(power));
+      }
+    }
+    ASSERT_TRUE(analysis.comparison.has_value());
+    expectCheapestAsEvaluated(*analysis.comparison, analysis.costs);
+  }
 }
 
 }  // namespace

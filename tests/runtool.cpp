@@ -24,13 +24,24 @@ int exitStatus(int raw) {
 
 }  // namespace
 
-ToolRun runLoopcost(const std::string& directory, const std::string& input) {
+ToolRun runLoopcost(const std::string& directory, const std::string& input,
+                    const std::vector<std::string>& args) {
   const ScratchDirectory scratch;
   writeFile(scratch.path("stdin"), input);
-  const std::string command = "cd '" + directory + "' && " + toolCommand() + " < '" +
-                              scratch.path("stdin") + "' > '" + scratch.path("stdout") + "' 2> '" +
-                              scratch.path("stderr") + "'";
+  std::string command = "cd '" + directory + "' && " + toolCommand();
+  for (const std::string& arg : args) command += " '" + arg + "'";
+  command += " < '" + scratch.path("stdin") + "' > '" + scratch.path("stdout") + "' 2> '" +
+             scratch.path("stderr") + "'";
   const int status = exitStatus(std::system(command.c_str()));
+  return {readFile(scratch.path("stdout")), readFile(scratch.path("stderr")), status};
+}
+
+ToolRun runShell(const std::string& command) {
+  const ScratchDirectory scratch;
+  const std::string script = "LOOPCOST=" + toolCommand() + "; { " + command +
+                             "; } < /dev/null > '" + scratch.path("stdout") + "' 2> '" +
+                             scratch.path("stderr") + "'";
+  const int status = exitStatus(std::system(script.c_str()));
   return {readFile(scratch.path("stdout")), readFile(scratch.path("stderr")), status};
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // What one run of the loopcost executable wrote and returned.
 struct ToolRun {
@@ -13,9 +14,13 @@ struct ToolRun {
 inline const std::string PROMPT =
     "\xBD\xD0\xBF\xE9\xA4\x4A\xB8\xEA\xAE\xC6\xC0\xC9\xAE\xD7\xA6\x57\xBA\xD9:";
 
-// Runs loopcost in `directory` with `input` as its standard input. The environment variable
-// LOOPCOST_COMMAND, when set, replaces the command (for example to run a Windows build).
-ToolRun runLoopcost(const std::string& directory, const std::string& input);
+// Runs loopcost with `args` in `directory` with `input` as its standard input. The environment
+// variable LOOPCOST_COMMAND, when set, replaces the command (for example to run a Windows build).
+ToolRun runLoopcost(const std::string& directory, const std::string& input,
+                    const std::vector<std::string>& args = {});
+
+// Runs a shell command in which $LOOPCOST names the tool; stdin is empty unless redirected.
+ToolRun runShell(const std::string& command);
 
 // Runs loopcost on `program`, written to a scratch file whose name is the one line of input.
 ToolRun runOn(const std::string& program);

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "cost/cpucontext.h"
-#include "support/syntaxerror.h"
 #include "statements/program.h"
+#include "support/syntaxerror.h"
 
 namespace {
 

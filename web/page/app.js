@@ -5,7 +5,6 @@ import { Editor } from "./editor.js";
 import { ModelsEditor } from "./models.js";
 import { renderPlot, crossovers } from "./plot.js";
 import { renderReport } from "./report.js";
-import { withCannedAnalysis } from "./mock.js";
 import { DEFAULT_MODELS, fragmentFor, parseFragment } from "./share.js";
 
 const WORKED_EXAMPLE = "BEGIN\n  a+b;\n  LOOP n\n    a*b;\n  END\nEND\n";
@@ -65,7 +64,13 @@ class Playground {
 
   analyse() {
     const started = performance.now();
-    const report = JSON.parse(this.core.analyse(this.editor.text, this.models.value));
+    let report;
+    try {
+      report = JSON.parse(this.core.analyse(this.editor.text, this.models.value));
+    } catch (error) {
+      this.restart(error);
+      return;
+    }
     const analysed = performance.now();
     const entry = report.files[0];
     if (entry.ok) this.show(entry);
@@ -79,6 +84,15 @@ class Playground {
     this.updateShareLink();
     document.body.dataset.state = entry.ok ? "ok" : "error";
     document.body.dataset.analyses = String(++this.analyses);
+  }
+
+  // The core stopped without an answer (out of memory, say). Whatever it was doing was cut
+  // short, so a fresh instance takes over for the next edit.
+  async restart(error) {
+    this.status.textContent = `The analyser failed on this program (${error.message}); restarting it.`;
+    document.body.dataset.state = "failed";
+    this.core = await createLoopcost();
+    this.status.textContent = "The analyser failed on this program and was restarted.";
   }
 
   show(entry) {
@@ -187,7 +201,7 @@ class Playground {
 async function start() {
   let core;
   try {
-    core = withCannedAnalysis(await createLoopcost());
+    core = await createLoopcost();
   } catch (error) {
     document.getElementById("status").textContent =
       `The analyser could not be loaded (${error.message}). Serve the site over HTTP.`;

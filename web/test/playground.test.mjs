@@ -52,7 +52,7 @@ async function pageJson(page, text, models = MODELS) {
 
 function goldenPrograms() {
   const golden = path.join(ROOT, "tests/golden");
-  const expectations = new Set(["stdin", "stdout", "stderr", "status"]);
+  const expectations = new Set(["args", "stdin", "stdout", "stderr", "status"]);
   return fs.readdirSync(golden).flatMap((folder) =>
     fs.readdirSync(path.join(golden, folder))
       .filter((name) => !expectations.has(name))
@@ -225,6 +225,19 @@ describe("playground", () => {
     }, BAD_PROGRAMS, MODELS);
     assert.equal(after, before);
     assert.equal(last, true);
+  });
+
+  it("starts a fresh module when the module fails", async () => {
+    await page.evaluate(() => {
+      window.loopcostPlayground.core.analyse = () => {
+        throw new WebAssembly.RuntimeError("unreachable");
+      };
+    });
+    await typeProgram(page, "BEGIN a; END");
+    await page.waitForFunction(() => document.body.dataset.state === "failed");
+    await page.waitForFunction(() => document.getElementById("status").textContent.includes("restarted"));
+    await typeProgram(page, "BEGIN a+b; END");
+    await page.waitForFunction(() => document.body.dataset.state === "ok");
   });
 
   it("plots one curve per model and marks where the cheapest model changes", async () => {

@@ -1,0 +1,100 @@
+#include "driver/options.h"
+
+#include <CLI/CLI.hpp>
+#include <map>
+
+namespace {
+
+const char* const VERSION = "loopcost 1.1.0";
+
+std::string checkPrices(const std::string& text) {
+  return parsePrices(text) ? "" : "'" + text + "' is not ADD,MUL (two non-negative numbers)";
+}
+
+const std::map<std::string, Options::Format> FORMATS = {{"text", Options::Format::text},
+                                                        {"json", Options::Format::json}};
+const std::map<std::string, Encoding> ENCODINGS = {
+    {"big5", Encoding::big5}, {"utf-8", Encoding::utf8}, {"auto", Encoding::automatic}};
+
+template <typename Value>
+CLI::Validator oneOf(const std::map<std::string, Value>& choices) {
+  return CLI::Validator(
+      [&choices](const std::string& name) {
+        if (choices.count(name) != 0) return std::string();
+        std::string known;
+        for (const auto& choice : choices) known += (known.empty() ? "" : ", ") + choice.first;
+        return "'" + name + "' is not one of " + known;
+      },
+      "");
+}
+
+// The options' texts as typed, before they are turned into Options.
+struct Texts {
+  std::vector<std::string> cpus;
+  std::string format = "text";
+  std::string encoding = "auto";
+};
+
+void describe(CLI::App& app, Options& options, Texts& names) {
+  app.description(
+      "Echo each program of the loop language normalised and print its running time as a "
+      "polynomial in n under two CPU cost models. Without FILE, ask for file names on standard "
+      "input.");
+  app.footer("Example:\n  loopcost --cpu 3,7 --cpu 1,1 examples/linear_search.txt");
+  app.set_version_flag("-V,--version", VERSION, "Print the version and exit");
+  app.add_option("FILE", options.files, "Program files to analyse; - is standard input")
+      ->type_name("");
+  app.add_option("-c,--cpu", names.cpus,
+                 "A cost model ADD,MUL: the price of an addition and of a multiplication; "
+                 "repeat for more models (default: 2,4 and 1,5)")
+      ->check(CLI::Validator(checkPrices, ""))
+      ->type_name("ADD,MUL")
+      ->take_all()
+      ->allow_extra_args(false);
+  app.add_option("-f,--format", names.format, "Output format: text or json (json needs FILE)")
+      ->check(oneOf(FORMATS))
+      ->type_name("FORMAT");
+  app.add_option("-e,--encoding", names.encoding,
+                 "Encoding of the prompt and labels: big5, utf-8 or auto (default: utf-8 on a "
+                 "UTF-8 terminal, else big5)")
+      ->check(oneOf(ENCODINGS))
+      ->type_name("ENCODING");
+  app.add_flag("-x,--explain", options.explain,
+               "Show runs, operations and costs per line, growth, and which model is cheapest");
+}
+
+int usageError(std::ostream& err, const std::string& what) {
+  err << "loopcost: " << what << "\nTry 'loopcost --help' for more information.\n";
+  return 2;
+}
+
+}  // namespace
+
+CommandLine parseCommandLine(int argc, const char* const argv[], std::ostream& out,
+                             std::ostream& err) {
+  CLI::App app("", "loopcost");
+  Options options;
+  Texts names;
+  describe(app, options, names);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp&) {
+    out << app.help();
+    return {std::nullopt, 0};
+  } catch (const CLI::CallForVersion&) {
+    out << VERSION << '\n';
+    return {std::nullopt, 0};
+  } catch (const CLI::ParseError& error) {
+    return {std::nullopt, usageError(err, error.what())};
+  }
+  options.format = FORMATS.at(names.format);
+  options.encoding = ENCODINGS.at(names.encoding);
+  if (options.format == Options::Format::json && options.files.empty()) {
+    return {std::nullopt,
+            usageError(err, "--format=json needs FILE arguments (or - for standard input)")};
+  }
+  std::vector<std::pair<float, float>> prices;
+  for (const std::string& cpu : names.cpus) prices.push_back(*parsePrices(cpu));
+  options.models = prices.empty() ? defaultModels() : numberedModels(prices);
+  return {options, 0};
+}

@@ -1,0 +1,97 @@
+#include "report/filereport.h"
+
+#include <cstring>
+#include <istream>
+#include <memory>
+#include <new>
+#include <sstream>
+
+#include "statements/program.h"
+#include "support/syntaxerror.h"
+
+namespace {
+
+FileReport failed(const std::string& file, std::string message,
+                  std::optional<SourceBuffer::Position> position = std::nullopt) {
+  FileReport report;
+  report.file = file;
+  report.error = FileReport::Error{std::move(message), position};
+  return report;
+}
+
+std::string printed(const Polynomial& cost) {
+  std::ostringstream text;
+  cost.print(text);
+  std::string line = text.str();
+  line.pop_back();
+  return line;
+}
+
+}  // namespace
+
+ProgramCosts costsOf(const Program& program, const std::vector<CostModel>& models,
+                     bool perStatement) {
+  ProgramCosts costs;
+  for (const CostModel& model : models) costs.printed.push_back(program.evaluate(model.context()));
+  costs.exact = analyse(program, models, perStatement);
+  return costs;
+}
+
+std::vector<std::string> precisionWarnings(const ProgramCosts& costs,
+                                           const std::vector<CostModel>& models) {
+  std::vector<std::string> warnings;
+  for (std::size_t i = 0; i < models.size(); ++i) {
+    const std::string single = printed(costs.printed[i]);
+    const std::string exact = costs.exact.costs[i].text();
+    if (single != exact) {
+      warnings.push_back(models[i].name + ": single precision prints " + single +
+                         ", the exact cost is " + exact);
+    }
+  }
+  return warnings;
+}
+
+FileReport reportOn(const std::string& file, std::streambuf& source,
+                    const std::vector<CostModel>& models, bool perStatement) {
+  SourceBuffer buffer(source);
+  std::istream in(&buffer);
+  const SyntaxErrorsThrow throwing;
+  try {
+    const auto program = std::make_unique<Program>(in);
+    FileReport report;
+    report.file = file;
+    std::ostringstream echo;
+    program->print(echo);
+    report.echo = echo.str();
+    report.costs = costsOf(*program, models, perStatement);
+    return report;
+  } catch (const SyntaxError& error) {
+    if (buffer.readError() != 0) {
+      return failed(file, std::string("read error: ") + std::strerror(buffer.readError()));
+    }
+    return failed(file, withVisibleQuotes(error.line), buffer.position());
+  } catch (const std::bad_alloc&) {
+    return failed(file, "out of memory");
+  }
+}
+
+FileReport unopenable(const std::string& file, int errorNumber) {
+  return failed(file, std::strerror(errorNumber));
+}
+
+std::string withVisibleQuotes(const std::string& text) {
+  const std::size_t first = text.find('\'');
+  const std::size_t last = text.rfind('\'');
+  if (first == last) return text;
+  std::string visible = text.substr(0, first + 1);
+  for (std::size_t i = first + 1; i < last; ++i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    if (c >= 0x20 && c < 0x7F) {
+      visible += static_cast<char>(c);
+    } else {
+      const char* const hex = "0123456789ABCDEF";
+      visible += {'\\', 'x', hex[c >> 4], hex[c & 15]};
+    }
+  }
+  return visible + text.substr(last);
+}

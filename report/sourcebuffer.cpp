@@ -1,0 +1,46 @@
+#include "report/sourcebuffer.h"
+
+#include <cerrno>
+#include <cstring>
+#include <ios>
+
+SourceBuffer::SourceBuffer(std::streambuf& source) : source(source), block(BLOCK + 1, '\0') {
+  setg(&block[0], &block[0], &block[0]);
+}
+
+SourceBuffer::int_type SourceBuffer::underflow() {
+  if (gptr() < egptr()) return traits_type::to_int_type(*gptr());
+  if (error != 0) return traits_type::eof();
+  // Keep the last character, so that the parsers can put it back.
+  const bool keep = egptr() > eback();
+  linesBefore = countedUpTo(linesBefore, eback(), egptr() - (keep ? 1 : 0), blockOffset);
+  blockOffset += (egptr() - eback()) - (keep ? 1 : 0);
+  if (keep) block[0] = egptr()[-1];
+  std::streamsize got = 0;
+  try {
+    errno = 0;
+    got = source.sgetn(&block[keep ? 1 : 0], BLOCK);
+  } catch (const std::ios_base::failure&) {
+    error = errno != 0 ? errno : EIO;
+  }
+  setg(&block[0], &block[keep ? 1 : 0], &block[keep ? 1 : 0] + got);
+  return got > 0 ? traits_type::to_int_type(*gptr()) : traits_type::eof();
+}
+
+SourceBuffer::Lines SourceBuffer::countedUpTo(Lines lines, const char* from, const char* to,
+                                              unsigned long long offset) {
+  for (const char* end = from;
+       (end = static_cast<const char*>(std::memchr(end, '\n', to - end)));) {
+    ++end;
+    ++lines.ends;
+    lines.start = offset + (end - from);
+  }
+  return lines;
+}
+
+SourceBuffer::Position SourceBuffer::position() const {
+  const Lines lines = countedUpTo(linesBefore, eback(), gptr(), blockOffset);
+  return {lines.ends + 1, blockOffset + (gptr() - eback()) - lines.start + 1};
+}
+
+int SourceBuffer::readError() const { return error; }

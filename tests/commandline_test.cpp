@@ -1,0 +1,138 @@
+// The command line end to end where a golden case cannot say it: special files, terminals,
+// memory limits, and the JSON document read back field by field.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <nlohmann/json.hpp>
+#include <regex>
+#include <string>
+
+#include "tests/runtool.h"
+
+namespace {
+
+const std::string EXAMPLES = SOURCE_DIR "/examples/";
+
+TEST(CommandLine, ReportsWhatCouldNotBeReadOrWritten) {
+  struct Case {
+    std::string command;
+    std::string err;
+  } cases[] = {
+      {"$LOOPCOST " + EXAMPLES + "linear_search.txt > /dev/full",
+       "loopcost: write error: No space left on device\n"},
+      {"printf '" + EXAMPLES + "linear_search.txt\\n' | $LOOPCOST > /dev/full",
+       "loopcost: write error: No space left on device\n"},
+      {"$LOOPCOST < /", "loopcost: read error: Is a directory\n"},
+      {"$LOOPCOST /", "loopcost: /: Is a directory\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.command);
+    const ToolRun run = runShell(c.command);
+    EXPECT_EQ(run.err, c.err);
+    EXPECT_EQ(run.status, 1);
+  }
+}
+
+TEST(CommandLine, GivesUpOnAnEndlessWordAtOnce) {
+  const auto start = std::chrono::steady_clock::now();
+  const ToolRun run = runShell("$LOOPCOST /dev/zero");
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+  EXPECT_EQ(run.status, 1);
+  const std::string prefix = "/dev/zero:1:4097: Program(istream&): input syntax error at '\\x00";
+  EXPECT_EQ(run.err.substr(0, prefix.size()), prefix);
+  EXPECT_EQ(run.err.substr(run.err.size() - 9), "\\x00...'\n");
+}
+
+TEST(CommandLine, WritesUtf8OnlyToAUtf8Terminal) {
+  const std::string utf8Prompt = "\xE8\xAB\x8B\xE8\xBC\xB8";
+  const std::string big5Prompt = "\xBD\xD0\xBF\xE9";
+  const ToolRun terminal = runShell("LC_ALL=C.UTF-8 script -qec \"$LOOPCOST\" /dev/null");
+  EXPECT_NE(terminal.out.find(utf8Prompt), std::string::npos) << terminal.out;
+  const ToolRun pipe = runShell("LC_ALL=C.UTF-8 $LOOPCOST | cat");
+  EXPECT_EQ(pipe.out.substr(0, big5Prompt.size()), big5Prompt);
+}
+
+// Single precision stops counting past 2^24: 200000 additions of 2 after a cost of 2^26 are lost.
+TEST(CommandLine, WarnsWhereSinglePrecisionPrintsAWrongCost) {
+  const ScratchDirectory directory;
+  std::string text = "BEGIN ";
+  for (int i = 0; i < 200000; ++i) text += "a+b;";
+  writeFile(directory.path("sums.txt"), text + " LOOP 33554432 a+b; END END");
+  const ToolRun run = runShell("cd " + directory.path() + " && $LOOPCOST sums.txt");
+  EXPECT_NE(run.out.find(" = 6.7e+07\n"), std::string::npos);
+  EXPECT_EQ(run.err,
+            "loopcost: sums.txt: warning: CPU1(2,4): single precision prints 6.7e+07, the exact "
+            "cost is 6.8e+07\n");
+  EXPECT_EQ(run.status, 0);
+}
+
+#ifndef LOOPCOST_SANITIZE  // the sanitizers reserve more address space than the limit allows
+TEST(CommandLine, ReportsRunningOutOfMemoryAndGoesOn) {
+  const ScratchDirectory directory;
+  std::string big = "BEGIN ";
+  for (int i = 0; i < 4000000; ++i) big += "a+b*c;";
+  writeFile(directory.path("big.txt"), big + " END");
+  const ToolRun run =
+      runShell("cd " + directory.path() + " && ulimit -v 400000 && $LOOPCOST big.txt " + EXAMPLES +
+               "linear_search.txt");
+  EXPECT_EQ(run.err, "loopcost: big.txt: out of memory\n");
+  EXPECT_EQ(run.out.substr(0, 6), "BEGIN\n");
+  EXPECT_EQ(run.status, 1);
+}
+#endif
+
+TEST(CommandLine, WritesOneJsonDocumentForTheRun) {
+  const ToolRun run = runShell("cd " SOURCE_DIR
+                               " && $LOOPCOST --format=json --cpu 3,0.5 "
+                               "examples/linear_search.txt tests/golden/term_even_length/prog.txt "
+                               "nosuch.txt");
+  EXPECT_EQ(run.status, 1);
+  const auto document = nlohmann::json::parse(run.out);
+  EXPECT_EQ(document["version"], 1);
+  const auto& files = document["files"];
+  ASSERT_EQ(files.size(), 3u);
+  EXPECT_EQ(files[0]["file"], "examples/linear_search.txt");
+  EXPECT_EQ(files[0]["ok"], true);
+  EXPECT_EQ(files[0]["program"],
+            "BEGIN\n  i ;\n  LOOP n\n    i + o ;\n    f + x * y ;\n  END\nEND\n");
+  const auto& model = files[0]["models"][0];
+  EXPECT_EQ(model["name"], "CPU1(3,0.5)");
+  EXPECT_EQ(model["addition"], 3);
+  EXPECT_EQ(model["multiplication"], 0.5);
+  EXPECT_EQ(model["cost"]["text"], "6.5 * n^1");
+  EXPECT_EQ(model["cost"]["coefficients"], nlohmann::json::parse("[0, 6.5]"));
+  EXPECT_EQ(model["exact"]["text"], "6.5 * n^1");
+  EXPECT_EQ(model["exact"]["coefficients"], nlohmann::json::parse(R"(["0", "13/2"])"));
+  EXPECT_EQ(files[0]["statements"][1], nlohmann::json::parse(R"(
+      {"line": 3, "kind": "loop", "depth": 1, "count": "n", "runs": {"factor": "1", "power": 0},
+       "costs": [{"text": "6.5 * n^1", "coefficients": ["0", "13/2"]}]})"));
+  EXPECT_EQ(files[0]["statements"][3]["runs"],
+            nlohmann::json::parse(R"({"factor": "1", "power": 1})"));
+  EXPECT_EQ(files[0]["statements"][3]["multiplications"], 1);
+  EXPECT_EQ(files[0]["growth"], nlohmann::json::parse(R"(["n^1"])"));
+  EXPECT_EQ(files[0]["comparison"],
+            nlohmann::json::parse(R"j([{"from": 0, "to": null, "cheapest": ["CPU1(3,0.5)"]}])j"));
+  EXPECT_EQ(files[1]["ok"], false);
+  EXPECT_EQ(files[1]["error"]["message"], "Term(int,char[]): input syntax error (2) at 'ab+c'");
+  EXPECT_EQ(files[1]["error"]["line"], 1);
+  EXPECT_EQ(files[2]["error"],
+            nlohmann::json::parse(R"({"message": "No such file or directory"})"));
+  EXPECT_EQ(runShell("$LOOPCOST -f json " + EXAMPLES + "*.txt | python3 -m json.tool").status, 0);
+}
+
+TEST(CommandLine, HelpReadmeAndManualListTheSameOptions) {
+  const std::string help = runShell("$LOOPCOST --help").out;
+  const std::string readme = readFile(SOURCE_DIR "/README.md");
+  const std::string manual = readFile(SOURCE_DIR "/doc/loopcost.1");
+  const std::regex option("--([a-z-]+)");
+  int count = 0;
+  for (auto it = std::sregex_iterator(help.begin(), help.end(), option);
+       it != std::sregex_iterator(); ++it, ++count) {
+    const std::string name = (*it)[1];
+    EXPECT_NE(readme.find("`--" + name), std::string::npos) << name;
+    EXPECT_NE(manual.find("\\-\\-" + name), std::string::npos) << name;
+  }
+  EXPECT_GE(count, 6);
+}
+
+}  // namespace
