@@ -91,6 +91,7 @@ class Playground {
   async restart(error) {
     this.status.textContent = `The analyser failed on this program (${error.message}); restarting it.`;
     document.body.dataset.state = "failed";
+    document.body.dataset.analyses = String(++this.analyses);
     this.core = await createLoopcost();
     this.status.textContent = "The analyser failed on this program and was restarted.";
   }

@@ -82,8 +82,11 @@ function costAxis(values, logarithmic, top, bottom) {
       bottom - ((Math.log10(value) - Math.log10(low)) / (Math.log10(high) - Math.log10(low))) * (bottom - top);
     return { scale, ticks: logTicks(low, high), shows: (value) => value > 0 && Number.isFinite(value) };
   }
-  const ticks = linearTicks(0, Math.max(...finite, 1), 5);
-  const high = Math.max(ticks[ticks.length - 1], ...finite);
+  // The axis ends at a tick unless the curves pass the last one by only a little.
+  const highest = Math.max(...finite, 1);
+  const ticks = linearTicks(0, highest, 5);
+  if (highest > ticks.at(-1) * 1.05) ticks.push(Number((2 * ticks.at(-1) - ticks.at(-2)).toPrecision(12)));
+  const high = Math.max(ticks.at(-1), highest);
   const scale = (value) => bottom - (value / high) * (bottom - top);
   return { scale, ticks, shows: Number.isFinite };
 }

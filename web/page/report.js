@@ -78,25 +78,29 @@ function totals(entry) {
   );
 }
 
+// The comparison in the words of `loopcost --explain`, which the browser test holds it to.
 function rangeText(range) {
-  const from = String(range.from);
-  if (range.to === null) return from === "0" ? "for every n" : `for every n ≥ ${from}`;
-  if (from === String(range.to)) return `for n = ${from}`;
-  return `for ${range.from} ≤ n ≤ ${range.to}`;
+  if (range.to === null) return `for every n >= ${range.from}`;
+  if (String(range.from) === String(range.to)) return `for n = ${range.from}`;
+  return `for ${range.from} <= n <= ${range.to}`;
 }
 
 function cheapestText(cheapest, modelCount) {
-  if (modelCount === 1) return `${cheapest[0]} is the only model`;
-  if (cheapest.length === modelCount) return modelCount === 2 ? "both cost the same" : "all cost the same";
-  if (cheapest.length === 1) return `${cheapest[0]} is ${modelCount === 2 ? "cheaper" : "cheapest"}`;
-  return `${cheapest.join(" and ")} cost the same and less than the rest`;
+  if (cheapest.length === modelCount && modelCount > 1) {
+    return modelCount === 2 ? "both cost the same" : "all cost the same";
+  }
+  const names = cheapest.length > 1
+    ? `${cheapest.slice(0, -1).join(", ")} and ${cheapest.at(-1)}`
+    : cheapest[0];
+  if (cheapest.length > 1) return `${names} cost the same and are cheapest`;
+  return `${names} ${modelCount === 2 ? "is cheaper" : "is cheapest"}`;
 }
 
 function comparison(entry) {
-  if (entry.comparison === null) return [element("li", { textContent: "comparison not computed" })];
-  return entry.comparison.map((range) =>
-    element("li", { textContent: `${rangeText(range)}: ${cheapestText(range.cheapest, entry.models.length)}` }),
-  );
+  const lines = entry.comparison === null
+    ? ["not computed: the costs are of too high a degree to compare in time"]
+    : entry.comparison.map((range) => `${rangeText(range)}: ${cheapestText(range.cheapest, entry.models.length)}`);
+  return lines.map((line) => element("li", { textContent: line }));
 }
 
 // Fills the report's parts under root from one file entry of the document.

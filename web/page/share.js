@@ -10,8 +10,8 @@ export function fragmentFor(program, models) {
   return `#program=${encodeURIComponent(program)}${cpu}`;
 }
 
-// { program, models } from a fragment, or null when it names no program. A fragment without
-// "cpu" means the default models.
+// { program, models } from a fragment, or null when it names no program. Without "cpu", or
+// with an empty one, the models are the default ones.
 export function parseFragment(hash) {
   const fields = new Map();
   for (const field of hash.replace(/^#/, "").split("&")) {
@@ -22,7 +22,7 @@ export function parseFragment(hash) {
   try {
     return {
       program: decodeURIComponent(fields.get("program")),
-      models: fields.has("cpu") ? decodeURIComponent(fields.get("cpu")) : DEFAULT_MODELS,
+      models: fields.get("cpu") ? decodeURIComponent(fields.get("cpu")) : DEFAULT_MODELS,
     };
   } catch {
     return null;  // a broken percent-escape: not a link this page wrote

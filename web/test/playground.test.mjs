@@ -161,13 +161,18 @@ describe("playground", () => {
     assert.deepEqual([...echo, labels[0], costs[0], labels[1], costs[1]], printed.slice(0, 10));
   });
 
-  it("annotates each line as the tool's explanation does", async () => {
+  it("annotates each line and compares the models as the tool's explanation does", async () => {
     const explained = run(["--explain", "--encoding=utf-8", WORKED_EXAMPLE]).split("\n");
-    const row = explained.find((line) => /^\s+4\s/.test(line)).trim().replace(/ +/g, " ");
-    const cells = await page.$$eval("#annotated tbody tr:nth-child(4) td", (tds) =>
-      tds.map((td) => td.textContent.trim()).filter((text) => text !== ""));
-    assert.equal(cells.join(" "), row);
-    assert.equal(row, "4 a * b ; n^1 0 1 4 * n^1 5 * n^1");
+    const header = explained.findIndex((line) => line.startsWith("line "));
+    const rows = explained.slice(header + 1, header + 7).map((line) => line.trim().replace(/ +/g, " "));
+    const cells = await page.$$eval("#annotated tbody tr", (trs) => trs.map((tr) =>
+      [...tr.cells].map((td) => td.textContent.trim()).filter((text) => text !== "").join(" ")));
+    assert.deepEqual(cells, rows);
+    assert.equal(rows[3], "4 a * b ; n^1 0 1 4 * n^1 5 * n^1");
+    const cheapest = explained.slice(explained.indexOf("cheapest:") + 1)
+      .filter((line) => line.startsWith("  ")).map((line) => line.trim());
+    assert.equal(cheapest.length, 3);
+    assert.deepEqual(await pageTexts(page, "#comparison li"), cheapest);
   });
 
   it("gives the tool's JSON for every golden program", async () => {
@@ -301,9 +306,11 @@ describe("playground", () => {
     }
   });
 
-  it("looks right: screenshot of the worked example", async () => {
+  it("leaves a screenshot of the worked example", async () => {
+    await page.setViewport({ width: 1024, height: 800 });
     await page.evaluate(() => window.loopcostPlayground.open(
       "BEGIN\n  a+b;\n  LOOP n\n    a*b;\n  END\nEND\n", "2,4;1,5"));
+    await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve))));
     await page.screenshot({ path: path.join(buildWeb, "screenshot.png"), fullPage: true });
   });
 
