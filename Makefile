@@ -23,8 +23,8 @@ WEB_ENV := NODE_PATH=/usr/share/nodejs
 # missing (as root) or name the command that would.
 BUILD_PACKAGES := g++ cmake make libgtest-dev libcli11-dev nlohmann-json3-dev libboost-dev
 TEST_PACKAGES := $(BUILD_PACKAGES) dpkg-dev file gzip man-db python3 util-linux
-WEB_PACKAGES := $(BUILD_PACKAGES) emscripten
-TEST_WEB_PACKAGES := $(WEB_PACKAGES) chromium fonts-wqy-microhei python3
+WEB_PACKAGES := $(BUILD_PACKAGES) emscripten python3
+TEST_WEB_PACKAGES := $(WEB_PACKAGES) chromium fonts-wqy-microhei
 
 .PHONY: all configure prerequisites test-prerequisites test format clean demo check-sanitize fuzz bench install package windows \
 	test-windows web serve-web test-web

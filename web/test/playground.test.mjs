@@ -4,8 +4,9 @@
 //
 // node web/test/playground.test.mjs BUILD_WEB_DIR NATIVE_LOOPCOST
 import assert from "node:assert/strict";
-import { spawn, spawnSync } from "node:child_process";
+import { spawnSync } from "node:child_process";
 import fs from "node:fs";
+import http from "node:http";
 import os from "node:os";
 import path from "node:path";
 import { after, before, describe, it } from "node:test";
@@ -60,17 +61,32 @@ function goldenPrograms() {
   );
 }
 
-// A static server for the site on a free port; resolves to its address.
+const TYPES = {
+  ".html": "text/html; charset=utf-8",
+  ".css": "text/css",
+  ".js": "text/javascript",
+  ".mjs": "text/javascript",
+  ".wasm": "application/wasm",
+  ".json": "application/json",
+  ".txt": "text/plain; charset=utf-8",
+};
+
+// A static server for the site on a free local port, inside this process so that it ends with
+// it; resolves to the server and its address.
 function serve(site) {
-  const server = spawn("python3", ["-u", "-m", "http.server", "--bind", "127.0.0.1",
-                                   "--directory", site, "0"],
-                       { stdio: ["ignore", "pipe", "ignore"] });
-  return new Promise((resolve, reject) => {
-    server.on("error", reject);
-    server.stdout.on("data", (data) => {
-      const port = /port (\d+)/.exec(String(data))?.[1];
-      if (port) resolve({ server, address: `http://127.0.0.1:${port}/` });
-    });
+  const server = http.createServer((request, response) => {
+    const name = decodeURIComponent(new URL(request.url, "http://localhost").pathname);
+    const file = path.join(site, name.endsWith("/") ? `${name}index.html` : name);
+    if (!file.startsWith(site + path.sep) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
+      response.writeHead(404).end();
+      return;
+    }
+    response.writeHead(200, { "Content-Type": TYPES[path.extname(file)] ?? "application/octet-stream" });
+    fs.createReadStream(file).pipe(response);
+  });
+  return new Promise((resolve) => {
+    server.listen(0, "127.0.0.1", () =>
+      resolve({ server, address: `http://127.0.0.1:${server.address().port}/` }));
   });
 }
 
@@ -133,6 +149,7 @@ describe("playground", () => {
       executablePath: CHROMIUM,
       headless: true,
       userDataDir: profile,
+      pipe: true,  // the browser ends when this process does, however it ends
       args: ["--no-sandbox", "--disable-gpu", "--disable-background-networking",
              "--disable-component-update", "--disable-sync", "--no-first-run"],
     });
@@ -141,7 +158,8 @@ describe("playground", () => {
 
   after(async () => {
     await browser?.close();
-    server?.kill();
+    server?.closeAllConnections();
+    server?.close();
     if (profile) fs.rmSync(profile, { recursive: true, force: true });
   });
 
