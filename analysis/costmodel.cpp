@@ -2,14 +2,20 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <regex>
 #include <sstream>
 
 namespace {
 
+// Digits with at most one '.' among them: "2", "0.5", ".5", "5.".
+bool isDecimal(const std::string& text) {
+  const std::size_t point = text.find('.');
+  const bool digitsOnly =
+      text.find_first_not_of("0123456789.") == std::string::npos && point == text.rfind('.');
+  return digitsOnly && text.size() > (point == std::string::npos ? 0u : 1u);
+}
+
 std::optional<float> parsePrice(const std::string& text) {
-  static const std::regex decimal(R"([0-9]+(\.[0-9]*)?|\.[0-9]+)");
-  if (!std::regex_match(text, decimal)) return std::nullopt;
+  if (!isDecimal(text)) return std::nullopt;
   const float price = std::strtof(text.c_str(), nullptr);
   if (!std::isfinite(price)) return std::nullopt;
   return price;
