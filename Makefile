@@ -13,13 +13,21 @@ PREFIX ?= /usr/local
 FUZZ_BUILD := build-fuzz
 FUZZ_SECONDS ?= 60
 
+WEB_BUILD := build-web
+WEB_PORT ?= 8000
+# Debian's Emscripten runs its JavaScript tools with node; a node from elsewhere (NodeSource)
+# must be told where Debian keeps their modules.
+WEB_ENV := NODE_PATH=/usr/share/nodejs
+
 # What the build and the tests need from Debian; `make demo` and `make test` install what is
 # missing (as root) or name the command that would.
 BUILD_PACKAGES := g++ cmake make libgtest-dev libcli11-dev nlohmann-json3-dev libboost-dev
 TEST_PACKAGES := $(BUILD_PACKAGES) dpkg-dev file gzip man-db python3 util-linux
+WEB_PACKAGES := $(BUILD_PACKAGES) emscripten python3
+TEST_WEB_PACKAGES := $(WEB_PACKAGES) chromium fonts-wqy-microhei
 
 .PHONY: all configure prerequisites test-prerequisites test format clean demo check-sanitize fuzz bench install package windows \
-	test-windows
+	test-windows web serve-web test-web
 
 all: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -80,6 +88,27 @@ windows:
 # The golden cases against the Windows build under Wine, line ends normalised.
 test-windows: all windows
 	tests/windows/run-golden.sh $(BUILD) $(WINDOWS_BUILD)/loopcost.exe
+
+# The playground: the core compiled with Emscripten and the static site in $(WEB_BUILD)/site/.
+web:
+	tools/install-missing $(WEB_PACKAGES)
+	$(WEB_ENV) emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release -DLOOPCOST_WERROR=ON
+	$(WEB_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
+
+serve-web: web
+	@echo "The playground is at http://127.0.0.1:$(WEB_PORT)/ (Ctrl-C stops it)"
+	python3 -m http.server --bind 127.0.0.1 --directory $(WEB_BUILD)/site $(WEB_PORT)
+
+# The playground in headless Chromium, against the native tool; leaves $(WEB_BUILD)/screenshot.png.
+# The font shows the Chinese label in the screenshot.
+test-web: all web web/node_modules/.package-lock.json
+	tools/install-missing $(TEST_WEB_PACKAGES)
+	node web/test/playground.test.mjs $(WEB_BUILD) $(BUILD)/loopcost
+
+# npm comes with NodeSource's node; Debian's npm is only wanted (and only installs) without it.
+web/node_modules/.package-lock.json: web/package-lock.json
+	command -v npm > /dev/null || tools/install-missing npm
+	cd web && npm ci --no-audit --no-fund
 
 format:
 	clang-format -i $$(git ls-files '*.h' '*.cpp')

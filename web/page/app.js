@@ -1,0 +1,215 @@
+// The playground page: the editor, the cost models and the share link feed one call into the
+// core (compiled to WebAssembly), and its JSON document is shown as a report and a plot.
+import createLoopcost from "./loopcost.mjs";
+import { Editor } from "./editor.js";
+import { ModelsEditor } from "./models.js";
+import { renderPlot, crossovers } from "./plot.js";
+import { renderReport } from "./report.js";
+import { DEFAULT_MODELS, fragmentFor, parseFragment } from "./share.js";
+
+const WORKED_EXAMPLE = "BEGIN\n  a+b;\n  LOOP n\n    a*b;\n  END\nEND\n";
+const TYPING_PAUSE_MS = 120;
+const ADDRESS_PAUSE_MS = 500;
+const DEFAULT_RANGE_END = 20;
+
+function debounced(action, delay) {
+  let timer = 0;
+  return () => {
+    clearTimeout(timer);
+    timer = setTimeout(action, delay);
+  };
+}
+
+class Playground {
+  constructor(core) {
+    this.core = core;
+    this.entry = null;  // the last program that analysed without error
+    this.rangeChosen = false;  // until the user sets the range of n, it follows the crossovers
+    this.analyses = 0;
+    this.status = document.getElementById("status");
+    this.errorBox = document.getElementById("error");
+    this.modelsError = document.getElementById("models-error");
+    this.shareLink = document.getElementById("share-link");
+    this.figure = document.getElementById("plot");
+    this.from = document.getElementById("n-from");
+    this.to = document.getElementById("n-to");
+    this.logarithmic = document.getElementById("log-scale");
+    this.editor = new Editor(document.getElementById("editor"));
+    const later = debounced(() => this.analyse(), TYPING_PAUSE_MS);
+    this.models = new ModelsEditor(document.getElementById("models"), later);
+    this.editor.onInput(later);
+    this.wireExamples();
+    this.wirePlotControls();
+    this.wireButtons();
+    window.addEventListener("hashchange", () => this.openFragment());
+    if (!this.openFragment()) this.open(WORKED_EXAMPLE, DEFAULT_MODELS);
+  }
+
+  // Opens the program of the address's fragment; false when it names none.
+  openFragment() {
+    const shared = parseFragment(location.hash);
+    if (!shared) return false;
+    if (shared.program !== this.editor.text || shared.models !== this.models.value) {
+      this.open(shared.program, shared.models);
+    }
+    return true;
+  }
+
+  open(program, models) {
+    this.editor.text = program;
+    this.models.value = models;
+    this.rangeChosen = false;
+    this.analyse();
+  }
+
+  analyse() {
+    const started = performance.now();
+    let report;
+    try {
+      report = JSON.parse(this.core.analyse(this.editor.text, this.models.value));
+    } catch (error) {
+      this.restart(error);
+      return;
+    }
+    const analysed = performance.now();
+    const entry = report.files[0];
+    if (entry.ok) this.show(entry);
+    else this.showError(entry.error);
+    const shown = performance.now();
+    this.lastTimes = { analysis: analysed - started, total: shown - started };
+    if (entry.ok) {
+      this.status.textContent =
+        `Analysed in ${this.lastTimes.analysis.toFixed(1)} ms, shown in ${this.lastTimes.total.toFixed(1)} ms.`;
+    }
+    this.updateShareLink();
+    document.body.dataset.state = entry.ok ? "ok" : "error";
+    document.body.dataset.analyses = String(++this.analyses);
+  }
+
+  // The core stopped without an answer (out of memory, say). Whatever it was doing was cut
+  // short, so a fresh instance takes over for the next edit.
+  async restart(error) {
+    this.status.textContent = `The analyser failed on this program (${error.message}); restarting it.`;
+    document.body.dataset.state = "failed";
+    document.body.dataset.analyses = String(++this.analyses);
+    this.core = await createLoopcost();
+    this.status.textContent = "The analyser failed on this program and was restarted.";
+  }
+
+  show(entry) {
+    this.entry = entry;
+    this.editor.clearError();
+    this.errorBox.hidden = true;
+    this.modelsError.hidden = true;
+    document.body.classList.remove("stale", "no-result");
+    renderReport(document.getElementById("report"), entry);
+    this.models.showNames(entry.models.map((model) => model.name));
+    this.plot();
+  }
+
+  showError(error) {
+    document.body.classList.toggle("stale", this.entry !== null);
+    this.status.textContent = this.entry ? "Showing the last program without errors." : "";
+    if (error.line === undefined) {  // not the program: the prices are not decimal numbers
+      this.editor.clearError();
+      this.errorBox.hidden = true;
+      this.modelsError.textContent = error.message;
+      this.modelsError.hidden = false;
+      return;
+    }
+    this.modelsError.hidden = true;
+    this.editor.markError(error.line, error.column);
+    this.errorBox.querySelector(".message").textContent = error.message;
+    this.errorBox.querySelector(".position").textContent = `line ${error.line}, column ${error.column}`;
+    this.errorBox.dataset.line = error.line;
+    this.errorBox.dataset.column = error.column;
+    this.errorBox.hidden = false;
+  }
+
+  // The link, and a little later the address bar (browsers limit how often it may change).
+  updateShareLink() {
+    const fragment = fragmentFor(this.editor.text, this.models.value);
+    this.shareLink.href = new URL(fragment, location.href).href;
+    this.updateAddress ??= debounced(() => {
+      const current = fragmentFor(this.editor.text, this.models.value);
+      if (location.hash !== current) history.replaceState(null, "", current);
+    }, ADDRESS_PAUSE_MS);
+    this.updateAddress();
+  }
+
+  plot() {
+    if (!this.entry) return;
+    if (!this.rangeChosen) {
+      const last = crossovers(this.entry.comparison).at(-1)?.n ?? 0;
+      this.from.value = "0";
+      this.to.value = String(Math.max(DEFAULT_RANGE_END, Math.ceil((last * 1.5) / 10) * 10));
+    }
+    const from = Math.max(0, Number(this.from.value) || 0);
+    const to = Math.max(from + 1, Number(this.to.value) || from + 1);
+    renderPlot(this.figure, this.entry, { from, to, logarithmic: this.logarithmic.checked });
+  }
+
+  wirePlotControls() {
+    for (const input of [this.from, this.to]) {
+      input.addEventListener("input", () => {
+        this.rangeChosen = true;
+        this.plot();
+      });
+    }
+    this.logarithmic.addEventListener("change", () => this.plot());
+    let width = 0;
+    new ResizeObserver(() => {
+      if (this.figure.clientWidth === width) return;
+      width = this.figure.clientWidth;
+      this.plot();
+    }).observe(this.figure);
+  }
+
+  wireButtons() {
+    this.errorBox.querySelector("button").addEventListener("click", () => {
+      this.editor.moveTo(Number(this.errorBox.dataset.line), Number(this.errorBox.dataset.column));
+    });
+    document.getElementById("copy-link").addEventListener("click", async (event) => {
+      const button = event.currentTarget;
+      try {
+        await navigator.clipboard.writeText(this.shareLink.href);
+        button.textContent = "Copied";
+      } catch {
+        button.textContent = "Copy failed: use the link";
+      }
+      setTimeout(() => (button.textContent = "Copy link"), 1500);
+    });
+  }
+
+  async wireExamples() {
+    const menu = document.getElementById("examples");
+    menu.addEventListener("change", async () => {
+      const name = menu.value;
+      if (!name) return;
+      const text = name === "worked" ? WORKED_EXAMPLE : await (await fetch(`examples/${name}`)).text();
+      this.open(text, this.models.value);
+    });
+    const names = await (await fetch("examples/index.json")).json();
+    for (const name of names) {
+      const option = document.createElement("option");
+      option.value = name;
+      option.textContent = name.replace(/\.txt$/, "").replaceAll("_", " ");
+      menu.append(option);
+    }
+  }
+}
+
+async function start() {
+  let core;
+  try {
+    core = await createLoopcost();
+  } catch (error) {
+    document.getElementById("status").textContent =
+      `The analyser could not be loaded (${error.message}). Serve the site over HTTP.`;
+    document.body.dataset.state = "failed";
+    throw error;
+  }
+  window.loopcostPlayground = new Playground(core);
+}
+
+start();

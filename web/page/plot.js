@@ -1,0 +1,186 @@
+// The plot of each model's cost against n, drawn as SVG from the exact cost polynomials of the
+// core's document, on a linear or logarithmic cost axis, with the places where the cheapest
+// model changes marked as the core's comparison gives them.
+
+const SVG = "http://www.w3.org/2000/svg";
+const SAMPLES = 240;
+const MARGIN = { top: 24, right: 18, bottom: 44, left: 70 };
+
+function svg(tag, attributes = {}, children = []) {
+  const node = document.createElementNS(SVG, tag);
+  for (const [name, value] of Object.entries(attributes)) node.setAttribute(name, value);
+  node.append(...children);
+  return node;
+}
+
+// An exact coefficient, "12" or "3/4", as the nearest double (display only).
+function coefficientValue(text) {
+  const [numerator, denominator = "1"] = text.split("/");
+  return Number(numerator) / Number(denominator);
+}
+
+function polynomial(exact) {
+  const coefficients = exact.coefficients.map(coefficientValue);
+  return (n) => coefficients.reduceRight((sum, coefficient) => sum * n + coefficient, 0);
+}
+
+// The whole numbers n where the cheapest model changes: a tie at a single n (the curves meet
+// there), or else the first n of each new range.
+export function crossovers(comparison) {
+  if (!comparison) return [];
+  const points = [];
+  comparison.forEach((range, index) => {
+    const tie = range.cheapest.length > 1 && range.to !== null && String(range.from) === String(range.to);
+    const previous = comparison[index - 1];
+    const afterTie =
+      previous && previous.cheapest.length > 1 && String(previous.from) === String(previous.to);
+    if (tie || (index > 0 && !afterTie)) {
+      points.push({ n: Number(range.from), cheapest: range.cheapest, tie });
+    }
+  });
+  return points;
+}
+
+// About `count` round steps over [low, high].
+function linearTicks(low, high, count) {
+  const span = high - low || 1;
+  const rough = span / count;
+  const power = 10 ** Math.floor(Math.log10(rough));
+  const step = [1, 2, 5, 10].map((factor) => factor * power).find((candidate) => candidate >= rough);
+  const ticks = [];
+  for (let tick = Math.ceil(low / step) * step; tick <= high + step * 1e-9; tick += step) {
+    ticks.push(Number(tick.toPrecision(12)));
+  }
+  return ticks;
+}
+
+function logTicks(low, high) {
+  const first = Math.floor(Math.log10(low));
+  const last = Math.ceil(Math.log10(high));
+  const stride = Math.max(1, Math.ceil((last - first) / 6));
+  const ticks = [];
+  for (let power = first; power <= last; power += stride) ticks.push(10 ** power);
+  return ticks;
+}
+
+function tickLabel(value) {
+  if (value === 0) return "0";
+  const magnitude = Math.abs(value);
+  if (magnitude >= 1e5 || magnitude < 1e-3) return value.toExponential(0).replace("e+", "e");
+  return String(Number(value.toPrecision(6)));
+}
+
+// The cost axis: a scale from cost to y, its ticks, and whether a cost can be shown at all.
+function costAxis(values, logarithmic, top, bottom) {
+  const finite = values.flat().filter(Number.isFinite);
+  if (logarithmic) {
+    const positive = finite.filter((value) => value > 0);
+    let low = 10 ** Math.floor(Math.log10(Math.min(...positive, 1)));
+    let high = 10 ** Math.ceil(Math.log10(Math.max(...positive, 1)));
+    if (high <= low) high = low * 10;
+    const scale = (value) =>
+      bottom - ((Math.log10(value) - Math.log10(low)) / (Math.log10(high) - Math.log10(low))) * (bottom - top);
+    return { scale, ticks: logTicks(low, high), shows: (value) => value > 0 && Number.isFinite(value) };
+  }
+  // The axis ends at a tick unless the curves pass the last one by only a little.
+  const highest = Math.max(...finite, 1);
+  const ticks = linearTicks(0, highest, 5);
+  if (highest > ticks.at(-1) * 1.05) ticks.push(Number((2 * ticks.at(-1) - ticks.at(-2)).toPrecision(12)));
+  const high = Math.max(ticks.at(-1), highest);
+  const scale = (value) => bottom - (value / high) * (bottom - top);
+  return { scale, ticks, shows: Number.isFinite };
+}
+
+function curvePath(points, shows, x, y) {
+  let path = "";
+  let drawing = false;
+  for (const [n, value] of points) {
+    if (!shows(value)) {
+      drawing = false;
+      continue;
+    }
+    path += `${drawing ? "L" : "M"}${x(n).toFixed(2)},${y(value).toFixed(2)}`;
+    drawing = true;
+  }
+  return path;
+}
+
+// Draws the plot into `figure` (its svg and legend) for n from `from` to `to`.
+export function renderPlot(figure, entry, { from, to, logarithmic }) {
+  const width = Math.max(280, figure.clientWidth);
+  const height = Math.round(Math.min(380, Math.max(240, width * 0.5)));
+  const left = MARGIN.left;
+  const right = width - MARGIN.right;
+  const top = MARGIN.top;
+  const bottom = height - MARGIN.bottom;
+  const costs = entry.models.map((model) => polynomial(model.exact));
+  const ns = Array.from({ length: SAMPLES + 1 }, (_, i) => from + ((to - from) * i) / SAMPLES);
+  const values = costs.map((cost) => ns.map(cost));
+  const x = (n) => left + ((n - from) / (to - from)) * (right - left);
+  const axis = costAxis(values, logarithmic, top, bottom);
+
+  const grid = svg("g", { class: "grid" });
+  const axes = svg("g", { class: "axes" });
+  for (const tick of linearTicks(from, to, Math.max(2, Math.floor((right - left) / 70)))) {
+    if (tick < from || tick > to) continue;
+    grid.append(svg("line", { x1: x(tick), x2: x(tick), y1: top, y2: bottom }));
+    axes.append(svg("text", { x: x(tick), y: bottom + 18, class: "tick-x" }, [tickLabel(tick)]));
+  }
+  for (const tick of axis.ticks) {
+    const y = axis.scale(tick);
+    if (y < top - 0.5 || y > bottom + 0.5) continue;
+    grid.append(svg("line", { x1: left, x2: right, y1: y, y2: y }));
+    axes.append(svg("text", { x: left - 8, y: y + 4, class: "tick-y" }, [tickLabel(tick)]));
+  }
+  axes.append(
+    svg("line", { x1: left, x2: right, y1: bottom, y2: bottom }),
+    svg("line", { x1: left, x2: left, y1: top, y2: bottom }),
+    svg("text", { x: (left + right) / 2, y: height - 6, class: "axis-label" }, ["n"]),
+    svg("text", { x: 14, y: (top + bottom) / 2, class: "axis-label",
+                  transform: `rotate(-90 14 ${(top + bottom) / 2})` },
+        [logarithmic ? "cost (log scale)" : "cost"]),
+  );
+
+  const curves = entry.models.map((model, index) =>
+    svg("path", {
+      class: `curve model-${index % 6}`,
+      "data-model": model.name,
+      d: curvePath(ns.map((n, k) => [n, values[index][k]]), axis.shows, x, axis.scale),
+    }, [svg("title", {}, [`${model.name}: ${model.exact.text}`])]),
+  );
+
+  const marks = crossovers(entry.comparison)
+    .filter(({ n }) => n >= from && n <= to)
+    .map(({ n, cheapest, tie }) => {
+      const model = entry.models.findIndex((candidate) => candidate.name === cheapest[0]);
+      const value = costs[model](n);
+      const text = tie ? `n = ${n}: ${cheapest.join(" = ")}` : `from n = ${n}: ${cheapest.join(", ")}`;
+      const point = axis.shows(value) ? [svg("circle", { cx: x(n), cy: axis.scale(value), r: 4.5 })] : [];
+      return svg("g", { class: "crossover", "data-n": n }, [
+        svg("title", {}, [text]),
+        svg("line", { x1: x(n), x2: x(n), y1: top, y2: bottom }),
+        ...point,
+        svg("text", { x: x(n), y: top - 8 }, [`n=${n}`]),
+      ]);
+    });
+
+  const description = `${entry.models.map((model) => `${model.name} = ${model.exact.text}`).join("; ")}` +
+    `, for n from ${from} to ${to}`;
+  const chart = svg("svg", {
+    viewBox: `0 0 ${width} ${height}`, width, height, role: "img", "aria-label": `Cost against n: ${description}`,
+  }, [
+    svg("defs", {}, [svg("clipPath", { id: "plot-area" }, [
+      svg("rect", { x: left, y: top - 6, width: right - left, height: bottom - top + 6 })])]),
+    grid, axes, svg("g", { "clip-path": "url(#plot-area)" }, curves), svg("g", {}, marks),
+  ]);
+  figure.querySelector("svg").replaceWith(chart);
+  figure.querySelector(".legend").replaceChildren(
+    ...entry.models.map((model, index) => {
+      const item = document.createElement("li");
+      const swatch = svg("svg", { width: 28, height: 10, "aria-hidden": "true" }, [
+        svg("line", { x1: 1, x2: 27, y1: 5, y2: 5, class: `curve model-${index % 6}` })]);
+      item.append(swatch, ` ${model.name}`);
+      return item;
+    }),
+  );
+}

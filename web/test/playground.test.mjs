@@ -1,0 +1,338 @@
+// The playground in headless Chromium against the native tool: the page must show what
+// `loopcost` prints, give the same JSON for every golden program, recover from syntax errors
+// without leaking, plot one curve per model, and round-trip its share link.
+//
+// node web/test/playground.test.mjs BUILD_WEB_DIR NATIVE_LOOPCOST
+import assert from "node:assert/strict";
+import { spawnSync } from "node:child_process";
+import fs from "node:fs";
+import http from "node:http";
+import os from "node:os";
+import path from "node:path";
+import { after, before, describe, it } from "node:test";
+import { fileURLToPath } from "node:url";
+import puppeteer from "puppeteer-core";
+
+const ROOT = path.resolve(path.dirname(fileURLToPath(import.meta.url)), "../..");
+const [buildWeb = path.join(ROOT, "build-web"), nativeTool = path.join(ROOT, "build/loopcost")] =
+  process.argv.slice(2).map((argument) => path.resolve(argument));
+const CHROMIUM = process.env.CHROMIUM ?? "/usr/bin/chromium";
+const MODELS = "2,4;1,5";
+const WORKED_EXAMPLE = path.join(ROOT, "tests/golden/worked_example/prog.txt");
+const BAD_PROGRAMS = [
+  "BEGIN a*b END",
+  "BEGIN a++b; END",
+  "BEGIN LOOP x a; END END",
+  "BEGIN abc*d; END",
+  "BEGIN\n  LOOP n\n    a + B;\n  END\nEND\n",
+  "",
+];
+
+function run(arguments_, input) {
+  const result = spawnSync(nativeTool, arguments_,
+                           { cwd: ROOT, input, encoding: "utf8", maxBuffer: 1 << 28 });
+  assert.equal(result.error, undefined, `${nativeTool} could not run`);
+  return result.stdout;
+}
+
+// The tool's JSON document for a file, or for `text` on standard input, less the file's name.
+function nativeJson(file, { models = ["2,4", "1,5"], text } = {}) {
+  const cpus = models.flatMap((model) => ["--cpu", model]);
+  const document = JSON.parse(run(["--format=json", ...cpus, file], text));
+  delete document.files[0].file;
+  return document;
+}
+
+// The page's JSON document for a program, less the file's name.
+async function pageJson(page, text, models = MODELS) {
+  const document = await page.evaluate((program, prices) =>
+    JSON.parse(window.loopcostPlayground.core.analyse(program, prices)), text, models);
+  delete document.files[0].file;
+  return document;
+}
+
+function goldenPrograms() {
+  const golden = path.join(ROOT, "tests/golden");
+  const expectations = new Set(["args", "stdin", "stdout", "stderr", "status"]);
+  return fs.readdirSync(golden).flatMap((folder) =>
+    fs.readdirSync(path.join(golden, folder))
+      .filter((name) => !expectations.has(name))
+      .map((name) => path.join(golden, folder, name)),
+  );
+}
+
+const TYPES = {
+  ".html": "text/html; charset=utf-8",
+  ".css": "text/css",
+  ".js": "text/javascript",
+  ".mjs": "text/javascript",
+  ".wasm": "application/wasm",
+  ".json": "application/json",
+  ".txt": "text/plain; charset=utf-8",
+};
+
+// A static server for the site on a free local port, inside this process so that it ends with
+// it; resolves to the server and its address.
+function serve(site) {
+  const server = http.createServer((request, response) => {
+    const name = decodeURIComponent(new URL(request.url, "http://localhost").pathname);
+    const file = path.join(site, name.endsWith("/") ? `${name}index.html` : name);
+    if (!file.startsWith(site + path.sep) || !fs.existsSync(file) || !fs.statSync(file).isFile()) {
+      response.writeHead(404).end();
+      return;
+    }
+    response.writeHead(200, { "Content-Type": TYPES[path.extname(file)] ?? "application/octet-stream" });
+    fs.createReadStream(file).pipe(response);
+  });
+  return new Promise((resolve) => {
+    server.listen(0, "127.0.0.1", () =>
+      resolve({ server, address: `http://127.0.0.1:${server.address().port}/` }));
+  });
+}
+
+let browser;
+let server;
+let address;
+let profile;
+const problems = [];  // console errors, uncaught exceptions, failed requests
+
+async function openPage(url) {
+  const page = await browser.newPage();
+  page.on("console", (message) => {
+    if (message.type() === "error") problems.push(`console: ${message.text()}`);
+  });
+  page.on("pageerror", (error) => problems.push(`exception: ${error.message}`));
+  page.on("requestfailed", (request) => problems.push(`request failed: ${request.url()}`));
+  page.on("response", (response) => {
+    if (response.status() >= 400) problems.push(`HTTP ${response.status()}: ${response.url()}`);
+  });
+  await page.setViewport({ width: 1280, height: 900 });
+  await page.goto(url, { waitUntil: "networkidle0" });
+  await page.waitForSelector("body[data-state]");
+  return page;
+}
+
+// Replaces the editor's text by typing it, and waits for the analysis that follows.
+async function typeProgram(page, text) {
+  const before = await page.$eval("body", (body) => Number(body.dataset.analyses));
+  await page.click("#program");
+  await page.keyboard.down("Control");
+  await page.keyboard.press("a");
+  await page.keyboard.up("Control");
+  await page.keyboard.press("Backspace");
+  await page.keyboard.type(text);
+  await page.waitForFunction((count) => Number(document.body.dataset.analyses) > count, {}, before);
+}
+
+async function settled(page) {
+  // The editor analyses after a pause in typing; wait until no analysis is pending.
+  let count = -1;
+  for (;;) {
+    await new Promise((resolve) => setTimeout(resolve, 300));
+    const now = await page.$eval("body", (body) => Number(body.dataset.analyses));
+    if (now === count) return;
+    count = now;
+  }
+}
+
+function pageTexts(page, selector) {
+  return page.$$eval(selector, (nodes) => nodes.map((node) => node.textContent));
+}
+
+describe("playground", () => {
+  let page;
+
+  before(async () => {
+    ({ server, address } = await serve(path.join(buildWeb, "site")));
+    profile = fs.mkdtempSync(path.join(os.tmpdir(), "loopcost-chromium-"));
+    browser = await puppeteer.launch({
+      executablePath: CHROMIUM,
+      headless: true,
+      userDataDir: profile,
+      pipe: true,  // the browser ends when this process does, however it ends
+      args: ["--no-sandbox", "--disable-gpu", "--disable-background-networking",
+             "--disable-component-update", "--disable-sync", "--no-first-run"],
+    });
+    page = await openPage(address);
+  });
+
+  after(async () => {
+    await browser?.close();
+    server?.closeAllConnections();
+    server?.close();
+    if (profile) fs.rmSync(profile, { recursive: true, force: true });
+  });
+
+  // First, while the module's code is still in its first, least compact compilation.
+  it("analyses loops nested 1000 deep as the tool does, and rejects 1001", async () => {
+    for (const depth of [1000, 1001]) {
+      const text = `BEGIN ${"LOOP n ".repeat(depth)}a; ${"END ".repeat(depth)}END\n`;
+      assert.deepEqual(await pageJson(page, text), nativeJson("-", { text }), `depth ${depth}`);
+    }
+  });
+
+  it("shows the worked example's echo and cost lines as the tool prints them", async () => {
+    const printed = run(["--encoding=utf-8", WORKED_EXAMPLE]).split("\n");
+    const echo = await pageTexts(page, "#annotated td.code");
+    const labels = await pageTexts(page, "#totals .model-label");
+    const costs = await pageTexts(page, "#totals .cost-line");
+    assert.deepEqual([...echo, labels[0], costs[0], labels[1], costs[1]], printed.slice(0, 10));
+  });
+
+  it("annotates each line and compares the models as the tool's explanation does", async () => {
+    const explained = run(["--explain", "--encoding=utf-8", WORKED_EXAMPLE]).split("\n");
+    const header = explained.findIndex((line) => line.startsWith("line "));
+    const rows = explained.slice(header + 1, header + 7).map((line) => line.trim().replace(/ +/g, " "));
+    const cells = await page.$$eval("#annotated tbody tr", (trs) => trs.map((tr) =>
+      [...tr.cells].map((td) => td.textContent.trim()).filter((text) => text !== "").join(" ")));
+    assert.deepEqual(cells, rows);
+    assert.equal(rows[3], "4 a * b ; n^1 0 1 4 * n^1 5 * n^1");
+    const cheapest = explained.slice(explained.indexOf("cheapest:") + 1)
+      .filter((line) => line.startsWith("  ")).map((line) => line.trim());
+    assert.equal(cheapest.length, 3);
+    assert.deepEqual(await pageTexts(page, "#comparison li"), cheapest);
+  });
+
+  it("gives the tool's JSON for every golden program", async () => {
+    const programs = goldenPrograms();
+    assert.ok(programs.length >= 40, `only ${programs.length} golden programs`);
+    for (const file of programs) {
+      const text = fs.readFileSync(file, "utf8");
+      assert.deepEqual(await pageJson(page, text), nativeJson(file), path.relative(ROOT, file));
+    }
+  });
+
+  it("gives the tool's JSON under other cost models", async () => {
+    const file = path.join(ROOT, "examples/mixed_nesting.txt");
+    const models = ["0.5,3", "1,1", "2.25,0"];
+    assert.deepEqual(await pageJson(page, fs.readFileSync(file, "utf8"), models.join(";")),
+                     nativeJson(file, { models }));
+  });
+
+  it("shows a syntax error with its line and column, and recovers at the next edit", async () => {
+    const bad = "BEGIN\n  a+b;\n  LOOP n\n    a*b\n  END\nEND\n";
+    await typeProgram(page, bad);
+    await settled(page);
+    const expected = JSON.parse(await page.evaluate((text) =>
+      window.loopcostPlayground.core.analyse(text, "2,4;1,5"), bad)).files[0].error;
+    assert.equal(await page.$eval("body", (body) => body.dataset.state), "error");
+    assert.equal(await page.$eval("#error .message", (node) => node.textContent), expected.message);
+    assert.equal(await page.$eval("#error .position", (node) => node.textContent),
+                 `line ${expected.line}, column ${expected.column}`);
+    assert.deepEqual(await pageTexts(page, ".gutter .error-line"), [String(expected.line)]);
+
+    await page.focus("#error button");
+    await page.keyboard.press("Enter");
+    const caret = await page.$eval("#program", (textarea) =>
+      [document.activeElement === textarea, textarea.selectionStart]);
+    const lines = bad.split("\n").slice(0, expected.line - 1);
+    const offset = lines.reduce((sum, line) => sum + line.length + 1, 0) + expected.column - 1;
+    assert.deepEqual(caret, [true, offset]);
+
+    await page.keyboard.type(";");
+    await page.waitForFunction(() => document.body.dataset.state === "ok");
+    assert.equal(await page.$eval("#error", (node) => node.hidden), true);
+    assert.deepEqual(await pageTexts(page, ".gutter .error-line"), []);
+    assert.equal((await pageTexts(page, "#totals .cost-line"))[0], "執行時間 = 4 * n^1 + 2");
+  });
+
+  it("leaks nothing across a thousand bad programs", async () => {
+    const [before, after, last] = await page.evaluate((programs, models) => {
+      const core = window.loopcostPlayground.core;
+      const analyseAll = () => programs.forEach((program) => core.analyse(program, models));
+      analyseAll();  // first use of each path may set up lasting state
+      const before = core.heapBytesInUse();
+      for (let round = 0; round < Math.ceil(1000 / programs.length); ++round) analyseAll();
+      const after = core.heapBytesInUse();
+      return [before, after, JSON.parse(core.analyse("BEGIN a+b; END", models)).files[0].ok];
+    }, BAD_PROGRAMS, MODELS);
+    assert.equal(after, before);
+    assert.equal(last, true);
+  });
+
+  it("starts a fresh module when the module fails", async () => {
+    await page.evaluate(() => {
+      window.loopcostPlayground.core.analyse = () => {
+        throw new WebAssembly.RuntimeError("unreachable");
+      };
+    });
+    await typeProgram(page, "BEGIN a; END");
+    await page.waitForFunction(() => document.body.dataset.state === "failed");
+    await page.waitForFunction(() => document.getElementById("status").textContent.includes("restarted"));
+    await typeProgram(page, "BEGIN a+b; END");
+    await page.waitForFunction(() => document.body.dataset.state === "ok");
+  });
+
+  it("plots one curve per model and marks where the cheapest model changes", async () => {
+    await typeProgram(page, fs.readFileSync(WORKED_EXAMPLE, "utf8"));
+    await settled(page);
+    assert.equal((await page.$$("#plot > svg path.curve")).length, 2);
+    assert.deepEqual(await page.$$eval("#plot > svg .crossover", (marks) =>
+      marks.map((mark) => mark.dataset.n)), ["1"]);
+
+    await page.click("#models .add-model");
+    await page.keyboard.down("Control");
+    await page.keyboard.press("a");
+    await page.keyboard.up("Control");
+    await page.keyboard.type("3");
+    await settled(page);
+    assert.deepEqual(await page.$$eval("#plot > svg path.curve", (curves) =>
+      curves.map((curve) => curve.dataset.model)), ["CPU1(2,4)", "CPU2(1,5)", "CPU3(3,1)"]);
+    await page.click("#log-scale");
+    assert.equal((await page.$$("#plot > svg path.curve")).length, 3);
+    assert.equal(await page.$$eval("#plot .legend li", (items) => items.length), 3);
+    await page.click("#log-scale");
+  });
+
+  it("round-trips the share link", async () => {
+    const program = "BEGIN\n  x*y + z;\n  LOOP 7 q; END\nEND\n";
+    await typeProgram(page, program);
+    await settled(page);
+    const link = await page.$eval("#share-link", (anchor) => anchor.href);
+    assert.equal(new URL(link).hash, `#program=${encodeURIComponent(program)}&cpu=2,4;1,5;3,1`);
+    const totals = await pageTexts(page, "#totals");
+    const shared = await openPage(link);
+    assert.equal(await shared.$eval("#program", (textarea) => textarea.value), program);
+    assert.equal(await shared.evaluate(() => window.loopcostPlayground.models.value), "2,4;1,5;3,1");
+    assert.deepEqual(await pageTexts(shared, "#totals"), totals);
+
+    const odd = "BEGIN a&b; # 100% = ? END";  // a syntax error, with what a fragment must escape
+    await shared.goto(`${address}#program=${encodeURIComponent(odd)}`);
+    await shared.waitForFunction((text) => document.querySelector("#program").value === text &&
+                                   document.body.dataset.state === "error", {}, odd);
+    assert.equal(await shared.evaluate(() => window.loopcostPlayground.models.value), MODELS);
+    await shared.close();
+  });
+
+  it("analyses each example in well under 50 ms", async () => {
+    for (const name of fs.readdirSync(path.join(ROOT, "examples"))) {
+      const text = fs.readFileSync(path.join(ROOT, "examples", name), "utf8");
+      const times = await page.evaluate((program) => {
+        const playground = window.loopcostPlayground;
+        playground.editor.text = program;
+        const runs = [];
+        for (let i = 0; i < 20; ++i) {
+          playground.analyse();
+          runs.push(playground.lastTimes);
+        }
+        const median = (key) => runs.map((run) => run[key]).sort((a, b) => a - b)[10];
+        return { analysis: median("analysis"), total: median("total") };
+      }, text);
+      console.log(`# ${name}: core ${times.analysis.toFixed(2)} ms, ` +
+                  `with the page updated ${times.total.toFixed(2)} ms`);
+      assert.ok(times.total < 50, `${name}: ${times.total} ms`);
+    }
+  });
+
+  it("leaves a screenshot of the worked example", async () => {
+    await page.setViewport({ width: 1024, height: 800 });
+    await page.evaluate(() => window.loopcostPlayground.open(
+      "BEGIN\n  a+b;\n  LOOP n\n    a*b;\n  END\nEND\n", "2,4;1,5"));
+    await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve))));
+    await page.screenshot({ path: path.join(buildWeb, "screenshot.png"), fullPage: true });
+  });
+
+  it("wrote nothing to the console and loaded everything", () => {
+    assert.deepEqual(problems, []);
+  });
+});
