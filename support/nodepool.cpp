@@ -4,18 +4,32 @@
 #include <new>
 #include <utility>
 
-namespace {
-
-constexpr std::size_t CHUNK_SIZE = 1 << 20;
-
 #ifdef LOOPCOST_SANITIZE
-constexpr bool POOLING = false;  // ASan must see every node as an allocation of its own
-#else
-constexpr bool POOLING = true;
+#include <sanitizer/asan_interface.h>
 #endif
+
+namespace {
 
 std::size_t roundedUp(std::size_t size, std::size_t alignment) {
   return (size + alignment - 1) / alignment * alignment;
+}
+
+// AddressSanitizer sees a chunk as one piece of memory; these mark the bytes inside it that
+// nodes may not touch (released and fresh blocks) and those they may (handed-out blocks).
+void poison(void* memory, std::size_t size) {
+#ifdef LOOPCOST_SANITIZE
+  ASAN_POISON_MEMORY_REGION(memory, size);
+#else
+  static_cast<void>(memory), static_cast<void>(size);
+#endif
+}
+
+void unpoison(void* memory, std::size_t size) {
+#ifdef LOOPCOST_SANITIZE
+  ASAN_UNPOISON_MEMORY_REGION(memory, size);
+#else
+  static_cast<void>(memory), static_cast<void>(size);
+#endif
 }
 
 }  // namespace
@@ -25,28 +39,39 @@ NodePool::NodePool(std::size_t nodeSize, std::size_t nodeAlignment)
     : blockSize(roundedUp(std::max(nodeSize, sizeof(FreeBlock)),
                           std::max(nodeAlignment, alignof(FreeBlock)))) {}
 
+// The memory goes back to the system marked usable: it may be mapped again for anything.
+NodePool::~NodePool() {
+  for (const HugePages& chunk : chunks) unpoison(chunk.begin(), chunk.end() - chunk.begin());
+}
+
 void* NodePool::allocate(std::size_t size) {
-  if (!POOLING) return ::operator new(size);
   if (released != nullptr) {
     FreeBlock* block = released;
+    unpoison(block, size);
     released = block->next;
     return block;
   }
-  if (fresh == nullptr || static_cast<std::size_t>(end - fresh) < blockSize) {
-    std::unique_ptr<unsigned char[]> chunk(new unsigned char[CHUNK_SIZE]);  // left uninitialised
-    chunks.push_back(std::move(chunk));  // should this throw, `chunk` still frees the memory
-    fresh = chunks.back().get();
-    end = fresh + CHUNK_SIZE;
-  }
+  if (static_cast<std::size_t>(end - fresh) < blockSize) addChunk();
   void* block = fresh;
   fresh += blockSize;
+  unpoison(block, size);
   return block;
 }
 
 void NodePool::release(void* block) {
-  if (!POOLING) {
-    ::operator delete(block);
-  } else if (block != nullptr) {
-    released = new (block) FreeBlock{released};
-  }
+  if (block == nullptr) return;
+  released = new (block) FreeBlock{released};
+  poison(block, blockSize);
+}
+
+// Most pools of a real run never fill their first chunk, so it keeps ordinary pages, which
+// become resident only as blocks are handed out; a huge page would make 2 MiB resident for a
+// few nodes. Every later chunk is asked for huge pages.
+void NodePool::addChunk() {
+  HugePages chunk(HugePages::SIZE);
+  if (!chunks.empty()) chunk.advise();
+  poison(chunk.begin(), HugePages::SIZE);
+  chunks.push_back(std::move(chunk));  // should this throw, `chunk` still frees the memory
+  fresh = chunks.back().begin();
+  end = chunks.back().end();
 }
