@@ -36,11 +36,11 @@ void unmap(unsigned char* memory, std::size_t length) { munmap(memory, length); 
 #else
 
 unsigned char* map(std::size_t length) {
-  return static_cast<unsigned char*>(::operator new(length, std::align_val_t{HugePages::SIZE}));
+  return static_cast<unsigned char*>(::operator new (length, std::align_val_t{HugePages::SIZE}));
 }
 
 void unmap(unsigned char* memory, std::size_t) {
-  ::operator delete(memory, std::align_val_t{HugePages::SIZE});
+  ::operator delete (memory, std::align_val_t{HugePages::SIZE});
 }
 
 #endif
