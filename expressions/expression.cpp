@@ -53,17 +53,17 @@ Polynomial Expression::evaluate(CPUContext context) const {
 }
 
 std::ostream& Expression::print(std::ostream& out) const {
-  std::string text;
-  appendTo(text);
-  return out << text;
+  StreamWriter writer(out);
+  writeTo(writer);
+  return out;
 }
 
-void Expression::appendTo(std::string& text) const {
+void Expression::writeTo(StreamWriter& out) const {
   const Chain<Expression> nodes = rightToLeft();
   bool first = true;
   for (const Expression* node : nodes.reversed()) {
-    if (!first) text += " + ";
-    node->term->appendTo(text);
+    if (!first) out.write(" + ", 3);
+    node->term->writeTo(out);
     first = false;
   }
 }

@@ -3,9 +3,10 @@
 #include <climits>
 #include <string>
 
-#include "support/syntaxerror.h"
 #include "support/keyword.h"
 #include "support/nonblank.h"
+#include "support/streamwriter.h"
+#include "support/syntaxerror.h"
 
 namespace {
 
@@ -22,7 +23,8 @@ ExpressionStatement::ExpressionStatement(std::istream& is) : ExpressionStatement
   char c;
   while (readNonBlank(is, c) && c != ';') {
     if (!belongsToExpression(c)) syntaxErrorAt(ERROR_PREFIX, text);
-    if (text.size() == INT_MAX) syntaxErrorAt(ERROR_PREFIX, text.substr(0, MAX_WORD) + "...");  // length is an int
+    if (text.size() == INT_MAX)
+      syntaxErrorAt(ERROR_PREFIX, text.substr(0, MAX_WORD) + "...");  // length is an int
     text += c;
   }
   if (!is) syntaxErrorAt(ERROR_PREFIX, text);  // the input ended before the ';'
@@ -37,12 +39,14 @@ Polynomial ExpressionStatement::evaluate(CPUContext context) const {
   return expression->evaluate(context);
 }
 
-// The whole line is composed first and written at once: programs can have millions of them.
+// Programs can have millions of lines: each is written under one sentry, straight into the
+// stream's buffer.
 std::ostream& ExpressionStatement::print(std::ostream& os, int indent) const {
-  std::string line = indentation(indent);
-  expression->appendTo(line);
-  line += " ;\n";
-  return os << line;
+  StreamWriter out(os);
+  out.blanks(indent);
+  expression->writeTo(out);
+  out.write(" ;\n", 3);
+  return os;
 }
 
 int ExpressionStatement::equals(const Statement* other) const {

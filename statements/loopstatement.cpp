@@ -4,9 +4,10 @@
 #include <climits>
 #include <string>
 
-#include "support/syntaxerror.h"
 #include "support/keyword.h"
 #include "support/nonblank.h"
+#include "support/streamwriter.h"
+#include "support/syntaxerror.h"
 
 namespace {
 
@@ -44,8 +45,16 @@ int readInteger(std::istream& is) {
     magnitude = std::min(magnitude * 10 + (found.back() - '0'), tooLarge);
   }
   const long long value = negative ? -magnitude : magnitude;
-  if (!hasDigits || value > INT_MAX || value < INT_MIN) syntaxErrorAt(ERROR_PREFIX, restOfWord(is, found));
+  if (!hasDigits || value > INT_MAX || value < INT_MIN)
+    syntaxErrorAt(ERROR_PREFIX, restOfWord(is, found));
   return static_cast<int>(value);
+}
+
+// Writes `text`, which ends the line, after `indent` blanks.
+void printLine(std::ostream& os, int indent, const std::string& text) {
+  StreamWriter out(os);
+  out.blanks(indent);
+  out.write(text.data(), text.size());
 }
 
 // "n" gives -1; only that one character is taken, so the body may follow it directly.
@@ -88,10 +97,10 @@ Polynomial LoopStatement::evaluate(CPUContext context) const {
 
 // No flush after the header: output is flushed when the next file name is read.
 std::ostream& LoopStatement::print(std::ostream& os, int indent) const {
-  const std::string blanks = indentation(indent);
-  os << blanks << "LOOP " << (count < 0 ? "n" : std::to_string(count)) << '\n';
+  printLine(os, indent, "LOOP " + (count < 0 ? std::string("n") : std::to_string(count)) + "\n");
   body->print(os, indent + 2);
-  return os << blanks << "END\n";
+  printLine(os, indent, "END\n");
+  return os;
 }
 
 int LoopStatement::equals(const Statement* other) const {
