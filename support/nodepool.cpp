@@ -45,13 +45,14 @@ NodePool::~NodePool() {
 }
 
 void* NodePool::allocate(std::size_t size) {
+  ++live;
   if (released != nullptr) {
     FreeBlock* block = released;
     unpoison(block, size);
     released = block->next;
     return block;
   }
-  if (static_cast<std::size_t>(end - fresh) < blockSize) addChunk();
+  if (static_cast<std::size_t>(end - fresh) < blockSize) nextChunk();
   void* block = fresh;
   fresh += blockSize;
   unpoison(block, size);
@@ -62,16 +63,32 @@ void NodePool::release(void* block) {
   if (block == nullptr) return;
   released = new (block) FreeBlock{released};
   poison(block, blockSize);
+  if (--live == 0) rewind();
 }
 
-// Most pools of a real run never fill their first chunk, so it keeps ordinary pages, which
-// become resident only as blocks are handed out; a huge page would make 2 MiB resident for a
-// few nodes. Every later chunk is asked for huge pages.
-void NodePool::addChunk() {
-  HugePages chunk(HugePages::SIZE);
-  if (!chunks.empty()) chunk.advise();
-  poison(chunk.begin(), HugePages::SIZE);
-  chunks.push_back(std::move(chunk));  // should this throw, `chunk` still frees the memory
-  fresh = chunks.back().begin();
-  end = chunks.back().end();
+// The chunk after the current one, when an earlier tree left one; else a new one. Most pools
+// of a real run never fill their first chunk, so it keeps ordinary pages, which become
+// resident only as blocks are handed out; a huge page would make 2 MiB resident for a few
+// nodes. Every later chunk is asked for huge pages.
+void NodePool::nextChunk() {
+  if (current + 1 < chunks.size()) {
+    ++current;
+  } else {
+    HugePages chunk(HugePages::SIZE);
+    if (!chunks.empty()) chunk.advise();
+    poison(chunk.begin(), HugePages::SIZE);
+    chunks.push_back(std::move(chunk));  // should this throw, `chunk` still frees the memory
+    current = chunks.size() - 1;
+  }
+  fresh = chunks[current].begin();
+  end = chunks[current].end();
+}
+
+// Every block is free: the free list, in the reverse order of the deletes, is dropped, and
+// blocks are cut in address order from the first chunk on, which later walks read fastest.
+void NodePool::rewind() {
+  released = nullptr;
+  current = 0;
+  fresh = chunks[0].begin();
+  end = chunks[0].end();
 }

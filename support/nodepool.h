@@ -9,7 +9,9 @@
 // pass and freed in another, so blocks are cut from large chunks in address order and
 // recycled through a free list instead of going one by one through the general allocator.
 // Chains of one class then lie side by side and are walked at memory speed. Chunks are kept
-// until the pool is destroyed. Not thread-safe, like the tool.
+// until the pool is destroyed; once every block is released (a whole tree was deleted), blocks
+// are cut from the first chunk again, so the next tree lies in address order too. Not
+// thread-safe, like the tool.
 //
 // In sanitizer builds the pool tells AddressSanitizer which blocks are handed out, so touching
 // a released block or one never handed out is reported as a use-after-poison. LeakSanitizer
@@ -29,11 +31,14 @@ class NodePool {
     FreeBlock* next;
   };
 
-  void addChunk();
+  void nextChunk();
+  void rewind();
 
   std::size_t blockSize;
+  std::size_t live = 0;  // blocks handed out and not released
   FreeBlock* released = nullptr;
-  unsigned char* fresh = nullptr;  // the next block never handed out
+  unsigned char* fresh = nullptr;  // the next block not handed out since the last rewind
   unsigned char* end = nullptr;
+  std::size_t current = 0;  // the chunk that `fresh` points into
   std::vector<HugePages> chunks;
 };

@@ -36,6 +36,7 @@ TEST(NodePool, CutsChunksOnHugePageBoundaries) {
 
 TEST(NodePool, ReusesReleasedBlocks) {
   NodePool pool(16, 8);
+  void* kept = pool.allocate(16);
   void* first = pool.allocate(16);
   void* second = pool.allocate(16);
   pool.release(first);
@@ -44,6 +45,18 @@ TEST(NodePool, ReusesReleasedBlocks) {
   EXPECT_EQ(reused, (std::set<void*>{first, second}));
   for (void* block : reused) pool.release(block);
   pool.release(nullptr);
+  pool.release(kept);
+}
+
+// Once a whole tree is deleted, the next one gets the same blocks in the same address order,
+// across chunks, and no chunk is added.
+TEST(NodePool, HandsOutTheSameBlocksInOrderOnceAllAreReleased) {
+  NodePool pool(24, 8);
+  std::vector<void*> blocks;
+  for (int i = 0; i < 200000; ++i) blocks.push_back(pool.allocate(24));
+  for (void* block : blocks) pool.release(block);
+  for (void* block : blocks) ASSERT_EQ(pool.allocate(24), block);
+  for (void* block : blocks) pool.release(block);
 }
 
 #ifdef LOOPCOST_SANITIZE
