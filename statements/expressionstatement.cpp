@@ -20,14 +20,13 @@ const std::string ERROR_PREFIX = "ExpressionStatement(istream&): input syntax er
 // intercepted syntax error leaks nothing. The text is unbounded: the buffer grows as needed.
 ExpressionStatement::ExpressionStatement(std::istream& is) : ExpressionStatement(nullptr) {
   std::string text;
-  char c;
-  while (readNonBlank(is, c) && c != ';') {
+  const bool complete = readNonBlanksUntil(is, ';', [&text](char c) {
     if (!belongsToExpression(c)) syntaxErrorAt(ERROR_PREFIX, text);
     if (text.size() == INT_MAX)
       syntaxErrorAt(ERROR_PREFIX, text.substr(0, MAX_WORD) + "...");  // length is an int
     text += c;
-  }
-  if (!is) syntaxErrorAt(ERROR_PREFIX, text);  // the input ended before the ';'
+  });
+  if (!complete) syntaxErrorAt(ERROR_PREFIX, text);  // the input ended before the ';'
   expression = new Expression(static_cast<int>(text.size()), &text[0]);
 }
 
