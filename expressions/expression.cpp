@@ -65,7 +65,6 @@ void Expression::writeTo(StreamWriter& out) const {
   const Chain<Expression> nodes = rightToLeft();
   bool first = true;
   for (const Expression* node : nodes.reversed()) {
-    prefetchNodesAfter(node);
     prefetchNodesAfter(node->term);
     if (!first) out.write(" + ", 3);
     node->term->writeTo(out);
