@@ -4,6 +4,8 @@
 #include <new>
 #include <utility>
 
+#include "support/prefetch.h"
+
 #ifdef LOOPCOST_SANITIZE
 #include <sanitizer/asan_interface.h>
 #endif
@@ -55,6 +57,8 @@ void* NodePool::allocate(std::size_t size) {
   if (static_cast<std::size_t>(end - fresh) < blockSize) nextChunk();
   void* block = fresh;
   fresh += blockSize;
+  prefetchToWrite(fresh);  // the blocks handed out next, which the parser is about to build
+
   unpoison(block, size);
   return block;
 }
