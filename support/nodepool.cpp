@@ -65,6 +65,7 @@ void* NodePool::allocate(std::size_t size) {
 
 void NodePool::release(void* block) {
   if (block == nullptr) return;
+  prefetchToWrite(block);  // a tree is deleted in the order it was built: address order
   released = new (block) FreeBlock{released};
   poison(block, blockSize);
   if (--live == 0) rewind();
