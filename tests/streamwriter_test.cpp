@@ -8,17 +8,17 @@
 namespace {
 
 TEST(StreamWriter, WritesPiecesOfAnyLengthAndBlanks) {
-  const std::string longPiece(100, 'x');
+  const std::string longPiece(600, 'x');  // more than the writer holds
   std::ostringstream os;
   {
     StreamWriter out(os);
-    out.blanks(70);  // more than one block of blanks
+    out.blanks(300);
     out.put('a');
     out.write(" + ", 3);
     out.write(longPiece.data(), longPiece.size());
     out.blanks(-1);
   }
-  EXPECT_EQ(os.str(), std::string(70, ' ') + "a + " + longPiece);
+  EXPECT_EQ(os.str(), std::string(300, ' ') + "a + " + longPiece);
   EXPECT_TRUE(os.good());
 }
 
