@@ -11,7 +11,7 @@
 
 // How far ahead, in bytes of one pool: several statements' nodes, enough to hide the latency of
 // memory, but little enough that the lines are still cached when the walk gets there.
-constexpr std::uintptr_t PREFETCH_DISTANCE = 1024;
+constexpr std::uintptr_t PREFETCH_DISTANCE = 2048;
 
 // Asks for the cache line at `address` + `offset` (modulo 2^N), to read, or to write when
 // `write` is 1.
