@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "support/prefetch.h"
@@ -65,7 +66,10 @@ class Chain {
       inlineNodes[count] = node;
     } else {
       const std::size_t i = count - INLINE;
-      if (i % BLOCK == 0) blocks.emplace_back(new const Node*[BLOCK]);
+      if (i % BLOCK == 0) {
+        std::unique_ptr<const Node*[]> block(new const Node*[BLOCK]);  // left uninitialised
+        blocks.push_back(std::move(block));
+      }
       blocks[i / BLOCK][i % BLOCK] = node;
     }
     ++count;

@@ -47,19 +47,19 @@ NodePool::~NodePool() {
 }
 
 void* NodePool::allocate(std::size_t size) {
-  ++live;
   if (released != nullptr) {
     FreeBlock* block = released;
     unpoison(block, size);
     released = block->next;
+    ++live;
     return block;
   }
   if (static_cast<std::size_t>(end - fresh) < blockSize) nextChunk();
   void* block = fresh;
   fresh += blockSize;
   prefetchToWrite(fresh);  // the blocks handed out next, which the parser is about to build
-
   unpoison(block, size);
+  ++live;
   return block;
 }
 
