@@ -5,11 +5,11 @@
 # builds meet the same load on a shared machine. Then times the phases of a run with
 # bench_phases, when the build has it. Needs hyperfine, jq and /usr/bin/time.
 # Usage: bench/run.sh BUILD_DIR [BASELINE_REVISION]
-# ROUNDS (default 5) rounds of RUNS (default 3) measured runs each, after one warm-up run.
+# ROUNDS (default 7) rounds of RUNS (default 3) measured runs each, after one warm-up run.
 set -euo pipefail
 build=$1
 revision=${2:-}
-rounds=${ROUNDS:-5}
+rounds=${ROUNDS:-7}
 runs=${RUNS:-3}
 out=bench/out
 scratch=build-bench
