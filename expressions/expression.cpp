@@ -46,7 +46,7 @@ Polynomial Expression::evaluate(CPUContext context) const {
   bool first = true;
   float cost = 0.0f;
   for (const Expression* node : nodes.reversed()) {
-    prefetchNodesBefore(node);
+    prefetchNodesBefore(node);  // the cost walk runs from the last statement back
     prefetchNodesBefore(node->term);
     const float termCost = node->term->constantCost(context);
     cost = first ? termCost : (termCost + cost) + price;

@@ -56,8 +56,8 @@ Polynomial ExpressionStatement::evaluate(CPUContext context) const {
   return expression->evaluate(context);
 }
 
-// Programs can have millions of lines: each is written under one sentry, straight into the
-// stream's buffer.
+// Programs can have millions of lines: each is written under one sentry, and handed to the
+// stream's buffer in one call.
 std::ostream& ExpressionStatement::print(std::ostream& os, int indent) const {
   StreamWriter out(os);
   out.blanks(indent);

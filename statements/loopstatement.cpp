@@ -50,13 +50,6 @@ int readInteger(std::istream& is) {
   return static_cast<int>(value);
 }
 
-// Writes `text`, which ends the line, after `indent` blanks.
-void printLine(std::ostream& os, int indent, const std::string& text) {
-  StreamWriter out(os);
-  out.blanks(indent);
-  out.write(text.data(), text.size());
-}
-
 // "n" gives -1; only that one character is taken, so the body may follow it directly.
 int readCount(std::istream& is) {
   char c;
@@ -64,6 +57,13 @@ int readCount(std::istream& is) {
   if (c == 'n') return -1;
   is.unget();
   return readInteger(is);
+}
+
+// Writes `text`, which ends the line, after `indent` blanks.
+void printLine(std::ostream& os, int indent, const std::string& text) {
+  StreamWriter out(os);
+  out.blanks(indent);
+  out.write(text.data(), text.size());
 }
 
 }  // namespace
