@@ -67,9 +67,11 @@ fuzz:
 		-dict=tests/fuzz/loopcost.dict -artifact_prefix=$(FUZZ_BUILD)/findings/ \
 		-print_final_stats=1 $(FUZZ_BUILD)/corpus
 
-# End-to-end times and peak memory on generated programs, next to `wc -w` on the same files.
+# End-to-end times (hyperfine) and peak memory on generated programs, next to `wc -w` on the
+# same files, then the phases of a run. BASELINE=<git revision> also builds that revision in a
+# scratch folder and times it in the same runs, interleaved: the ratio is the figure to quote.
 bench: all
-	bench/run.sh $(BUILD)
+	JOBS=$(JOBS) bench/run.sh $(BUILD) $(BASELINE)
 
 # The tool in $(PREFIX)/bin and its manual page in $(PREFIX)/share/man/man1.
 install: all

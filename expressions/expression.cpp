@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "support/prefetch.h"
 #include "support/syntaxerror.h"
 
 namespace {
@@ -45,6 +46,8 @@ Polynomial Expression::evaluate(CPUContext context) const {
   bool first = true;
   float cost = 0.0f;
   for (const Expression* node : nodes.reversed()) {
+    prefetchNodesBefore(node);  // the cost walk runs from the last statement back
+    prefetchNodesBefore(node->term);
     const float termCost = node->term->constantCost(context);
     cost = first ? termCost : (termCost + cost) + price;
     first = false;
@@ -53,17 +56,18 @@ Polynomial Expression::evaluate(CPUContext context) const {
 }
 
 std::ostream& Expression::print(std::ostream& out) const {
-  std::string text;
-  appendTo(text);
-  return out << text;
+  StreamWriter writer(out);
+  writeTo(writer);
+  return out;
 }
 
-void Expression::appendTo(std::string& text) const {
+void Expression::writeTo(StreamWriter& out) const {
   const Chain<Expression> nodes = rightToLeft();
   bool first = true;
   for (const Expression* node : nodes.reversed()) {
-    if (!first) text += " + ";
-    node->term->appendTo(text);
+    prefetchNodesAfter(node->term);
+    if (!first) out.write(" + ", 3);
+    node->term->writeTo(out);
     first = false;
   }
 }

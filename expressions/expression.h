@@ -1,12 +1,12 @@
 #pragma once
 
 #include <ostream>
-#include <string>
 
 #include "cost/complexity.h"
 #include "expressions/term.h"
 #include "support/chain.h"
 #include "support/pooled.h"
+#include "support/streamwriter.h"
 
 // A sum of terms, held as a left-leaning chain: the last term here, the terms before the last
 // '+' in `left`. Chains are walked in loops, never recursively, so sums of any length work.
@@ -24,7 +24,7 @@ class Expression final : public Complexity, public Pooled<Expression> {
   // The terms' costs plus one addition price per '+'.
   Polynomial evaluate(CPUContext context) const override;
   std::ostream& print(std::ostream& out) const;
-  void appendTo(std::string& text) const;  // the printed form
+  void writeTo(StreamWriter& out) const;  // what print writes
   int equals(const Expression* other) const;
 
   const Expression* leftPart() const;  // the terms before the last '+'; null for one term

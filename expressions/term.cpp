@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "support/prefetch.h"
 #include "support/syntaxerror.h"
 
 namespace {
@@ -35,17 +36,18 @@ Term::~Term() {
 Polynomial Term::evaluate(CPUContext context) const { return Polynomial(constantCost(context)); }
 
 std::ostream& Term::print(std::ostream& out) const {
-  std::string text;
-  appendTo(text);
-  return out << text;
+  StreamWriter writer(out);
+  writeTo(writer);
+  return out;
 }
 
-void Term::appendTo(std::string& text) const {
+void Term::writeTo(StreamWriter& out) const {
   const Chain<Term> nodes = rightToLeft();
   bool first = true;
   for (const Term* node : nodes.reversed()) {
-    if (!first) text += " * ";
-    node->variable->appendTo(text);
+    prefetchNodesAfter(node->variable);
+    if (!first) out.write(" * ", 3);
+    node->variable->writeTo(out);
     first = false;
   }
 }

@@ -1,12 +1,12 @@
 #pragma once
 
 #include <ostream>
-#include <string>
 
 #include "cost/complexity.h"
 #include "expressions/variable.h"
 #include "support/chain.h"
 #include "support/pooled.h"
+#include "support/streamwriter.h"
 
 // A product of single-character factors, held as a left-leaning chain: the last factor here,
 // the factors before the last '*' in `left`. Chains are walked in loops, never recursively.
@@ -23,7 +23,7 @@ class Term final : public Complexity, public Pooled<Term> {
   // One multiplication price per '*': always a constant, the one constantCost gives.
   Polynomial evaluate(CPUContext context) const override;
   std::ostream& print(std::ostream& out) const;
-  void appendTo(std::string& text) const;  // the printed form
+  void writeTo(StreamWriter& out) const;  // what print writes
   int equals(const Term* other) const;
 
   float constantCost(CPUContext context) const;  // the value of evaluate's constant

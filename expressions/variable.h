@@ -1,9 +1,9 @@
 #pragma once
 
 #include <ostream>
-#include <string>
 
 #include "support/pooled.h"
+#include "support/streamwriter.h"
 
 // One factor of a product: a single character as it stood in the text.
 class Variable final : public Pooled<Variable> {
@@ -14,7 +14,7 @@ class Variable final : public Pooled<Variable> {
   virtual ~Variable();
 
   std::ostream& print(std::ostream& out) const;
-  void appendTo(std::string& text) const;
+  void writeTo(StreamWriter& out) const;
   int equals(const Variable* other) const;
 
  private:

@@ -6,6 +6,7 @@
 
 #include "support/keyword.h"
 #include "support/nonblank.h"
+#include "support/streamwriter.h"
 #include "support/syntaxerror.h"
 
 namespace {
@@ -58,6 +59,13 @@ int readCount(std::istream& is) {
   return readInteger(is);
 }
 
+// Writes `text`, which ends the line, after `indent` blanks.
+void printLine(std::ostream& os, int indent, const std::string& text) {
+  StreamWriter out(os);
+  out.blanks(indent);
+  out.write(text.data(), text.size());
+}
+
 }  // namespace
 
 // Delegating to the assembling constructor makes the destructor run if parsing throws, so an
@@ -89,10 +97,10 @@ Polynomial LoopStatement::evaluate(CPUContext context) const {
 
 // No flush after the header: output is flushed when the next file name is read.
 std::ostream& LoopStatement::print(std::ostream& os, int indent) const {
-  const std::string blanks = indentation(indent);
-  os << blanks << "LOOP " << (count < 0 ? "n" : std::to_string(count)) << '\n';
+  printLine(os, indent, "LOOP " + (count < 0 ? std::string("n") : std::to_string(count)) + "\n");
   body->print(os, indent + 2);
-  return os << blanks << "END\n";
+  printLine(os, indent, "END\n");
+  return os;
 }
 
 int LoopStatement::equals(const Statement* other) const {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <ostream>
-#include <string>
 
 #include "cost/complexity.h"
 
@@ -17,7 +16,4 @@ class Statement : public Complexity {
   virtual std::ostream& print(std::ostream& os, int indent) const = 0;
   // Nonzero when both statements are of the same kind and have the same shape and characters.
   virtual int equals(const Statement* other) const = 0;
-
- protected:
-  static std::string indentation(int indent);  // `indent` blanks; none for 0 or less
 };

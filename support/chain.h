@@ -1,23 +1,32 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
+#include <utility>
 #include <vector>
+
+#include "support/prefetch.h"
 
 // The nodes met by following a link from a start node, in the order met: [0] is the start.
 // `reversed()` walks them back to front. Chains are short as a rule, so up to INLINE nodes are
-// held without touching the heap; any length works.
+// held without touching the heap; any length works. The rest go into heap blocks of BLOCK
+// nodes, which are never moved: a growing array would copy a chain of a million nodes some
+// twenty times over.
 template <typename Node>
 class Chain {
  public:
   // `next(node)` follows the link, giving null at the end.
   template <typename Next>
   Chain(const Node* start, Next next) {
-    for (const Node* node = start; node != nullptr; node = next(node)) push(node);
+    for (const Node* node = start; node != nullptr; node = next(node)) {
+      prefetchNodesAfter(node);  // the parsers cut every chain's nodes from its start on
+      push(node);
+    }
   }
 
   std::size_t size() const { return count; }
   const Node* operator[](std::size_t i) const {
-    return i < INLINE ? inlineNodes[i] : heapNodes[i - INLINE];
+    return i < INLINE ? inlineNodes[i] : blocks[(i - INLINE) / BLOCK][(i - INLINE) % BLOCK];
   }
 
   // A view of the chain from its last node met back to its start.
@@ -50,18 +59,24 @@ class Chain {
 
  private:
   static constexpr std::size_t INLINE = 16;
+  static constexpr std::size_t BLOCK = 1024;
 
   void push(const Node* node) {
     if (count < INLINE) {
       inlineNodes[count] = node;
     } else {
-      heapNodes.push_back(node);
+      const std::size_t i = count - INLINE;
+      if (i % BLOCK == 0) {
+        std::unique_ptr<const Node*[]> block(new const Node*[BLOCK]);  // left uninitialised
+        blocks.push_back(std::move(block));
+      }
+      blocks[i / BLOCK][i % BLOCK] = node;
     }
     ++count;
   }
 
   const Node* inlineNodes[INLINE];
-  std::vector<const Node*> heapNodes;
+  std::vector<std::unique_ptr<const Node*[]>> blocks;
   std::size_t count = 0;
 };
 

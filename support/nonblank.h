@@ -37,3 +37,25 @@ inline bool readNonBlank(std::istream& is, char& c) {
   is.rdbuf()->sbumpc();
   return true;
 }
+
+// What `while (is >> c && c != stop) take(c);` does, in one pass over the stream buffer: every
+// character up to and including `stop` is consumed, and `take` gets each non-blank one before
+// `stop`. Returns whether `stop` was read; when the input ends first (or a read fails, which
+// sets badbit), eofbit and failbit are set. `take` may stop the parse by throwing.
+template <typename Take>
+bool readNonBlanksUntil(std::istream& is, char stop, Take take) {
+  using traits = std::char_traits<char>;
+  std::streambuf* input = is.good() ? is.rdbuf() : nullptr;
+  try {
+    for (int next = input != nullptr ? input->sbumpc() : traits::eof(); next != traits::eof();
+         next = input->sbumpc()) {
+      if (isSpace(next)) continue;
+      if (traits::to_char_type(next) == stop) return true;
+      take(traits::to_char_type(next));
+    }
+  } catch (const std::ios_base::failure&) {
+    is.setstate(std::ios::badbit);
+  }
+  is.setstate(std::ios::eofbit | std::ios::failbit);
+  return false;
+}

@@ -40,6 +40,26 @@ TEST(NonBlank, ReadsLikeTheCharacterExtraction) {
   }
 }
 
+TEST(NonBlank, ReadsUpToAStopLikeTheCharacterExtraction) {
+  for (const std::string& input : INPUTS) {
+    SCOPED_TRACE(input);
+    std::istringstream expected(input), actual(input);
+    std::string expectedTaken, actualTaken;
+    char c;
+    while (expected >> c && c != ';') expectedTaken += c;
+    const bool stopped = readNonBlanksUntil(actual, ';', [&](char taken) { actualTaken += taken; });
+    EXPECT_EQ(stopped, !!expected);
+    EXPECT_EQ(actualTaken, expectedTaken);
+    EXPECT_EQ(actual.rdstate(), expected.rdstate());
+    std::string expectedRest, actualRest;
+    expected.clear();
+    actual.clear();
+    std::getline(expected, expectedRest, '\0');
+    std::getline(actual, actualRest, '\0');
+    EXPECT_EQ(actualRest, expectedRest);
+  }
+}
+
 TEST(NonBlank, PeeksLikeExtractionAndUnget) {
   for (const std::string& input : INPUTS) {
     SCOPED_TRACE(input);

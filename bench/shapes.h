@@ -1,0 +1,11 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+
+// The large generated programs that `make bench` times, by shape name:
+//   list N        N statements like x*y+z*w+q; with an n-loop every tenth
+//   expression N  N statements of 100,000 characters each
+//   nesting N     N blocks of n-loops nested 200 deep
+// Returns false, writing nothing, for an unknown shape or a count below 1.
+bool writeShape(std::ostream& out, const std::string& shape, long count);
