@@ -7,6 +7,8 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "report/explanation.h"
+
 using json = nlohmann::ordered_json;
 
 namespace {
@@ -63,7 +65,9 @@ json statementJson(const StatementAnalysis& statement) {
   json entry = {
       {"line", statement.line}, {"kind", loop ? "loop" : "expression"}, {"depth", statement.depth}};
   if (loop) entry["count"] = statement.count == "n" ? json("n") : json(std::stoll(statement.count));
-  entry["runs"] = {{"factor", statement.runs.factor.str()}, {"power", statement.runs.power}};
+  entry["runs"] = {{"factor", statement.runs.factor.str()},
+                   {"power", statement.runs.power},
+                   {"text", runsText(statement.runs)}};
   if (!loop) {
     entry["additions"] = statement.additions;
     entry["multiplications"] = statement.multiplications;
@@ -94,6 +98,7 @@ void addAnalysis(json& entry, const ProgramAnalysis& analysis,
   entry["statements"] = statements;
   entry["growth"] = analysis.growth;
   entry["comparison"] = comparisonJson(analysis, models);
+  entry["comparisonInWords"] = comparisonInWords(analysis, models);
 }
 
 json errorJson(const FileReport::Error& error) {

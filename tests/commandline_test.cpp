@@ -103,10 +103,11 @@ TEST(CommandLine, WritesOneJsonDocumentForTheRun) {
   EXPECT_EQ(model["exact"]["text"], "6.5 * n^1");
   EXPECT_EQ(model["exact"]["coefficients"], nlohmann::json::parse(R"(["0", "13/2"])"));
   EXPECT_EQ(files[0]["statements"][1], nlohmann::json::parse(R"(
-      {"line": 3, "kind": "loop", "depth": 1, "count": "n", "runs": {"factor": "1", "power": 0},
+      {"line": 3, "kind": "loop", "depth": 1, "count": "n",
+       "runs": {"factor": "1", "power": 0, "text": "1"},
        "costs": [{"text": "6.5 * n^1", "coefficients": ["0", "13/2"]}]})"));
   EXPECT_EQ(files[0]["statements"][3]["runs"],
-            nlohmann::json::parse(R"({"factor": "1", "power": 1})"));
+            nlohmann::json::parse(R"({"factor": "1", "power": 1, "text": "n^1"})"));
   EXPECT_EQ(files[0]["statements"][3]["multiplications"], 1);
   EXPECT_EQ(files[0]["growth"], nlohmann::json::parse(R"(["n^1"])"));
   EXPECT_EQ(files[0]["comparison"],

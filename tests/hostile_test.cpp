@@ -29,10 +29,27 @@ std::string parseError(const std::string& text) {
   return syntaxErrorOf([&] { fromText<Program>(text); });
 }
 
-TEST(Program, EveryTruncationIsOneSyntaxError) {
+bool reportedBy(const std::string& line, const std::string& parser) {
+  return line.rfind(parser + "(", 0) == 0;
+}
+
+// A cut program fails in the parser whose construct it cuts, as the grammar says: only a cut
+// inside the first or the last keyword is the program's; a cut inside an expression statement,
+// after its first letter and before its ';', is the statement's.
+TEST(Program, EveryTruncationIsReportedByTheConstructItCuts) {
+  const std::size_t lastEnd = SAMPLE.rfind("END");
   for (std::size_t length = 0; length < SAMPLE.size(); ++length) {
     SCOPED_TRACE(SAMPLE.substr(0, length));
-    EXPECT_TRUE(isSyntaxErrorLine(parseError(SAMPLE.substr(0, length))));
+    const std::string line = parseError(SAMPLE.substr(0, length));
+    EXPECT_TRUE(isSyntaxErrorLine(line));
+    EXPECT_EQ(reportedBy(line, "Program"), length < 5 || length > lastEnd) << line;
+    for (const char* statement : {"a+b*c;", "x;", "y*z+w;", "q;"}) {
+      const std::size_t start = SAMPLE.find(statement);
+      const std::size_t semicolon = SAMPLE.find(';', start);
+      if (length > start && length <= semicolon) {
+        EXPECT_TRUE(reportedBy(line, "ExpressionStatement")) << line;
+      }
+    }
   }
   EXPECT_EQ(parseError(SAMPLE), "");
 }
@@ -44,6 +61,14 @@ TEST(Program, AnyByteAnywhereParsesOrFailsCleanly) {
       text[at] = strange;
       const std::string line = parseError(text);
       EXPECT_TRUE(line.empty() || isSyntaxErrorLine(line)) << line;
+      // A byte that no statement may hold, inside a statement after its first letter.
+      const bool foreign = strange == '\0' || (strange & 0x80) != 0 || strange == '\x1b';
+      for (const char* statement : {"a+b*c;", "x;", "y*z+w;", "q;"}) {
+        const std::size_t start = SAMPLE.find(statement);
+        if (foreign && at > start && at < SAMPLE.find(';', start)) {
+          EXPECT_TRUE(reportedBy(line, "ExpressionStatement")) << line;
+        }
+      }
       text.insert(at, 1, strange);
       const std::string inserted = parseError(text);
       EXPECT_TRUE(inserted.empty() || isSyntaxErrorLine(inserted)) << inserted;

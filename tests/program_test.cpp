@@ -12,6 +12,31 @@ namespace {
 
 constexpr auto parse = fromText<Program>;
 
+// One example per sentence of the README's language section: the text and the body of its echo
+// (between BEGIN and END), or "" where the text is an error.
+TEST(Program, ReadsTheLanguageAsTheReadmeDescribesIt) {
+  const struct {
+    std::string text;
+    std::string body;
+  } cases[] = {
+      {"BEGIN a; END", "  a ;\n"},
+      {"BEGIN a + b\n* c ; END", "  a + b * c ;\n"},
+      {"BEGINa; END", ""},
+      {"BEGIN LOOP na; END END", "  LOOP n\n    a ;\n  END\n"},
+      {"BEGIN LOOP 5a; END END", "  LOOP 5\n    a ;\n  END\n"},
+      {"BEGIN LOOP +7 a; END END", "  LOOP 7\n    a ;\n  END\n"},
+      {"BEGIN LOOP -3 a; END END", "  LOOP n\n    a ;\n  END\n"},
+      {"BEGIN a**; n*n; END", "  a * * ;\n  n * n ;\n"},
+      {"BEGIN a; END END", "  a ;\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    std::string echo;
+    const std::string error = syntaxErrorOf([&] { echo = printed(*parse(c.text)); });
+    EXPECT_EQ(error.empty() ? echo : "", c.body.empty() ? "" : "BEGIN\n" + c.body + "END\n");
+  }
+}
+
 TEST(Program, PrintsTheWorkedExample) {
   const auto program = parse("BEGIN a+b; LOOP n a*b; END END");
   EXPECT_EQ(printed(*program), "BEGIN\n  a + b ;\n  LOOP n\n    a * b ;\n  END\nEND\n");

@@ -2,24 +2,12 @@
 
 #include "support/syntaxerror.h"
 
-namespace {
-
-struct SyntaxErrorLine {
-  std::string line;
-};
-
-void throwLine(const std::string& line) { throw SyntaxErrorLine{line}; }
-
-}  // namespace
-
 std::string syntaxErrorOf(const std::function<void()>& parse) {
-  const SyntaxErrorHandler previous = setSyntaxErrorHandler(throwLine);
-  std::string line;
+  const SyntaxErrorsThrow throwing;  // the handler before is back on every path
   try {
     parse();
-  } catch (const SyntaxErrorLine& error) {
-    line = error.line;
+  } catch (const SyntaxError& error) {
+    return error.line;
   }
-  setSyntaxErrorHandler(previous);
-  return line;
+  return "";
 }

@@ -4,7 +4,10 @@
 set -euo pipefail
 build=$1
 exe=$(realpath "$2")
-wine=$(command -v wine || command -v wine64)
+wine=$(command -v wine || command -v wine64) || {
+  echo "run-golden.sh: Wine is missing; install it with: apt-get install wine64 wine" >&2
+  exit 1
+}
 export WINEDEBUG=-all
 export WINEPREFIX=${WINEPREFIX:-$(realpath "$build")/wineprefix}
 "$wine" wineboot --init > /dev/null 2>&1 || true  # make the prefix now, so no run reports it

@@ -4,13 +4,6 @@
 
 const RUNNING_TIME = "執行時間 = ";  // the tool's label, "running time = "
 
-// How often a line runs: "1", "n^2", "1000 * n^2" or "0".
-export function runsText({ factor, power }) {
-  if (factor === "0") return "0";
-  if (power === 0) return factor;
-  return factor === "1" ? `n^${power}` : `${factor} * n^${power}`;
-}
-
 function growthText(growth) {
   return growth === "0" ? "0" : `Θ(${growth})`;
 }
@@ -46,7 +39,7 @@ function annotatedEcho(entry) {
     return element("tr", { className: statement?.kind ?? "" }, [
       element("td", { className: "number", textContent: String(index + 1) }),
       element("td", { className: "code", textContent: text }),
-      element("td", { className: "runs", textContent: statement ? runsText(statement.runs) : "" }),
+      element("td", { className: "runs", textContent: statement ? statement.runs.text : "" }),
       element("td", { className: "number", textContent: expression ? statement.additions : "" }),
       element("td", { className: "number", textContent: expression ? statement.multiplications : "" }),
       ...entry.models.map((model, modelIndex) =>
@@ -78,29 +71,9 @@ function totals(entry) {
   );
 }
 
-// The comparison in the words of `loopcost --explain`, which the browser test holds it to.
-function rangeText(range) {
-  if (range.to === null) return `for every n >= ${range.from}`;
-  if (String(range.from) === String(range.to)) return `for n = ${range.from}`;
-  return `for ${range.from} <= n <= ${range.to}`;
-}
-
-function cheapestText(cheapest, modelCount) {
-  if (cheapest.length === modelCount && modelCount > 1) {
-    return modelCount === 2 ? "both cost the same" : "all cost the same";
-  }
-  const names = cheapest.length > 1
-    ? `${cheapest.slice(0, -1).join(", ")} and ${cheapest.at(-1)}`
-    : cheapest[0];
-  if (cheapest.length > 1) return `${names} cost the same and are cheapest`;
-  return `${names} ${modelCount === 2 ? "is cheaper" : "is cheapest"}`;
-}
-
+// The comparison in the words of `loopcost --explain`, as the core wrote them.
 function comparison(entry) {
-  const lines = entry.comparison === null
-    ? ["not computed: the costs are of too high a degree to compare in time"]
-    : entry.comparison.map((range) => `${rangeText(range)}: ${cheapestText(range.cheapest, entry.models.length)}`);
-  return lines.map((line) => element("li", { textContent: line }));
+  return entry.comparisonInWords.map((line) => element("li", { textContent: line }));
 }
 
 // Fills the report's parts under root from one file entry of the document.
