@@ -19,15 +19,15 @@ FileReport failed(const std::string& file, std::string message,
   return report;
 }
 
-std::string printed(const Polynomial& cost) {
+}  // namespace
+
+std::string printedLine(const Polynomial& cost) {
   std::ostringstream text;
   cost.print(text);
   std::string line = text.str();
   line.pop_back();
   return line;
 }
-
-}  // namespace
 
 ProgramCosts costsOf(const Program& program, const std::vector<CostModel>& models,
                      bool perStatement) {
@@ -41,7 +41,7 @@ std::vector<std::string> precisionWarnings(const ProgramCosts& costs,
                                            const std::vector<CostModel>& models) {
   std::vector<std::string> warnings;
   for (std::size_t i = 0; i < models.size(); ++i) {
-    const std::string single = printed(costs.printed[i]);
+    const std::string single = printedLine(costs.printed[i]);
     const std::string exact = costs.exact.costs[i].text();
     if (single != exact) {
       warnings.push_back(models[i].name + ": single precision prints " + single +

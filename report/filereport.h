@@ -22,6 +22,9 @@ struct ProgramCosts {
 ProgramCosts costsOf(const Program& program, const std::vector<CostModel>& models,
                      bool perStatement);
 
+// What Polynomial::print writes, without the line end.
+std::string printedLine(const Polynomial& cost);
+
 // One line per model whose printed cost differs from its exact cost printed the same way, e.g.
 // "CPU1(2,4): single precision prints 3.4e+07, the exact cost is 4e+07".
 std::vector<std::string> precisionWarnings(const ProgramCosts& costs,

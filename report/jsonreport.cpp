@@ -22,20 +22,12 @@ json number(float value) {
   return static_cast<double>(value);
 }
 
-std::string costText(const Polynomial& cost) {
-  std::ostringstream text;
-  cost.print(text);
-  std::string line = text.str();
-  line.pop_back();
-  return line;
-}
-
 json costJson(const Polynomial& cost) {
   json coefficients = json::array();
   for (int power = 0; power <= cost.getDegree(); ++power) {
     coefficients.push_back(number(cost.coefficient(power)));
   }
-  return {{"text", costText(cost)}, {"coefficients", coefficients}};
+  return {{"text", printedLine(cost)}, {"coefficients", coefficients}};
 }
 
 json costJson(const ExactPolynomial& cost) {

@@ -30,6 +30,16 @@ Reading readAll(const std::string& input, Read read) {
 const std::string INPUTS[] = {
     "", "   ", "a", " a b\tc\n", "a\vb\fc\r", "x;\n END", std::string("\0 \x80", 3)};
 
+// Both streams hold the same unread characters.
+void expectSameRest(std::istringstream& expected, std::istringstream& actual) {
+  std::string expectedRest, actualRest;
+  expected.clear();
+  actual.clear();
+  std::getline(expected, expectedRest, '\0');
+  std::getline(actual, actualRest, '\0');
+  EXPECT_EQ(actualRest, expectedRest);
+}
+
 TEST(NonBlank, ReadsLikeTheCharacterExtraction) {
   for (const std::string& input : INPUTS) {
     SCOPED_TRACE(input);
@@ -51,12 +61,7 @@ TEST(NonBlank, ReadsUpToAStopLikeTheCharacterExtraction) {
     EXPECT_EQ(stopped, !!expected);
     EXPECT_EQ(actualTaken, expectedTaken);
     EXPECT_EQ(actual.rdstate(), expected.rdstate());
-    std::string expectedRest, actualRest;
-    expected.clear();
-    actual.clear();
-    std::getline(expected, expectedRest, '\0');
-    std::getline(actual, actualRest, '\0');
-    EXPECT_EQ(actualRest, expectedRest);
+    expectSameRest(expected, actual);
   }
 }
 
@@ -70,12 +75,7 @@ TEST(NonBlank, PeeksLikeExtractionAndUnget) {
     EXPECT_EQ(peekNonBlank(actual, actualChar), expectedRead);
     EXPECT_EQ(actualChar, expectedChar);
     EXPECT_EQ(actual.rdstate(), expected.rdstate());
-    std::string expectedRest, actualRest;
-    expected.clear();
-    actual.clear();
-    std::getline(expected, expectedRest, '\0');
-    std::getline(actual, actualRest, '\0');
-    EXPECT_EQ(actualRest, expectedRest);
+    expectSameRest(expected, actual);
   }
 }
 
