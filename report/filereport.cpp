@@ -1,5 +1,6 @@
 #include "report/filereport.h"
 
+#include <cmath>
 #include <cstring>
 #include <istream>
 #include <memory>
@@ -19,6 +20,20 @@ FileReport failed(const std::string& file, std::string message,
   return report;
 }
 
+// Whether single precision certainly computed this cost exactly, so that the exact count can be
+// spared. With whole prices every cost is built from whole numbers by sums of non-negative terms
+// and multiplications by counts, and a float holds every whole number up to 2^24 exactly: a step
+// that rounded would have passed 2^24, and nothing after it makes a coefficient smaller.
+bool provablyExact(const Polynomial& cost, const CostModel& model) {
+  const auto whole = [](float value) { return value == std::trunc(value); };
+  if (!whole(model.addition) || !whole(model.multiplication)) return false;
+  for (int power = 0; power <= cost.getDegree(); ++power) {
+    const float c = cost.coefficient(power);
+    if (!(c >= 0.0f && c <= 16777216.0f && whole(c))) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::string printedLine(const Polynomial& cost) {
@@ -33,14 +48,18 @@ ProgramCosts costsOf(const Program& program, const std::vector<CostModel>& model
                      bool perStatement) {
   ProgramCosts costs;
   for (const CostModel& model : models) costs.printed.push_back(program.evaluate(model.context()));
-  costs.exact = analyse(program, models, perStatement);
+  bool exactAlready = true;
+  for (std::size_t i = 0; i < models.size(); ++i) {
+    exactAlready = exactAlready && provablyExact(costs.printed[i], models[i]);
+  }
+  if (perStatement || !exactAlready) costs.exact = analyse(program, models, perStatement);
   return costs;
 }
 
 std::vector<std::string> precisionWarnings(const ProgramCosts& costs,
                                            const std::vector<CostModel>& models) {
   std::vector<std::string> warnings;
-  for (std::size_t i = 0; i < models.size(); ++i) {
+  for (std::size_t i = 0; i < costs.exact.costs.size(); ++i) {
     const std::string single = printedLine(costs.printed[i]);
     const std::string exact = costs.exact.costs[i].text();
     if (single != exact) {

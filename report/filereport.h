@@ -15,10 +15,11 @@ class Program;
 // A program's cost under each model, as the tool prints it (single precision) and exactly.
 struct ProgramCosts {
   std::vector<Polynomial> printed;  // one per model
-  ProgramAnalysis exact;
+  ProgramAnalysis exact;            // its costs are empty where `printed` is certainly exact
 };
 
-// `perStatement` asks for the whole analysis, not only the exact totals.
+// `perStatement` asks for the whole analysis. Without it the exact totals are computed only
+// where the single-precision costs might be wrong (else `exact` stays empty).
 ProgramCosts costsOf(const Program& program, const std::vector<CostModel>& models,
                      bool perStatement);
 
