@@ -95,7 +95,7 @@ Polynomial LoopStatement::evaluate(CPUContext context) const {
   return complexity;
 }
 
-// No flush after the header: output is flushed when the next file name is read.
+// No flush after the header, unlike endl: the cost lines and the next prompt flush the output.
 std::ostream& LoopStatement::print(std::ostream& os, int indent) const {
   printLine(os, indent, "LOOP " + (count < 0 ? std::string("n") : std::to_string(count)) + "\n");
   body->print(os, indent + 2);
