@@ -122,15 +122,12 @@ std::string explanation(const std::string& echo, const ProgramAnalysis& analysis
                                  {"*", false, VALUE_WIDTH}};
   for (const CostModel& model : models) columns.push_back({model.name, true, VALUE_WIDTH});
   std::string text = table(columns, annotatedLines(echo, analysis));
-  std::vector<std::vector<std::string>> totals;
+  text += "exact cost and growth:\n";
   for (std::size_t i = 0; i < models.size(); ++i) {
     const std::string& growth = analysis.growth[i];
-    totals.push_back({models[i].name, analysis.costs[i].text(),
-                      growth == "0" ? "0" : theta + "(" + growth + ")"});
+    text += "  " + models[i].name + " = " + analysis.costs[i].text() + "  growth " +
+            (growth == "0" ? "0" : theta + "(" + growth + ")") + "\n";
   }
-  text += "exact cost and growth:\n";
-  for (const auto& row : totals)
-    text += "  " + row[0] + " = " + row[1] + "  growth " + row[2] + "\n";
   text += "cheapest:\n";
   for (const std::string& line : comparisonInWords(analysis, models)) text += "  " + line + "\n";
   return text;

@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <limits>
 #include <nlohmann/json.hpp>
-#include <sstream>
 
 #include "report/explanation.h"
 
