@@ -235,3 +235,17 @@ std::optional<std::vector<CheapestRange>> cheapestRanges(const std::vector<Exact
     return std::nullopt;
   }
 }
+
+std::vector<Crossing> crossingsOf(const std::vector<CheapestRange>& ranges) {
+  const auto singleTie = [](const CheapestRange& range) {
+    return range.cheapest.size() > 1 && range.to && *range.to == range.from;
+  };
+  std::vector<Crossing> crossings;
+  for (std::size_t k = 0; k < ranges.size(); ++k) {
+    const bool tie = singleTie(ranges[k]);
+    if (tie || (k > 0 && !singleTie(ranges[k - 1]))) {
+      crossings.push_back({ranges[k].from, ranges[k].cheapest, tie});
+    }
+  }
+  return crossings;
+}

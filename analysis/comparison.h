@@ -19,3 +19,14 @@ struct CheapestRange {
 // Empty when the work does not finish within `budget`.
 std::optional<std::vector<CheapestRange>> cheapestRanges(const std::vector<ExactPolynomial>& costs,
                                                          std::chrono::milliseconds budget);
+
+// A place where the cheapest costs change, as a plot marks it.
+struct Crossing {
+  Integer n;
+  std::vector<std::size_t> cheapest;  // from n on; at n alone when `tie`
+  bool tie;                           // the costs meet at this one n
+};
+
+// Each tie at a single n, and the first n of every other range after the first that does not
+// follow such a tie.
+std::vector<Crossing> crossingsOf(const std::vector<CheapestRange>& ranges);

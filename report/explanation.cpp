@@ -4,6 +4,8 @@
 #include <map>
 #include <sstream>
 
+#include "analysis/growth.h"
+
 namespace {
 
 // Cells wider than these are cut with "...": the table is for a terminal 100 columns wide; the
@@ -124,9 +126,8 @@ std::string explanation(const std::string& echo, const ProgramAnalysis& analysis
   std::string text = table(columns, annotatedLines(echo, analysis));
   text += "exact cost and growth:\n";
   for (std::size_t i = 0; i < models.size(); ++i) {
-    const std::string& growth = analysis.growth[i];
     text += "  " + models[i].name + " = " + analysis.costs[i].text() + "  growth " +
-            (growth == "0" ? "0" : theta + "(" + growth + ")") + "\n";
+            growthText(analysis.growth[i], theta) + "\n";
   }
   text += "cheapest:\n";
   for (const std::string& line : comparisonInWords(analysis, models)) text += "  " + line + "\n";

@@ -6,6 +6,8 @@
 #include <limits>
 #include <nlohmann/json.hpp>
 
+#include "analysis/growth.h"
+#include "report/consoletexts.h"
 #include "report/explanation.h"
 
 using json = nlohmann::ordered_json;
@@ -80,6 +82,23 @@ json comparisonJson(const ProgramAnalysis& analysis, const std::vector<CostModel
   return ranges;
 }
 
+json namesOf(const std::vector<std::size_t>& indexes, const std::vector<CostModel>& models) {
+  json names = json::array();
+  for (const std::size_t index : indexes) names.push_back(models[index].name);
+  return names;
+}
+
+json crossingsJson(const ProgramAnalysis& analysis, const std::vector<CostModel>& models) {
+  json crossings = json::array();
+  if (!analysis.comparison) return crossings;
+  for (const Crossing& crossing : crossingsOf(*analysis.comparison)) {
+    crossings.push_back({{"n", integer(crossing.n)},
+                         {"cheapest", namesOf(crossing.cheapest, models)},
+                         {"tie", crossing.tie}});
+  }
+  return crossings;
+}
+
 void addAnalysis(json& entry, const ProgramAnalysis& analysis,
                  const std::vector<CostModel>& models) {
   json statements = json::array();
@@ -88,7 +107,13 @@ void addAnalysis(json& entry, const ProgramAnalysis& analysis,
   }
   entry["statements"] = statements;
   entry["growth"] = analysis.growth;
+  json growthTexts = json::array();
+  for (const std::string& growth : analysis.growth) {
+    growthTexts.push_back(growthText(growth, ConsoleTexts::utf8().theta));
+  }
+  entry["growthText"] = growthTexts;
   entry["comparison"] = comparisonJson(analysis, models);
+  entry["crossings"] = crossingsJson(analysis, models);
   entry["comparisonInWords"] = comparisonInWords(analysis, models);
 }
 
@@ -127,7 +152,8 @@ std::string jsonDocument(const std::vector<FileReport>& reports,
                          const std::vector<CostModel>& models) {
   json files = json::array();
   for (const FileReport& report : reports) files.push_back(fileJson(report, models));
-  const json document = {{"version", 1}, {"files", files}};
+  const json document = {
+      {"version", 1}, {"runningTimeLabel", ConsoleTexts::utf8().runningTime}, {"files", files}};
   // File names need not be UTF-8; their stray bytes become U+FFFD rather than an exception.
   return document.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
 }
