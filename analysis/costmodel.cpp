@@ -1,57 +1,41 @@
 #include "analysis/costmodel.h"
 
-#include <cmath>
-#include <cstdlib>
-#include <sstream>
-
-namespace {
-
-// Digits with at most one '.' among them: "2", "0.5", ".5", "5.".
-bool isDecimal(const std::string& text) {
-  const std::size_t point = text.find('.');
-  const bool digitsOnly =
-      text.find_first_not_of("0123456789.") == std::string::npos && point == text.rfind('.');
-  return digitsOnly && text.size() > (point == std::string::npos ? 0u : 1u);
-}
-
-std::optional<float> parsePrice(const std::string& text) {
-  if (!isDecimal(text)) return std::nullopt;
-  const float price = std::strtof(text.c_str(), nullptr);
-  if (!std::isfinite(price)) return std::nullopt;
-  return price;
-}
-
-}  // namespace
-
-std::vector<CostModel> numberedModels(const std::vector<std::pair<float, float>>& prices) {
+std::vector<CostModel> numberedModels(const std::vector<std::pair<Price, Price>>& prices) {
   std::vector<CostModel> models;
   for (const auto& [addition, multiplication] : prices) {
-    const std::string name = "CPU" + std::to_string(models.size() + 1) + "(" + priceText(addition) +
-                             "," + priceText(multiplication) + ")";
+    const std::string name = "CPU" + std::to_string(models.size() + 1) + "(" + addition.text() +
+                             "," + multiplication.text() + ")";
     models.push_back({name, addition, multiplication});
   }
   return models;
 }
 
-std::vector<CostModel> defaultModels() { return numberedModels({{2.0f, 4.0f}, {1.0f, 5.0f}}); }
-
-std::string priceText(float price) {
-  if (price == static_cast<float>(static_cast<long long>(price)) && price < 1e15f) {
-    return std::to_string(static_cast<long long>(price));
-  }
-  for (int digits = 1;; ++digits) {
-    std::ostringstream text;
-    text.precision(digits);
-    text << price;
-    if (digits >= 9 || std::strtof(text.str().c_str(), nullptr) == price) return text.str();
-  }
+std::vector<CostModel> defaultModels() {
+  return numberedModels({{Price(2), Price(4)}, {Price(1), Price(5)}});
 }
 
-std::optional<std::pair<float, float>> parsePrices(const std::string& text) {
+std::optional<std::pair<Price, Price>> parsePrices(const std::string& text, std::string& problem) {
   const std::size_t comma = text.find(',');
-  if (comma == std::string::npos) return std::nullopt;
-  const auto addition = parsePrice(text.substr(0, comma));
-  const auto multiplication = parsePrice(text.substr(comma + 1));
-  if (!addition || !multiplication) return std::nullopt;
-  return std::make_pair(*addition, *multiplication);
+  std::string why;
+  std::optional<Price> addition, multiplication;
+  if (comma != std::string::npos) {
+    addition = Price::parse(text.substr(0, comma), why);
+    if (addition) multiplication = Price::parse(text.substr(comma + 1), why);
+  }
+  if (multiplication) return std::make_pair(*addition, *multiplication);
+  problem = "'" + text + "' is not ADD,MUL " +
+            (why.empty() ? "(two non-negative numbers)" : "(" + why + ")");
+  return std::nullopt;
+}
+
+std::optional<std::vector<CostModel>> modelsFrom(const std::vector<std::string>& texts,
+                                                 std::string& problem) {
+  if (texts.empty()) return defaultModels();
+  std::vector<std::pair<Price, Price>> prices;
+  for (const std::string& text : texts) {
+    const auto pair = parsePrices(text, problem);
+    if (!pair) return std::nullopt;
+    prices.push_back(*pair);
+  }
+  return numberedModels(prices);
 }

@@ -5,25 +5,29 @@
 #include <utility>
 #include <vector>
 
+#include "analysis/price.h"
 #include "cost/cpucontext.h"
 
 // A named cost model: the label it is printed under and its two prices.
 struct CostModel {
-  std::string name;  // e.g. "CPU1(2,4)"
-  float addition;
-  float multiplication;
+  std::string name;  // e.g. "CPU1(2,4)", the prices as typed
+  Price addition;
+  Price multiplication;
 
-  CPUContext context() const { return CPUContext(addition, multiplication); }
+  CPUContext context() const { return CPUContext(addition.single(), multiplication.single()); }
 };
 
 // The models "CPU1(a,m)", "CPU2(a,m)", ... for the given price pairs, in order.
-std::vector<CostModel> numberedModels(const std::vector<std::pair<float, float>>& prices);
+std::vector<CostModel> numberedModels(const std::vector<std::pair<Price, Price>>& prices);
 
 // The two models the tool uses unless told otherwise: CPU1(2,4) and CPU2(1,5).
 std::vector<CostModel> defaultModels();
 
-// A price as a label shows it: the shortest decimal that reads back as the same float.
-std::string priceText(float price);
+// "ADD,MUL" as two prices; otherwise nothing, and `problem` says what is wrong, e.g.
+// "'2;4' is not ADD,MUL (two non-negative numbers)".
+std::optional<std::pair<Price, Price>> parsePrices(const std::string& text, std::string& problem);
 
-// "ADD,MUL" as two non-negative decimal prices, or nothing when it is not that.
-std::optional<std::pair<float, float>> parsePrices(const std::string& text);
+// One model per "ADD,MUL" text, numbered in order; the default models for none. Nothing when a
+// text is not a model, and `problem` says which and why, as parsePrices does.
+std::optional<std::vector<CostModel>> modelsFrom(const std::vector<std::string>& texts,
+                                                 std::string& problem);

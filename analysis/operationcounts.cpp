@@ -30,8 +30,8 @@ void OperationCounts::add(const OperationCounts& other) {
 }
 
 ExactPolynomial OperationCounts::priced(const CostModel& model) const {
-  ExactPolynomial cost = pricedCounts(additions, exactRational(model.addition));
-  cost.add(pricedCounts(multiplications, exactRational(model.multiplication)));
+  ExactPolynomial cost = pricedCounts(additions, model.addition.exact());
+  cost.add(pricedCounts(multiplications, model.multiplication.exact()));
   return cost;
 }
 

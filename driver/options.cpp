@@ -8,7 +8,8 @@ namespace {
 const char* const VERSION = "loopcost 1.1.0";
 
 std::string checkPrices(const std::string& text) {
-  return parsePrices(text) ? "" : "'" + text + "' is not ADD,MUL (two non-negative numbers)";
+  std::string problem;
+  return parsePrices(text, problem) ? "" : problem;
 }
 
 const std::map<std::string, Options::Format> FORMATS = {{"text", Options::Format::text},
@@ -93,8 +94,7 @@ CommandLine parseCommandLine(int argc, const char* const argv[], std::ostream& o
     return {std::nullopt,
             usageError(err, "--format=json needs FILE arguments (or - for standard input)")};
   }
-  std::vector<std::pair<float, float>> prices;
-  for (const std::string& cpu : names.cpus) prices.push_back(*parsePrices(cpu));
-  options.models = prices.empty() ? defaultModels() : numberedModels(prices);
+  std::string problem;
+  options.models = *modelsFrom(names.cpus, problem);
   return {options, 0};
 }

@@ -26,7 +26,9 @@ FileReport failed(const std::string& file, std::string message,
 // that rounded would have passed 2^24, and nothing after it makes a coefficient smaller.
 bool provablyExact(const Polynomial& cost, const CostModel& model) {
   const auto whole = [](float value) { return value == std::trunc(value); };
-  if (!whole(model.addition) || !whole(model.multiplication)) return false;
+  for (const Price& price : {model.addition, model.multiplication}) {
+    if (!price.isWhole() || !price.singleIsExact()) return false;
+  }
   for (int power = 0; power <= cost.getDegree(); ++power) {
     const float c = cost.coefficient(power);
     if (!(c >= 0.0f && c <= 16777216.0f && whole(c))) return false;

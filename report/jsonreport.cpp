@@ -136,8 +136,8 @@ json fileJson(const FileReport& report, const std::vector<CostModel>& models) {
   json modelEntries = json::array();
   for (std::size_t i = 0; i < models.size(); ++i) {
     modelEntries.push_back({{"name", models[i].name},
-                            {"addition", number(models[i].addition)},
-                            {"multiplication", number(models[i].multiplication)},
+                            {"addition", json::parse(models[i].addition.text())},
+                            {"multiplication", json::parse(models[i].multiplication.text())},
                             {"cost", costJson(report.costs.printed[i])},
                             {"exact", costJson(report.costs.exact.costs[i])}});
   }

@@ -8,26 +8,23 @@
 
 namespace {
 
-std::optional<std::vector<CostModel>> modelsFrom(const std::string& text) {
-  if (text.empty()) return defaultModels();
-  std::vector<std::pair<float, float>> prices;
-  std::istringstream pairs(text);
-  for (std::string pair; std::getline(pairs, pair, ';');) {
-    const auto parsed = parsePrices(pair);
-    if (!parsed) return std::nullopt;
-    prices.push_back(*parsed);
-  }
-  return numberedModels(prices);
+std::vector<std::string> pairsIn(const std::string& text) {
+  std::vector<std::string> pairs;
+  if (text.empty()) return pairs;
+  std::istringstream list(text + ";");
+  for (std::string pair; std::getline(list, pair, ';');) pairs.push_back(pair);
+  return pairs;
 }
 
 }  // namespace
 
 std::string analyseProgramText(const std::string& text, const std::string& models) {
-  const auto parsedModels = modelsFrom(models);
+  std::string problem;
+  const auto parsedModels = modelsFrom(pairsIn(models), problem);
   if (!parsedModels) {
     FileReport report;
     report.file = "program";
-    report.error = FileReport::Error{"cost models must be ADD,MUL pairs separated by ';'", {}};
+    report.error = FileReport::Error{problem, {}};
     return jsonDocument({report}, {});
   }
   std::stringbuf source(text);

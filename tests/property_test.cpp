@@ -239,7 +239,8 @@ TEST(Program, GoldenProgramsRoundTripAndCostWhatTheyExecute) {
 // evaluating them exactly at every n up to 1000, and with their leading terms beyond.
 TEST(ProgramAnalysis, StatementsAddUpToTheExactCostAndTheComparisonHolds) {
   ProgramGenerator generator(20261209);
-  const std::vector<CostModel> models = numberedModels({{2, 4}, {1, 5}, {0.5f, 7}});
+  std::string problem;
+  const std::vector<CostModel> models = *modelsFrom({"2,4", "1,5", "0.5,7"}, problem);
   for (int i = 0; i < 300; ++i) {
     generator.next();
     SCOPED_TRACE(generator.text);
@@ -249,8 +250,8 @@ TEST(ProgramAnalysis, StatementsAddUpToTheExactCostAndTheComparisonHolds) {
       ExactPolynomial sum;
       for (const StatementAnalysis& statement : analysis.statements) {
         if (statement.kind != StatementAnalysis::Kind::expression) continue;
-        const Rational perRun = statement.additions * exactRational(models[m].addition) +
-                                statement.multiplications * exactRational(models[m].multiplication);
+        const Rational perRun = statement.additions * models[m].addition.exact() +
+                                statement.multiplications * models[m].multiplication.exact();
         sum.add(ExactPolynomial::monomial(perRun * statement.runs.factor, statement.runs.power));
       }
       EXPECT_TRUE(sum == analysis.costs[m]);
