@@ -120,6 +120,39 @@ std::string formatFraction(const Integer& n, const Integer& d) {
   return sign + fixedForm(digits, exponent);
 }
 
+// Writes fractions over one denominator as decimals in full: numerator * widening / 10^digits,
+// where 10^digits is the least power of ten that the denominator divides.
+class DecimalWriter {
+ public:
+  explicit DecimalWriter(const Integer& denominator) : denominator(denominator) {
+    Integer rest = denominator;
+    unsigned twos = 0, fives = 0;
+    for (; rest % 2 == 0; rest /= 2) ++twos;
+    for (; rest % 5 == 0; rest /= 5) ++fives;
+    terminates = rest == 1;
+    digits = std::max(twos, fives);
+    widening = terminates ? powerOfTen(digits) / denominator : Integer(0);
+  }
+
+  std::string operator()(const Integer& numerator) const {
+    if (!terminates) return decimalText(Rational(numerator, denominator));
+    std::string text = Integer(abs(numerator * widening)).str();
+    if (digits > 0) {
+      if (text.size() <= digits) text.insert(0, digits + 1 - text.size(), '0');
+      text.insert(text.size() - digits, ".");
+      text.erase(text.find_last_not_of('0') + 1);
+      if (text.back() == '.') text.pop_back();
+    }
+    return numerator < 0 ? "-" + text : text;
+  }
+
+ private:
+  Integer denominator;
+  bool terminates;
+  unsigned digits;
+  Integer widening;
+};
+
 }  // namespace
 
 ExactPolynomial::ExactPolynomial() : common(1) {}
@@ -198,6 +231,21 @@ Rational ExactPolynomial::valueAt(const Integer& n) const {
 }
 
 std::string ExactPolynomial::text() const {
+  const DecimalWriter decimal(common);
+  std::string out;
+  for (auto term = nonZeroTerms.rbegin(); term != nonZeroTerms.rend(); ++term) {
+    if (!out.empty()) out += " + ";
+    if (term->power == 0) {
+      out += decimal(term->numerator);
+    } else {
+      if (term->numerator != common) out += decimal(term->numerator) + " * ";
+      out += "n^" + std::to_string(term->power);
+    }
+  }
+  return out.empty() ? "0" : out;
+}
+
+std::string ExactPolynomial::printedText() const {
   std::string out;
   for (auto term = nonZeroTerms.rbegin(); term != nonZeroTerms.rend() && term->power > 0; ++term) {
     if (isZero(term->numerator, common)) continue;

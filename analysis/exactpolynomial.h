@@ -40,8 +40,12 @@ class ExactPolynomial {
   int degree() const;                     // -1 for the zero polynomial
   Rational coefficient(int power) const;  // 0 above the degree
   Rational valueAt(const Integer& n) const;
-  // What Polynomial::print writes, without the line end, if its float arithmetic were exact.
+  // Every non-zero term in full, highest power first, joined by " + ": "4 * n^1 + 300",
+  // "0.0000001 * n^1"; a coefficient of exactly one is left out before "n^"; "0" for zero.
+  // Coefficients are decimals; one that no decimal holds exactly is written "p/q".
   std::string text() const;
+  // What Polynomial::print writes, without the line end, if its float arithmetic were exact.
+  std::string printedText() const;
 
   const std::vector<Term>& terms() const { return nonZeroTerms; }  // lowest power first
   // Positive, and in lowest terms with the numerators taken together.

@@ -63,10 +63,10 @@ std::vector<std::string> precisionWarnings(const ProgramCosts& costs,
   std::vector<std::string> warnings;
   for (std::size_t i = 0; i < costs.exact.costs.size(); ++i) {
     const std::string single = printedLine(costs.printed[i]);
-    const std::string exact = costs.exact.costs[i].text();
-    if (single != exact) {
+    const ExactPolynomial& exact = costs.exact.costs[i];
+    if (single != exact.printedText()) {
       warnings.push_back(models[i].name + ": single precision prints " + single +
-                         ", the exact cost is " + exact);
+                         ", the exact cost is " + exact.text());
     }
   }
   return warnings;

@@ -97,7 +97,7 @@ TEST(ExactPolynomial, TextMatchesPolynomialPrint) {
     for (float c : coefficients) exactCoefficients.push_back(exactRational(c));
     std::ostringstream printed;
     Polynomial(static_cast<int>(coefficients.size()) - 1, coefficients.data()).print(printed);
-    ASSERT_EQ(exact(exactCoefficients).text() + "\n", printed.str());
+    ASSERT_EQ(exact(exactCoefficients).printedText() + "\n", printed.str());
   }
 }
 
@@ -118,6 +118,22 @@ TEST(ExactPolynomial, TextTestsZeroAndOneAgainstTheExactDoubleBounds) {
       {{Rational(1, 10000000)}, "1e-07"},  // a lone constant is written even when nearly zero
       {{Rational(1, 10000000), 1}, "n^1"},
       {{Rational(-5, 2), 0, 1}, "n^2 + -2.5"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(exact(c.coefficients).printedText(), c.expected);
+}
+
+TEST(ExactPolynomial, TextWritesEveryTermInFull) {
+  const struct {
+    std::vector<Rational> coefficients;
+    const char* expected;
+  } cases[] = {
+      {{}, "0"},
+      {{300, 4}, "4 * n^1 + 300"},
+      {{Rational(1, 10000000), Rational(1, 10000000)}, "0.0000001 * n^1 + 0.0000001"},
+      {{0, 1, Rational(-5, 2)}, "-2.5 * n^2 + n^1"},
+      {{powerOfTen(30) + 1}, "1000000000000000000000000000001"},
+      {{Rational(3, 40), Rational(1, 3)}, "1/3 * n^1 + 3/40"},  // no decimal holds 1/3
+      {{exactRational(0.1f)}, "0.100000001490116119384765625"},
   };
   for (const auto& c : cases) EXPECT_EQ(exact(c.coefficients).text(), c.expected);
 }
