@@ -1,30 +1,35 @@
 #include "analysis/comparison.h"
 
 #include <algorithm>
+#include <map>
 #include <utility>
 
 // Two costs can trade places only where their difference changes sign. Between the integers
-// next to the difference's positive real roots, and beyond the last of them, every difference
-// keeps its sign on the whole numbers, so one exact evaluation decides each such stretch.
-// The roots are bracketed between consecutive integers by the Vincent-Collins-Akritas method.
+// next to the difference's positive real roots, and beyond the last of them, the difference
+// keeps its sign on the whole numbers. The roots are bracketed between consecutive integers by
+// the Vincent-Collins-Akritas method, for a pair of costs only when a sweep from n = 0 upwards
+// needs them: the cheapest cost can only lose its place to another where their difference
+// changes sign.
 
 namespace {
 
 using Coefficients = std::vector<Integer>;  // lowest power first
 
-struct OutOfTime {};
+struct OverLimit {};
 
-class Deadline {
+// The big-number work done so far, in machine words read or written, against the limit.
+class Work {
  public:
-  explicit Deadline(std::chrono::milliseconds budget)
-      : end(std::chrono::steady_clock::now() + budget) {}
+  explicit Work(std::uint64_t limit) : limit(limit) {}
 
-  void check() const {
-    if (std::chrono::steady_clock::now() > end) throw OutOfTime();
+  void spend(const Integer& number) {
+    spent += number.backend().size();
+    if (spent > limit) throw OverLimit();
   }
 
  private:
-  std::chrono::steady_clock::time_point end;
+  std::uint64_t limit;
+  std::uint64_t spent = 0;
 };
 
 // Dense coefficients of p times `factor`, a multiple of p's denominator.
@@ -46,6 +51,20 @@ Coefficients difference(const Coefficients& a, const Coefficients& b) {
   return result;
 }
 
+// q divided by the greatest common divisor of its coefficients, leading coefficient positive:
+// the same for every non-zero multiple of q, whose sign changes are those of q.
+Coefficients primitive(Coefficients q) {
+  Integer content = 0;
+  for (const Integer& c : q) {
+    if (content != 1) content = gcd(content, c);
+  }
+  if (!q.empty() && q.back() < 0) content = -content;
+  if (content != 1) {
+    for (Integer& c : q) c /= content;
+  }
+  return q;
+}
+
 // Removes every factor x; true when there was one, that is when 0 is a root.
 bool divideOutZeroRoot(Coefficients& q) {
   const auto first = std::find_if(q.begin(), q.end(), [](const Integer& c) { return c != 0; });
@@ -64,11 +83,13 @@ void removeCommonTwos(Coefficients& q) {
   for (Integer& c : q) c >>= shift;
 }
 
-// q(x + 1), by repeated synthetic division: the deadline is checked every row.
-void shiftByOne(Coefficients& q, const Deadline& deadline) {
+// q(x + 1), by repeated synthetic division.
+void shiftByOne(Coefficients& q, Work& work) {
   for (std::size_t row = 0; row + 1 < q.size(); ++row) {
-    deadline.check();
-    for (std::size_t i = q.size() - 1; i > row; --i) q[i - 1] += q[i];
+    for (std::size_t i = q.size() - 1; i > row; --i) {
+      q[i - 1] += q[i];
+      work.spend(q[i - 1]);
+    }
   }
 }
 
@@ -86,16 +107,19 @@ int signVariations(const Coefficients& q) {
 
 // Descartes' rule on (0, 1): the sign variations of (x + 1)^d q(1 / (x + 1)) exceed the number
 // of roots of q in (0, 1) by an even number, so 0 means none and 1 means exactly one.
-int rootBound(const Coefficients& q, const Deadline& deadline) {
+int rootBound(const Coefficients& q, Work& work) {
   Coefficients image(q.rbegin(), q.rend());
-  shiftByOne(image, deadline);
+  shiftByOne(image, work);
   return signVariations(image);
 }
 
 // 2^d q(x / 2): the left half of q's interval stretched onto [0, 1].
-Coefficients leftHalf(const Coefficients& q) {
+Coefficients leftHalf(const Coefficients& q, Work& work) {
   Coefficients half(q.size());
-  for (std::size_t i = 0; i < q.size(); ++i) half[i] = q[i] << (q.size() - 1 - i);
+  for (std::size_t i = 0; i < q.size(); ++i) {
+    half[i] = q[i] << (q.size() - 1 - i);
+    work.spend(half[i]);
+  }
   return half;
 }
 
@@ -122,76 +146,101 @@ struct Interval {
   Coefficients q;
 };
 
-// Adds the integers where the sign of p on the whole numbers may change: 0 and every other
+// The integers where the sign of p on the whole numbers may change, ascending: 0, every other
 // integer root, and both integer neighbours of every other positive root.
-void addSignChanges(Coefficients p, std::vector<Integer>& points, const Deadline& deadline) {
-  if (divideOutZeroRoot(p)) points.push_back(0);
-  if (signVariations(p) == 0) return;  // by Descartes' rule, no positive root at all
+std::vector<Integer> signChanges(Coefficients p, Work& work) {
+  std::vector<Integer> points{0};
+  divideOutZeroRoot(p);
+  if (signVariations(p) == 0) return points;  // by Descartes' rule, no positive root at all
   removeCommonTwos(p);
   const unsigned widthExponent = rootBoundExponent(p);
   for (std::size_t i = 0; i < p.size(); ++i) {
-    deadline.check();
     p[i] <<= widthExponent * i;
+    work.spend(p[i]);
   }
   std::vector<Interval> pending{{0, widthExponent, std::move(p)}};
   while (!pending.empty()) {
     Interval interval = std::move(pending.back());
     pending.pop_back();
-    if (rootBound(interval.q, deadline) == 0) continue;
+    if (rootBound(interval.q, work) == 0) continue;
     if (interval.widthExponent == 0) {
       points.push_back(interval.start);
       points.push_back(interval.start + 1);
       continue;
     }
     const unsigned halfExponent = interval.widthExponent - 1;
-    Coefficients left = leftHalf(interval.q);
+    Coefficients left = leftHalf(interval.q, work);
     removeCommonTwos(left);
     Coefficients right = left;
-    shiftByOne(right, deadline);
+    shiftByOne(right, work);
     Integer middle = interval.start + (Integer(1) << halfExponent);
     if (divideOutZeroRoot(right)) points.push_back(middle);
     pending.push_back({std::move(interval.start), halfExponent, std::move(left)});
     pending.push_back({std::move(middle), halfExponent, std::move(right)});
-  }
-}
-
-// 0 and every point where some pair of costs may trade places, ascending, each once.
-std::vector<Integer> criticalPoints(const std::vector<Coefficients>& costs,
-                                    const Deadline& deadline) {
-  std::vector<Integer> points{0};
-  for (std::size_t i = 0; i < costs.size(); ++i) {
-    for (std::size_t j = i + 1; j < costs.size(); ++j) {
-      Coefficients gap = difference(costs[i], costs[j]);
-      if (!gap.empty()) addSignChanges(std::move(gap), points, deadline);
-    }
   }
   std::sort(points.begin(), points.end());
   points.erase(std::unique(points.begin(), points.end()), points.end());
   return points;
 }
 
-Integer valueAt(const Coefficients& q, const Integer& n) {
-  Integer sum = 0;
-  for (auto c = q.rbegin(); c != q.rend(); ++c) sum = sum * n + *c;
-  return sum;
-}
+// The costs, all scaled by one positive factor to whole coefficients, with the sign changes of
+// their differences worked out as the sweep asks for them.
+class Sweep {
+ public:
+  Sweep(std::vector<Coefficients> costs, std::uint64_t workLimit)
+      : costs(std::move(costs)), work(workLimit) {}
 
-// The indexes of the costs, all scaled by one positive factor, that are least at n.
-std::vector<std::size_t> cheapestAt(const std::vector<Coefficients>& costs, const Integer& n,
-                                    const Deadline& deadline) {
-  deadline.check();
-  std::vector<std::size_t> cheapest;
-  Integer least;
-  for (std::size_t i = 0; i < costs.size(); ++i) {
-    const Integer value = valueAt(costs[i], n);
-    if (cheapest.empty() || value < least) {
-      cheapest.clear();
-      least = value;
+  // The indexes of the costs that are least at n.
+  std::vector<std::size_t> cheapestAt(const Integer& n) {
+    std::vector<std::size_t> cheapest;
+    Integer least;
+    for (std::size_t i = 0; i < costs.size(); ++i) {
+      const Integer value = valueAt(costs[i], n);
+      if (cheapest.empty() || value < least) {
+        cheapest.clear();
+        least = value;
+      }
+      if (value == least) cheapest.push_back(i);
     }
-    if (value == least) cheapest.push_back(i);
+    return cheapest;
   }
-  return cheapest;
-}
+
+  // The least point after n where the sign of cost `i` minus another cost may change.
+  std::optional<Integer> nextChangeAfter(std::size_t i, const Integer& n) {
+    std::optional<Integer> next;
+    for (std::size_t j = 0; j < costs.size(); ++j) {
+      if (j == i) continue;
+      const std::vector<Integer>& points = changesBetween(i, j);
+      const auto after = std::upper_bound(points.begin(), points.end(), n);
+      if (after != points.end() && (!next || *after < *next)) next = *after;
+    }
+    return next;
+  }
+
+ private:
+  Integer valueAt(const Coefficients& q, const Integer& n) {
+    Integer sum = 0;
+    for (auto c = q.rbegin(); c != q.rend(); ++c) {
+      sum = sum * n + *c;
+      work.spend(sum);
+    }
+    return sum;
+  }
+
+  // Pairs whose differences are multiples of one another share their sign changes; with two
+  // prices per model that is common.
+  const std::vector<Integer>& changesBetween(std::size_t i, std::size_t j) {
+    Coefficients gap = primitive(difference(costs[i], costs[j]));
+    const auto known = changes.find(gap);
+    if (known != changes.end()) return known->second;
+    std::vector<Integer> points = gap.empty() ? std::vector<Integer>{0} : signChanges(gap, work);
+    return changes.emplace(std::move(gap), std::move(points)).first->second;
+  }
+
+  std::vector<Coefficients> costs;
+  std::map<Coefficients, std::vector<Integer>> changes;
+  Work work;
+};
 
 // Appends the range, or widens the last one when it has the same cheapest costs.
 void append(std::vector<CheapestRange>& ranges, CheapestRange range) {
@@ -202,36 +251,37 @@ void append(std::vector<CheapestRange>& ranges, CheapestRange range) {
   }
 }
 
-// Each critical point on its own, each stretch of whole numbers between two of them, and all
-// beyond the last, merged where neighbours agree.
-std::vector<CheapestRange> rangesBetween(const std::vector<Integer>& points,
-                                         const std::vector<Coefficients>& costs,
-                                         const Deadline& deadline) {
+// From n = 0 up: each point where a sign may change on its own, then the stretch after it, up to
+// the next point where a difference with a cost cheapest on that stretch may change sign.
+std::vector<CheapestRange> sweep(Sweep& costs) {
   std::vector<CheapestRange> ranges;
-  for (std::size_t k = 0; k < points.size(); ++k) {
-    append(ranges, {points[k], points[k], cheapestAt(costs, points[k], deadline)});
-    const Integer after = points[k] + 1;
-    if (k + 1 == points.size()) {
-      append(ranges, {after, std::nullopt, cheapestAt(costs, after, deadline)});
-    } else if (after < points[k + 1]) {
-      append(ranges, {after, points[k + 1] - 1, cheapestAt(costs, after, deadline)});
+  for (Integer point = 0;;) {
+    append(ranges, {point, point, costs.cheapestAt(point)});
+    const Integer after = point + 1;
+    std::vector<std::size_t> cheapest = costs.cheapestAt(after);
+    const std::optional<Integer> next =
+        cheapest.empty() ? std::nullopt : costs.nextChangeAfter(cheapest.front(), point);
+    if (!next) {
+      append(ranges, {after, std::nullopt, std::move(cheapest)});
+      return ranges;
     }
+    if (after < *next) append(ranges, {after, *next - 1, std::move(cheapest)});
+    point = *next;
   }
-  return ranges;
 }
 
 }  // namespace
 
 std::optional<std::vector<CheapestRange>> cheapestRanges(const std::vector<ExactPolynomial>& costs,
-                                                         std::chrono::milliseconds budget) {
-  const Deadline deadline(budget);
+                                                         std::uint64_t workLimit) {
   Integer common = 1;
   for (const ExactPolynomial& cost : costs) common = lcm(common, cost.commonDenominator());
   std::vector<Coefficients> scaled;
   for (const ExactPolynomial& cost : costs) scaled.push_back(integerCoefficients(cost, common));
+  Sweep sweeping(std::move(scaled), workLimit);
   try {
-    return rangesBetween(criticalPoints(scaled, deadline), scaled, deadline);
-  } catch (const OutOfTime&) {
+    return sweep(sweeping);
+  } catch (const OverLimit&) {
     return std::nullopt;
   }
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -14,11 +14,15 @@ struct CheapestRange {
   std::vector<std::size_t> cheapest;  // indexes into the costs, ascending
 };
 
+// The most work a comparison may do, in machine words of big numbers read or written: enough for
+// any program of everyday size, and a bound on the time an adversarial one can take.
+constexpr std::uint64_t COMPARISON_WORK_LIMIT = std::uint64_t{1} << 31;
+
 // Which of the costs is cheapest for every whole number n >= 0, exactly: maximal ranges covering
 // 0 to infinity, neighbours differing in their cheapest set. Without costs, one range with none.
-// Empty when the work does not finish within `budget`.
-std::optional<std::vector<CheapestRange>> cheapestRanges(const std::vector<ExactPolynomial>& costs,
-                                                         std::chrono::milliseconds budget);
+// Empty when it would take more than `workLimit`.
+std::optional<std::vector<CheapestRange>> cheapestRanges(
+    const std::vector<ExactPolynomial>& costs, std::uint64_t workLimit = COMPARISON_WORK_LIMIT);
 
 // A place where the cheapest costs change, as a plot marks it.
 struct Crossing {

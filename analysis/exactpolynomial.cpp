@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <limits>
 #include <utility>
 
 namespace {
@@ -125,6 +127,7 @@ std::string formatFraction(const Integer& n, const Integer& d) {
 class DecimalWriter {
  public:
   explicit DecimalWriter(const Integer& denominator) : denominator(denominator) {
+    if (denominator == 1) return;
     Integer rest = denominator;
     unsigned twos = 0, fives = 0;
     for (; rest % 2 == 0; rest /= 2) ++twos;
@@ -135,8 +138,9 @@ class DecimalWriter {
   }
 
   std::string operator()(const Integer& numerator) const {
+    if (digits == 0) return decimal(numerator);
     if (!terminates) return decimalText(Rational(numerator, denominator));
-    std::string text = Integer(abs(numerator * widening)).str();
+    std::string text = decimal(Integer(abs(numerator * widening)));
     if (digits > 0) {
       if (text.size() <= digits) text.insert(0, digits + 1 - text.size(), '0');
       text.insert(text.size() - digits, ".");
@@ -148,8 +152,8 @@ class DecimalWriter {
 
  private:
   Integer denominator;
-  bool terminates;
-  unsigned digits;
+  bool terminates = true;
+  unsigned digits = 0;
   Integer widening;
 };
 
@@ -168,6 +172,17 @@ ExactPolynomial ExactPolynomial::monomial(const Rational& c, int power) {
 ExactPolynomial ExactPolynomial::wholeMonomial(const Integer& c, int power) {
   ExactPolynomial result;
   if (c != 0) result.nonZeroTerms.push_back({power, c});
+  return result;
+}
+
+ExactPolynomial ExactPolynomial::fromTerms(std::vector<Term> terms, Integer denominator) {
+  ExactPolynomial result;
+  terms.erase(std::remove_if(terms.begin(), terms.end(),
+                             [](const Term& term) { return term.numerator == 0; }),
+              terms.end());
+  result.nonZeroTerms = std::move(terms);
+  result.common = std::move(denominator);
+  result.reduce();
   return result;
 }
 
@@ -228,6 +243,17 @@ Rational ExactPolynomial::valueAt(const Integer& n) const {
   }
   if (power > 0) sum *= powerOf(n, power);
   return fraction(sum, common);
+}
+
+std::vector<std::string> ExactPolynomial::coefficientTexts() const {
+  std::vector<std::string> texts(std::max(degree(), 0) + 1, "0");
+  for (const Term& term : nonZeroTerms) {
+    const Integer divisor = gcdOf(term.numerator, common);
+    const Integer top = term.numerator / divisor;
+    texts[term.power] =
+        divisor == common ? decimal(top) : decimal(top) + "/" + decimal(Integer(common / divisor));
+  }
+  return texts;
 }
 
 std::string ExactPolynomial::text() const {
@@ -295,6 +321,13 @@ std::string formatCoefficient(const Rational& value) {
 }
 
 std::string decimalText(const Rational& value) {
-  const std::string top = numerator(value).str();
-  return denominator(value) == 1 ? top : top + "/" + denominator(value).str();
+  const std::string top = decimal(numerator(value));
+  return denominator(value) == 1 ? top : top + "/" + decimal(denominator(value));
+}
+
+std::string decimal(const Integer& n) {
+  if (n >= 0 && n <= std::numeric_limits<std::uint64_t>::max()) {
+    return std::to_string(n.convert_to<std::uint64_t>());
+  }
+  return n.str();
 }

@@ -33,6 +33,9 @@ class ExactPolynomial {
   static ExactPolynomial monomial(const Rational& c, int power);  // c * n^power, power >= 0
   // The same for a whole c, which never becomes a Rational: Boost reduces even c/1 slowly.
   static ExactPolynomial wholeMonomial(const Integer& c, int power);
+  // The sum of numerator / denominator * n^power over `terms`, whose powers ascend; zero
+  // numerators are dropped. denominator > 0.
+  static ExactPolynomial fromTerms(std::vector<Term> terms, Integer denominator);
 
   void add(const ExactPolynomial& other);
   ExactPolynomial scaled(const Rational& factor) const;
@@ -47,6 +50,8 @@ class ExactPolynomial {
   // What Polynomial::print writes, without the line end, if its float arithmetic were exact.
   std::string printedText() const;
 
+  // Every coefficient from n^0 to the degree (at least one), as decimalText writes it.
+  std::vector<std::string> coefficientTexts() const;
   const std::vector<Term>& terms() const { return nonZeroTerms; }  // lowest power first
   // Positive, and in lowest terms with the numerators taken together.
   const Integer& commonDenominator() const { return common; }
@@ -60,6 +65,9 @@ class ExactPolynomial {
   Integer common;
 };
 
+// The decimal digits of n, with a '-' before them when negative; quick for what fits 64 bits,
+// which Boost's own conversion is not.
+std::string decimal(const Integer& n);
 // The exact value of a finite double, such as a float price.
 Rational exactRational(double value);
 // What `out << std::setprecision(2) << double(value)` writes, computed from the exact value:

@@ -8,8 +8,11 @@
 #include "analysis/comparison.h"
 #include "analysis/costmodel.h"
 #include "analysis/exactpolynomial.h"
+#include "analysis/operationcounts.h"
 
 class Program;
+class Statement;
+class Statementlist;
 
 // How many times a line runs in one run of the program: factor * n^power.
 struct Runs {
@@ -22,25 +25,46 @@ struct StatementAnalysis {
   enum class Kind { expression, loop };
 
   Kind kind = Kind::expression;
+  const Statement* statement = nullptr;
   int line = 0;   // in the echo; line 1 is "BEGIN"
   int depth = 0;  // 1 for a statement of the program's own list
   Runs runs;
-  std::string count;            // a loop's count as echoed: "n" or the number
+  std::optional<int> count;     // a loop's fixed count; empty for n and for expressions
   std::uint64_t additions = 0;  // an expression statement's, per run
   std::uint64_t multiplications = 0;
   std::vector<ExactPolynomial> costs;  // per model: over all runs (a loop: its whole body)
 };
 
-// Where a program's cost comes from, exactly, under each model.
-struct ProgramAnalysis {
-  std::vector<StatementAnalysis> statements;  // in echo order; empty unless asked for
-  std::vector<ExactPolynomial> costs;         // the program's exact cost per model
-  std::vector<std::string> growth;            // per model: "0", "1" or "n^k"
-  // The cheapest model(s) for every n >= 0; empty when it could not be computed in time.
-  std::optional<std::vector<CheapestRange>> comparison;
+// Told of each line of the echo after "BEGIN", in order.
+class StatementVisitor {
+ public:
+  virtual ~StatementVisitor() = default;
+  virtual void statement(const StatementAnalysis& row) = 0;
+  // The "END" of a loop at `depth`, or of the program at depth 0.
+  virtual void end(int line, int depth) = 0;
 };
 
-// The program's exact costs; with `perStatement`, also the rows of every statement, the growth
-// and the comparison of the models.
-ProgramAnalysis analyse(const Program& program, const std::vector<CostModel>& models,
-                        bool perStatement);
+// The program's exact cost under each model, and everything the statements' rows need.
+class ProgramAnalysis {
+ public:
+  // Keeps a reference to `program`; `rows` keeps what walk() needs, else only the totals are
+  // found.
+  ProgramAnalysis(const Program& program, const std::vector<CostModel>& models, bool rows);
+
+  const std::vector<ExactPolynomial>& costs() const { return totals; }
+  std::vector<std::string> growth() const;  // per model: "0", "1" or "n^k"
+  // The cheapest model(s) for every n >= 0; empty when the work limit was reached first.
+  std::optional<std::vector<CheapestRange>> comparison() const;
+  // Tells `visitor` of every statement, with its costs, and every "END"; needs `rows`. One row
+  // at a time is held, so that the rows of any program fit where its tree does.
+  void walk(StatementVisitor& visitor) const;
+
+ private:
+  OperationCounts countsOf(const Statementlist* list);
+
+  const Program& program;
+  std::vector<WholePrices> prices;  // per model
+  bool keepLoops;
+  std::vector<OperationCounts> loopBodies;  // one run of each loop's body, in echo order
+  std::vector<ExactPolynomial> totals;
+};

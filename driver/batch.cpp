@@ -1,69 +1,112 @@
 #include "driver/batch.h"
 
-#include <cerrno>
-#include <filesystem>
-#include <fstream>
+#include <cstring>
+#include <new>
 #include <string>
-#include <vector>
 
+#include "driver/programfile.h"
 #include "driver/textoutput.h"
-#include "report/filereport.h"
 #include "report/jsonreport.h"
+#include "report/quoting.h"
+#include "statements/program.h"
 
 namespace {
 
-FileReport reportOnFile(const std::string& file, std::istream& in, const Options& options) {
-  const std::vector<CostModel>& models = options.models;
-  const bool perStatement = options.explain || options.format == Options::Format::json;
-  if (file == "-") return reportOn(file, *in.rdbuf(), models, perStatement);
-  std::error_code ignored;
-  if (std::filesystem::is_directory(file, ignored)) return unopenable(file, EISDIR);
-  std::filebuf source;
-  errno = 0;
-  if (source.open(file, std::ios::in) == nullptr)
-    return unopenable(file, errno != 0 ? errno : ENOENT);
-  return reportOn(file, source, models, perStatement);
+// The file parsed; "-" is `in`, read for nothing else.
+ProgramFile readNamed(const std::string& name, std::istream& in) {
+  if (name != "-") return readProgramFile(name);
+  ProgramFile file;
+  file.parsed = parseProgram(*in.rdbuf());
+  return file;
+}
+
+// Why the file gave no program, in words: the parser's line with its quoted bytes made visible,
+// or the system's reason.
+std::string failure(const ProgramFile& file) {
+  if (file.openError != 0) return std::strerror(file.openError);
+  if (file.parsed.readError != 0) {
+    return std::string("read error: ") + std::strerror(file.parsed.readError);
+  }
+  return withVisibleQuotes(file.parsed.error);
+}
+
+bool isSyntaxError(const ProgramFile& file) {
+  return file.openError == 0 && file.parsed.readError == 0;
 }
 
 // GCC's form where the parser could say where it stopped, so that editors jump there.
-void writeError(std::ostream& err, const FileReport& report) {
-  const FileReport::Error& error = *report.error;
-  if (error.position) {
-    err << report.file << ':' << error.position->line << ':' << error.position->column << ": "
-        << error.message << std::endl;
+void writeError(std::ostream& err, const std::string& name, const ProgramFile& file) {
+  if (isSyntaxError(file)) {
+    err << visibleName(name) << ':' << file.parsed.position.line << ':'
+        << file.parsed.position.column << ": " << failure(file) << std::endl;
   } else {
-    err << "loopcost: " << report.file << ": " << error.message << std::endl;
+    err << "loopcost: " << visibleName(name) << ": " << failure(file) << std::endl;
   }
 }
 
-void writeText(std::ostream& out, std::ostream& err, const FileReport& report,
+// Returns whether the file was analysed.
+bool writeText(const std::string& name, std::istream& in, std::ostream& out, std::ostream& err,
                const Options& options, const ConsoleTexts& texts) {
-  out << report.echo;
-  writeCosts(out, err, report.file + ": ", report.echo, report.costs, options, texts);
-  out << SEPARATOR;
+  const ProgramFile file = readNamed(name, in);
+  if (!file.parsed.program) {
+    writeError(err, name, file);
+    return false;
+  }
+  writeProgramReport(out, err, visibleName(name) + ": ", *file.parsed.program, options, texts);
+  return true;
+}
+
+bool writeJson(const std::string& name, std::istream& in, JsonReport& report) {
+  const ProgramFile file = readNamed(name, in);
+  if (file.parsed.program) {
+    report.analysed(name, *file.parsed.program);
+  } else if (isSyntaxError(file)) {
+    report.failed(name, failure(file), file.parsed.position);
+  } else {
+    report.failed(name, failure(file));
+  }
+  return file.parsed.program != nullptr;
+}
+
+int runText(std::istream& in, std::ostream& out, std::ostream& err, const Options& options,
+            const ConsoleTexts& texts) {
+  bool anyFailed = false;
+  for (const std::string& name : options.files) {
+    try {
+      anyFailed = !writeText(name, in, out, err, options, texts) || anyFailed;
+    } catch (const std::bad_alloc&) {
+      reportOutOfMemory(out, err, name);
+      anyFailed = true;
+    }
+    if (!flushed(out, err)) return 1;
+  }
+  return anyFailed ? 1 : 0;
+}
+
+// A file that runs out of memory before its entry is begun gets an error entry; one that runs
+// out while its entry is being written leaves the document cut short, and the run ends.
+int runJson(std::istream& in, std::ostream& out, std::ostream& err, const Options& options) {
+  bool anyFailed = false;
+  JsonReport report(out, options.models);
+  for (const std::string& name : options.files) {
+    try {
+      anyFailed = !writeJson(name, in, report) || anyFailed;
+    } catch (const std::bad_alloc&) {
+      reportOutOfMemory(out, err, name);
+      if (report.broken()) return 1;
+      report.failed(name, "out of memory");
+      anyFailed = true;
+    }
+  }
+  report.finish();
+  if (!flushed(out, err)) return 1;
+  return anyFailed ? 1 : 0;
 }
 
 }  // namespace
 
 int runBatch(std::istream& in, std::ostream& out, std::ostream& err, const Options& options,
              const ConsoleTexts& texts) {
-  bool anyFailed = false;
-  std::vector<FileReport> reports;
-  for (const std::string& file : options.files) {
-    FileReport report = reportOnFile(file, in, options);
-    anyFailed = anyFailed || report.error.has_value();
-    if (options.format == Options::Format::json) {
-      reports.push_back(std::move(report));
-      continue;
-    }
-    if (report.error) {
-      writeError(err, report);
-    } else {
-      writeText(out, err, report, options, texts);
-    }
-    if (!flushed(out, err)) return 1;
-  }
-  if (options.format == Options::Format::json) out << jsonDocument(reports, options.models);
-  if (!flushed(out, err)) return 1;
-  return anyFailed ? 1 : 0;
+  if (options.format == Options::Format::json) return runJson(in, out, err, options);
+  return runText(in, out, err, options, texts);
 }

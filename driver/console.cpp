@@ -3,16 +3,13 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <memory>
 #include <new>
-#include <sstream>
 #include <string>
 
+#include "driver/programfile.h"
 #include "driver/textoutput.h"
+#include "report/quoting.h"
 #include "statements/program.h"
-#include "support/syntaxerror.h"
 
 namespace {
 
@@ -24,49 +21,29 @@ bool readName(std::istream& in, std::string& name) {
   return !name.empty();
 }
 
-// Opens the named file; returns 0, or the errno of the failure. A name with a NUL byte cannot
-// name a file: opening its prefix would read the wrong one. A directory is refused here, as
-// Windows refuses it, rather than failing at the first read as Linux would.
-int openNamedFile(std::ifstream& ifs, const std::string& name) {
-  if (name.find('\0') != std::string::npos) return ENOENT;
-  std::error_code ignored;
-  if (std::filesystem::is_directory(name, ignored)) return EISDIR;
-  errno = 0;
-  ifs.open(name);
-  return ifs.is_open() ? 0 : (errno != 0 ? errno : ENOENT);
+// The parser's own line, as it wrote it; a file that could not be opened or read also says so.
+void writeError(std::ostream& err, const std::string& fname, const ProgramFile& file) {
+  err << file.parsed.error << std::endl;
+  if (file.openError != 0) {
+    err << "loopcost: cannot open '" << visibleName(fname) << "': " << std::strerror(file.openError)
+        << std::endl;
+  } else if (file.parsed.readError != 0) {
+    err << "loopcost: cannot read '" << visibleName(fname)
+        << "': " << std::strerror(file.parsed.readError) << std::endl;
+  }
 }
 
 // One pass: the program in `fname` parsed, echoed and priced. Returns 0, or the exit status
 // when the run must stop.
 int runPass(const std::string& fname, std::ostream& out, std::ostream& err, const Options& options,
             const ConsoleTexts& texts) {
-  std::ifstream ifs;
-  const int openError = openNamedFile(ifs, fname);
-  std::unique_ptr<Program> program;
-  try {
-    const SyntaxErrorsThrow throwing;
-    program = std::make_unique<Program>(ifs);
-  } catch (const SyntaxError& error) {
-    const int readError = ifs.bad() ? errno : 0;
-    err << error.line << std::endl;
-    if (openError != 0) {
-      err << "loopcost: cannot open '" << fname << "': " << std::strerror(openError) << std::endl;
-    } else if (readError != 0) {
-      err << "loopcost: cannot read '" << fname << "': " << std::strerror(readError) << std::endl;
-    }
+  const ProgramFile file = readProgramFile(fname);
+  if (!file.parsed.program) {
+    writeError(err, fname, file);
     return 1;
   }
-  program->print(out);
-  std::string echo;  // only the explanation needs the echo as text
-  if (options.explain) {
-    std::ostringstream text;
-    program->print(text);
-    echo = text.str();
-  }
-  writeCosts(out, err, "", echo, costsOf(*program, options.models, options.explain), options,
-             texts);
-  out << SEPARATOR;
-  return flushed(out, err) ? 0 : 1;  // before closing the file, which clears errno
+  writeProgramReport(out, err, "", *file.parsed.program, options, texts);
+  return flushed(out, err) ? 0 : 1;
 }
 
 }  // namespace
@@ -81,8 +58,7 @@ int runConsole(std::istream& in, std::ostream& out, std::ostream& err, const Opt
     try {
       if (const int status = runPass(fname, out, err, options, texts)) return status;
     } catch (const std::bad_alloc&) {
-      out.flush();
-      err << "loopcost: out of memory" << std::endl;
+      reportOutOfMemory(out, err, fname);
       return 1;
     }
   }

@@ -2,20 +2,36 @@
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 
+#include "analysis/programanalysis.h"
+#include "report/costing.h"
 #include "report/explanation.h"
+#include "report/quoting.h"
+#include "statements/program.h"
 
-void writeCosts(std::ostream& out, std::ostream& err, const std::string& where,
-                const std::string& echo, const ProgramCosts& costs, const Options& options,
-                const ConsoleTexts& texts) {
-  for (std::size_t i = 0; i < options.models.size(); ++i) {
-    out << options.models[i].name << '\n' << texts.runningTime;
+void writeProgramReport(std::ostream& out, std::ostream& err, const std::string& where,
+                        const Program& program, const Options& options,
+                        const ConsoleTexts& texts) {
+  const std::vector<CostModel>& models = options.models;
+  program.print(out);
+  std::optional<ProgramAnalysis> analysis;
+  if (options.explain) analysis.emplace(program, models, true);
+  const ProgramCosts costs = costsOf(program, models, analysis ? &*analysis : nullptr);
+  for (std::size_t i = 0; i < models.size(); ++i) {
+    out << models[i].name << '\n' << texts.runningTime;
     costs.printed[i].print(out);
   }
-  if (options.explain) out << explanation(echo, costs.exact, options.models, texts.theta);
-  for (const std::string& warning : precisionWarnings(costs, options.models)) {
+  std::vector<std::string> warnings = precisionWarnings(costs, models);
+  if (analysis) {
+    const auto comparison = analysis->comparison();
+    writeExplanation(out, *analysis, models, comparison, texts.theta);
+    if (!comparison) warnings.push_back("the cheapest model was not computed: " + comparisonSkipped());
+  }
+  for (const std::string& warning : warnings) {
     err << "loopcost: " << where << "warning: " << warning << std::endl;
   }
+  out << SEPARATOR;
 }
 
 // The failed write's errno is still there: a failed stream makes no further system calls.
@@ -23,4 +39,9 @@ bool flushed(std::ostream& out, std::ostream& err) {
   if (out.flush()) return true;
   err << "loopcost: write error: " << std::strerror(errno != 0 ? errno : EIO) << std::endl;
   return false;
+}
+
+void reportOutOfMemory(std::ostream& out, std::ostream& err, const std::string& name) {
+  out.flush();
+  err << "loopcost: " << visibleName(name) << ": out of memory" << std::endl;
 }

@@ -1,14 +1,18 @@
 #include "report/jsonreport.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
-#include <nlohmann/json.hpp>
 
 #include "analysis/growth.h"
+#include "analysis/programanalysis.h"
 #include "report/consoletexts.h"
+#include "report/costing.h"
 #include "report/explanation.h"
+#include "report/quoting.h"
+#include "statements/program.h"
 
 using json = nlohmann::ordered_json;
 
@@ -17,10 +21,15 @@ namespace {
 // Whole numbers as integers, other values as the shortest decimal that reads back to the same
 // float (JSON has no infinity or NaN: those become null).
 json number(float value) {
-  if (std::isfinite(value) && value == std::trunc(value) && std::fabs(value) < 9.0e15f) {
+  if (!std::isfinite(value)) return nullptr;
+  if (value == std::trunc(value) && std::fabs(value) < 9.0e15f) {
     return static_cast<long long>(value);
   }
-  return static_cast<double>(value);
+  char text[32];
+  for (int digits = 1;; ++digits) {
+    std::snprintf(text, sizeof text, "%.*g", digits, static_cast<double>(value));
+    if (digits == 9 || std::strtof(text, nullptr) == value) return json::parse(text);
+  }
 }
 
 json costJson(const Polynomial& cost) {
@@ -32,17 +41,7 @@ json costJson(const Polynomial& cost) {
 }
 
 json costJson(const ExactPolynomial& cost) {
-  json coefficients = json::array();
-  for (int power = 0; power <= std::max(cost.degree(), 0); ++power) {
-    coefficients.push_back(decimalText(cost.coefficient(power)));
-  }
-  return {{"text", cost.text()}, {"coefficients", coefficients}};
-}
-
-json costsJson(const std::vector<ExactPolynomial>& costs) {
-  json entries = json::array();
-  for (const ExactPolynomial& cost : costs) entries.push_back(costJson(cost));
-  return entries;
+  return {{"text", cost.text()}, {"coefficients", cost.coefficientTexts()}};
 }
 
 // A whole number of any size: a JSON number while it fits 64 bits, else its decimal string.
@@ -53,34 +52,67 @@ json integer(const Integer& value) {
   return value.str();
 }
 
-json statementJson(const StatementAnalysis& statement) {
-  const bool loop = statement.kind == StatementAnalysis::Kind::loop;
-  json entry = {
-      {"line", statement.line}, {"kind", loop ? "loop" : "expression"}, {"depth", statement.depth}};
-  if (loop) entry["count"] = statement.count == "n" ? json("n") : json(std::stoll(statement.count));
-  entry["runs"] = {{"factor", statement.runs.factor.str()},
-                   {"power", statement.runs.power},
-                   {"text", runsText(statement.runs)}};
-  if (!loop) {
-    entry["additions"] = statement.additions;
-    entry["multiplications"] = statement.multiplications;
-  }
-  entry["costs"] = costsJson(statement.costs);
-  return entry;
+void writeCost(JsonWriter& writer, const ExactPolynomial& cost) {
+  writer.beginObject();
+  writer.key("text");
+  writer.string(cost.text());
+  writer.key("coefficients");
+  writer.beginArray();
+  for (const std::string& coefficient : cost.coefficientTexts()) writer.string(coefficient);
+  writer.end();
+  writer.end();
 }
 
-json comparisonJson(const ProgramAnalysis& analysis, const std::vector<CostModel>& models) {
-  if (!analysis.comparison) return nullptr;
-  json ranges = json::array();
-  for (const CheapestRange& range : *analysis.comparison) {
-    json cheapest = json::array();
-    for (const std::size_t model : range.cheapest) cheapest.push_back(models[model].name);
-    ranges.push_back({{"from", integer(range.from)},
-                      {"to", range.to ? integer(*range.to) : json(nullptr)},
-                      {"cheapest", cheapest}});
+// Written field by field: a program has as many of these as statements.
+void writeStatement(JsonWriter& writer, const StatementAnalysis& statement) {
+  const bool loop = statement.kind == StatementAnalysis::Kind::loop;
+  writer.beginObject();
+  writer.key("line");
+  writer.integer(statement.line);
+  writer.key("kind");
+  writer.string(loop ? "loop" : "expression");
+  writer.key("depth");
+  writer.integer(statement.depth);
+  if (loop) {
+    writer.key("count");
+    if (statement.count) {
+      writer.integer(*statement.count);
+    } else {
+      writer.string("n");
+    }
   }
-  return ranges;
+  writer.key("runs");
+  writer.beginObject();
+  writer.key("factor");
+  writer.string(decimal(statement.runs.factor));
+  writer.key("power");
+  writer.integer(statement.runs.power);
+  writer.key("text");
+  writer.string(runsText(statement.runs));
+  writer.end();
+  if (!loop) {
+    writer.key("additions");
+    writer.number(std::to_string(statement.additions));
+    writer.key("multiplications");
+    writer.number(std::to_string(statement.multiplications));
+  }
+  writer.key("costs");
+  writer.beginArray();
+  for (const ExactPolynomial& cost : statement.costs) writeCost(writer, cost);
+  writer.end();
+  writer.end();
 }
+
+// Each statement's entry, written as the analysis walks to it.
+class StatementEntries : public StatementVisitor {
+ public:
+  explicit StatementEntries(JsonWriter& json) : json(json) {}
+  void statement(const StatementAnalysis& row) override { writeStatement(json, row); }
+  void end(int, int) override {}
+
+ private:
+  JsonWriter& json;
+};
 
 json namesOf(const std::vector<std::size_t>& indexes, const std::vector<CostModel>& models) {
   json names = json::array();
@@ -88,10 +120,21 @@ json namesOf(const std::vector<std::size_t>& indexes, const std::vector<CostMode
   return names;
 }
 
-json crossingsJson(const ProgramAnalysis& analysis, const std::vector<CostModel>& models) {
+json comparisonJson(const std::vector<CheapestRange>& ranges,
+                    const std::vector<CostModel>& models) {
+  json entries = json::array();
+  for (const CheapestRange& range : ranges) {
+    entries.push_back({{"from", integer(range.from)},
+                       {"to", range.to ? integer(*range.to) : json(nullptr)},
+                       {"cheapest", namesOf(range.cheapest, models)}});
+  }
+  return entries;
+}
+
+json crossingsJson(const std::vector<CheapestRange>& ranges,
+                   const std::vector<CostModel>& models) {
   json crossings = json::array();
-  if (!analysis.comparison) return crossings;
-  for (const Crossing& crossing : crossingsOf(*analysis.comparison)) {
+  for (const Crossing& crossing : crossingsOf(ranges)) {
     crossings.push_back({{"n", integer(crossing.n)},
                          {"cheapest", namesOf(crossing.cheapest, models)},
                          {"tie", crossing.tie}});
@@ -99,61 +142,99 @@ json crossingsJson(const ProgramAnalysis& analysis, const std::vector<CostModel>
   return crossings;
 }
 
-void addAnalysis(json& entry, const ProgramAnalysis& analysis,
-                 const std::vector<CostModel>& models) {
-  json statements = json::array();
-  for (const StatementAnalysis& statement : analysis.statements) {
-    statements.push_back(statementJson(statement));
-  }
-  entry["statements"] = statements;
-  entry["growth"] = analysis.growth;
-  json growthTexts = json::array();
-  for (const std::string& growth : analysis.growth) {
-    growthTexts.push_back(growthText(growth, ConsoleTexts::utf8().theta));
-  }
-  entry["growthText"] = growthTexts;
-  entry["comparison"] = comparisonJson(analysis, models);
-  entry["crossings"] = crossingsJson(analysis, models);
-  entry["comparisonInWords"] = comparisonInWords(analysis, models);
-}
-
-json errorJson(const FileReport::Error& error) {
-  json entry = {{"message", error.message}};
-  if (error.position) {
-    entry["line"] = error.position->line;
-    entry["column"] = error.position->column;
-  }
-  return entry;
-}
-
-json fileJson(const FileReport& report, const std::vector<CostModel>& models) {
-  json entry = {{"file", report.file}, {"ok", !report.error}};
-  if (report.error) {
-    entry["error"] = errorJson(*report.error);
-    return entry;
-  }
-  entry["program"] = report.echo;
-  json modelEntries = json::array();
-  for (std::size_t i = 0; i < models.size(); ++i) {
-    modelEntries.push_back({{"name", models[i].name},
-                            {"addition", json::parse(models[i].addition.text())},
-                            {"multiplication", json::parse(models[i].multiplication.text())},
-                            {"cost", costJson(report.costs.printed[i])},
-                            {"exact", costJson(report.costs.exact.costs[i])}});
-  }
-  entry["models"] = modelEntries;
-  addAnalysis(entry, report.costs.exact, models);
-  return entry;
-}
-
 }  // namespace
 
-std::string jsonDocument(const std::vector<FileReport>& reports,
-                         const std::vector<CostModel>& models) {
-  json files = json::array();
-  for (const FileReport& report : reports) files.push_back(fileJson(report, models));
-  const json document = {
-      {"version", 1}, {"runningTimeLabel", ConsoleTexts::utf8().runningTime}, {"files", files}};
-  // File names need not be UTF-8; their stray bytes become U+FFFD rather than an exception.
-  return document.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
+JsonReport::JsonReport(std::ostream& out, const std::vector<CostModel>& models)
+    : writer(out), models(models) {
+  writer.beginObject();
+  writer.key("version");
+  writer.value(1);
+  writer.key("runningTimeLabel");
+  writer.value(ConsoleTexts::utf8().runningTime);
+  writer.key("files");
+  writer.beginArray();
+}
+
+void JsonReport::beginEntry(const std::string& file, bool ok) {
+  inEntry = true;
+  writer.beginObject();
+  writer.key("file");
+  writer.value(file);
+  const std::string bytes = visibleName(file);
+  if (bytes != file) {
+    writer.key("fileBytes");
+    writer.value(bytes);
+  }
+  writer.key("ok");
+  writer.value(ok);
+}
+
+void JsonReport::analysed(const std::string& file, const Program& program) {
+  const ProgramAnalysis analysis(program, models, true);
+  const ProgramCosts costs = costsOf(program, models, &analysis);
+  const auto comparison = analysis.comparison();
+  beginEntry(file, true);
+  writer.key("program");
+  writer.streamedString([&](std::ostream& echo) { program.print(echo); });
+  writer.key("models");
+  writer.beginArray();
+  for (std::size_t i = 0; i < models.size(); ++i) {
+    writer.beginObject();
+    writer.key("name");
+    writer.value(models[i].name);
+    writer.key("addition");
+    writer.number(models[i].addition.text());
+    writer.key("multiplication");
+    writer.number(models[i].multiplication.text());
+    writer.key("cost");
+    writer.value(costJson(costs.printed[i]));
+    writer.key("exact");
+    writer.value(costJson(costs.exact[i]));
+    writer.end();
+  }
+  writer.end();
+  writer.key("statements");
+  writer.beginArray();
+  StatementEntries entries{writer};
+  analysis.walk(entries);
+  writer.end();
+  writer.key("growth");
+  writer.value(analysis.growth());
+  json::array_t growthTexts;
+  for (const std::string& growth : analysis.growth()) {
+    growthTexts.push_back(growthText(growth, ConsoleTexts::utf8().theta));
+  }
+  writer.key("growthText");
+  writer.value(growthTexts);
+  writer.key("comparison");
+  writer.value(comparison ? comparisonJson(*comparison, models) : json(nullptr));
+  if (!comparison) {
+    writer.key("comparisonSkipped");
+    writer.value(comparisonSkipped());
+  }
+  writer.key("crossings");
+  writer.value(comparison ? crossingsJson(*comparison, models) : json::array());
+  writer.key("comparisonInWords");
+  writer.value(comparisonInWords(comparison, namesOf(models)));
+  writer.end();
+  inEntry = false;
+}
+
+void JsonReport::failed(const std::string& file, const std::string& message,
+                        const std::optional<SourceBuffer::Position>& position) {
+  beginEntry(file, false);
+  writer.key("error");
+  json entry = {{"message", message}};
+  if (position) {
+    entry["line"] = position->line;
+    entry["column"] = position->column;
+  }
+  writer.value(entry);
+  writer.end();
+  inEntry = false;
+}
+
+void JsonReport::finish() {
+  writer.end();
+  writer.end();
 }

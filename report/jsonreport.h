@@ -1,12 +1,35 @@
 #pragma once
 
+#include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "analysis/costmodel.h"
-#include "report/filereport.h"
+#include "report/jsonwriter.h"
+#include "report/sourcebuffer.h"
 
-// The JSON document of a whole run, version 1: one entry per file, in order, with the echo and
-// the costs of a program or the error that stopped it. Two-space indented, ending in a newline.
-std::string jsonDocument(const std::vector<FileReport>& reports,
-                         const std::vector<CostModel>& models);
+class Program;
+
+// The JSON document of a whole run, version 1, written file by file as the files are analysed:
+// one entry per file, in order, with the echo and the analysis of a program or the error that
+// stopped it. Two-space indented, ending in a newline.
+class JsonReport {
+ public:
+  JsonReport(std::ostream& out, const std::vector<CostModel>& models);  // writes the head
+
+  void analysed(const std::string& file, const Program& program);
+  // `position`: where the parser stopped reading, for a syntax error.
+  void failed(const std::string& file, const std::string& message,
+              const std::optional<SourceBuffer::Position>& position = std::nullopt);
+  // Whether an entry was cut short (running out of memory): the document cannot go on.
+  bool broken() const { return inEntry; }
+  void finish();  // closes the document
+
+ private:
+  void beginEntry(const std::string& file, bool ok);
+
+  JsonWriter writer;
+  const std::vector<CostModel>& models;
+  bool inEntry = false;
+};

@@ -1,12 +1,17 @@
 #include "report/playground.h"
 
+#include <new>
 #include <sstream>
 #include <vector>
 
-#include "report/filereport.h"
 #include "report/jsonreport.h"
+#include "report/programsource.h"
+#include "report/quoting.h"
+#include "statements/program.h"
 
 namespace {
+
+const char* const NAME = "program";
 
 std::vector<std::string> pairsIn(const std::string& text) {
   std::vector<std::string> pairs;
@@ -16,17 +21,37 @@ std::vector<std::string> pairsIn(const std::string& text) {
   return pairs;
 }
 
+void analyse(const std::string& text, JsonReport& report) {
+  std::stringbuf source(text);
+  const ParsedProgram parsed = parseProgram(source);
+  if (parsed.program) {
+    report.analysed(NAME, *parsed.program);
+  } else {
+    report.failed(NAME, withVisibleQuotes(parsed.error), parsed.position);
+  }
+}
+
 }  // namespace
 
 std::string analyseProgramText(const std::string& text, const std::string& models) {
   std::string problem;
   const auto parsedModels = modelsFrom(pairsIn(models), problem);
-  if (!parsedModels) {
-    FileReport report;
-    report.file = "program";
-    report.error = FileReport::Error{problem, {}};
-    return jsonDocument({report}, {});
+  const std::vector<CostModel> noModels;
+  std::ostringstream document;
+  JsonReport report(document, parsedModels ? *parsedModels : noModels);
+  try {
+    if (parsedModels) {
+      analyse(text, report);
+    } else {
+      report.failed(NAME, problem);
+    }
+  } catch (const std::bad_alloc&) {
+    std::ostringstream fresh;
+    JsonReport failure(fresh, noModels);
+    failure.failed(NAME, "out of memory");
+    failure.finish();
+    return fresh.str();
   }
-  std::stringbuf source(text);
-  return jsonDocument({reportOn("program", source, *parsedModels, true)}, *parsedModels);
+  report.finish();
+  return document.str();
 }

@@ -2,14 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <random>
 #include <string>
 #include <vector>
 
 namespace {
-
-using std::chrono::milliseconds;
 
 // "from..to: cheapest indexes" for each range, "from..:" for the open-ended one.
 std::string rendered(const std::vector<CheapestRange>& ranges) {
@@ -89,7 +86,7 @@ TEST(CheapestRanges, SplitsAtCrossingsAndTies) {
       {{exact({25}), exact({0, 5}), exact({0, 0, 1})}, "0..0: 1 2; 1..4: 2; 5..5: 0 1 2; 6..: 0"},
   };
   for (const auto& c : cases) {
-    const auto ranges = cheapestRanges(c.costs, milliseconds(1000));
+    const auto ranges = cheapestRanges(c.costs);
     ASSERT_TRUE(ranges);
     EXPECT_EQ(rendered(*ranges), c.expected);
   }
@@ -151,7 +148,7 @@ TEST(CheapestRanges, AgreesWithEvaluationForRandomCosts) {
   CostGenerator generator(5);
   for (int round = 0; round < 150; ++round) {
     const std::vector<ExactPolynomial> costs = generator.next();
-    const auto ranges = cheapestRanges(costs, milliseconds(1000));
+    const auto ranges = cheapestRanges(costs);
     ASSERT_TRUE(ranges);
     expectAgreesWithEvaluation(costs, *ranges);
   }
@@ -169,14 +166,10 @@ ExactPolynomial hugeCost(std::mt19937_64& random) {
   return cost;
 }
 
-TEST(CheapestRanges, KeepsToTheBudgetForHugeDegrees) {
+TEST(CheapestRanges, StopsAtTheWorkLimitTheSameWayEveryTime) {
   std::mt19937_64 random(3);
   const std::vector<ExactPolynomial> costs{hugeCost(random), hugeCost(random)};
-  EXPECT_FALSE(cheapestRanges(costs, milliseconds(1)));
-  const auto start = std::chrono::steady_clock::now();
-  const auto ranges = cheapestRanges(costs, milliseconds(1000));
-  EXPECT_LT(std::chrono::steady_clock::now() - start, milliseconds(1500));
-  if (ranges) expectAgreesWithEvaluation(costs, *ranges, 10);
+  EXPECT_FALSE(cheapestRanges(costs, 1000000));
 }
 
 }  // namespace

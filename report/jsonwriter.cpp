@@ -1,0 +1,154 @@
+#include "report/jsonwriter.h"
+
+#include <algorithm>
+#include <streambuf>
+
+namespace {
+
+bool isPlain(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return byte >= 0x20 && byte < 0x7F && c != '"' && c != '\\';
+}
+
+std::string quoted(const std::string& text) {
+  if (std::all_of(text.begin(), text.end(), isPlain)) return '"' + text + '"';
+  return nlohmann::json(text).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+// Passes characters on to another stream buffer escaped as JSON escapes them in a string.
+class EscapingBuffer : public std::streambuf {
+ public:
+  explicit EscapingBuffer(std::streambuf& target) : target(target) {}
+
+ protected:
+  int_type overflow(int_type c) override {
+    if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+    const std::string escaped =
+        nlohmann::json(std::string(1, traits_type::to_char_type(c)))
+            .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+    const auto length = static_cast<std::streamsize>(escaped.size() - 2);  // without the quotes
+    return target.sputn(escaped.data() + 1, length) == length ? c : traits_type::eof();
+  }
+
+  std::streamsize xsputn(const char* text, std::streamsize count) override {
+    std::streamsize done = 0;
+    while (done < count) {
+      const char* plain = text + done;
+      std::streamsize run = 0;
+      while (done + run < count && isPlain(plain[run])) ++run;
+      if (run > 0 && target.sputn(plain, run) != run) return done;
+      done += run;
+      if (done < count) {
+        if (traits_type::eq_int_type(overflow(traits_type::to_int_type(text[done])),
+                                     traits_type::eof())) {
+          return done;
+        }
+        ++done;
+      }
+    }
+    return done;
+  }
+
+ private:
+  std::streambuf& target;
+};
+
+}  // namespace
+
+JsonWriter::JsonWriter(std::ostream& out) : out(out) {}
+
+JsonWriter::~JsonWriter() { flush(); }
+
+void JsonWriter::beginObject() {
+  beforeValue();
+  pending += '{';
+  open.push_back({true});
+}
+
+void JsonWriter::beginArray() {
+  beforeValue();
+  pending += '[';
+  open.push_back({false});
+}
+
+void JsonWriter::end() {
+  const Level level = open.back();
+  open.pop_back();
+  if (!level.empty) newLine();
+  pending += level.object ? '}' : ']';
+  if (open.empty()) pending += '\n';
+  if (pending.size() >= FLUSH_AT || open.empty()) flush();
+}
+
+void JsonWriter::key(const std::string& name) {
+  beforeValue();
+  pending += quoted(name);
+  pending += ": ";
+  afterKey = true;
+}
+
+void JsonWriter::value(const nlohmann::ordered_json& whole) {
+  beforeValue();
+  const std::string text = whole.dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
+  std::size_t start = 0;
+  for (std::size_t end = text.find('\n'); end != std::string::npos; end = text.find('\n', start)) {
+    pending.append(text, start, end - start);
+    newLine();
+    start = end + 1;
+  }
+  pending.append(text, start, std::string::npos);
+  if (open.empty()) pending += '\n';
+}
+
+void JsonWriter::string(const std::string& text) {
+  beforeValue();
+  pending += quoted(text);
+}
+
+void JsonWriter::integer(long long number) {
+  beforeValue();
+  pending += std::to_string(number);
+}
+
+void JsonWriter::number(const std::string& text) {
+  beforeValue();
+  pending += text;
+}
+
+void JsonWriter::streamedString(const std::function<void(std::ostream&)>& write) {
+  beforeValue();
+  pending += '"';
+  flush();
+  EscapingBuffer escaping(*out.rdbuf());
+  std::ostream escaped(&escaping);
+  if (out) write(escaped);
+  if (!escaped) out.setstate(std::ios::badbit);
+  pending += '"';
+}
+
+// A value after a key follows it on its line; any other starts a line of its own.
+void JsonWriter::beforeValue() {
+  if (afterKey) {
+    afterKey = false;
+    return;
+  }
+  if (open.empty()) return;
+  Level& level = open.back();
+  if (!level.empty) pending += ',';
+  newLine();
+  level.empty = false;
+}
+
+void JsonWriter::newLine() {
+  pending += '\n';
+  pending.append(2 * open.size(), ' ');
+}
+
+// As `<<` does, a stream that is not good gets nothing, and a refused write sets badbit.
+void JsonWriter::flush() {
+  const auto size = static_cast<std::streamsize>(pending.size());
+  if (out && size > 0 && out.rdbuf()->sputn(pending.data(), size) != size) {
+    out.setstate(std::ios::badbit);
+  }
+  pending.clear();
+}
