@@ -1,6 +1,7 @@
 #include "driver/options.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <map>
 
 namespace {
@@ -29,11 +30,12 @@ CLI::Validator oneOf(const std::map<std::string, Value>& choices) {
       "");
 }
 
-// The options' texts as typed, before they are turned into Options.
+// The options' texts as typed, before they are turned into Options. A format or an encoding
+// given twice is an error that names the option, so every value given is kept.
 struct Texts {
   std::vector<std::string> cpus;
-  std::string format = "text";
-  std::string encoding = "auto";
+  std::vector<std::string> format;
+  std::vector<std::string> encoding;
 };
 
 void describe(CLI::App& app, Options& options, Texts& names) {
@@ -54,12 +56,18 @@ void describe(CLI::App& app, Options& options, Texts& names) {
       ->allow_extra_args(false);
   app.add_option("-f,--format", names.format, "Output format: text or json (json needs FILE)")
       ->check(oneOf(FORMATS))
-      ->type_name("FORMAT");
+      ->type_name("FORMAT")
+      ->expected(1)
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+      ->allow_extra_args(false);
   app.add_option("-e,--encoding", names.encoding,
                  "Encoding of the prompt and labels: big5, utf-8 or auto (default: utf-8 on a "
                  "UTF-8 terminal, else big5)")
       ->check(oneOf(ENCODINGS))
-      ->type_name("ENCODING");
+      ->type_name("ENCODING")
+      ->expected(1)
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+      ->allow_extra_args(false);
   app.add_flag("-x,--explain", options.explain,
                "Show runs, operations and costs per line, growth, and which model is cheapest");
 }
@@ -88,8 +96,19 @@ CommandLine parseCommandLine(int argc, const char* const argv[], std::ostream& o
   } catch (const CLI::ParseError& error) {
     return {std::nullopt, usageError(err, error.what())};
   }
-  options.format = FORMATS.at(names.format);
-  options.encoding = ENCODINGS.at(names.encoding);
+  for (const auto& [option, values] : {std::make_pair("--format", names.format),
+                                      std::make_pair("--encoding", names.encoding)}) {
+    if (values.size() > 1) {
+      return {std::nullopt, usageError(err, std::string(option) + " is given " +
+                                                std::to_string(values.size()) + " times; give it once")};
+    }
+  }
+  if (std::count(options.files.begin(), options.files.end(), "-") > 1) {
+    return {std::nullopt, usageError(err, "- (standard input) is named more than once; it can be "
+                                          "read only once")};
+  }
+  options.format = names.format.empty() ? Options::Format::text : FORMATS.at(names.format[0]);
+  options.encoding = names.encoding.empty() ? Encoding::automatic : ENCODINGS.at(names.encoding[0]);
   if (options.format == Options::Format::json && options.files.empty()) {
     return {std::nullopt,
             usageError(err, "--format=json needs FILE arguments (or - for standard input)")};
