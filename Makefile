@@ -11,7 +11,8 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:detect_stack_use_a
 WINDOWS_BUILD := build-windows
 PREFIX ?= /usr/local
 FUZZ_BUILD := build-fuzz
-FUZZ_SECONDS ?= 60
+FUZZ_SECONDS ?= 20  # per target
+FUZZ_TARGETS := parse analysis report options
 
 WEB_BUILD := build-web
 WEB_PORT ?= 8000
@@ -51,21 +52,26 @@ check-sanitize:
 	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
 	cd $(SANITIZE_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS)
 
-# libFuzzer with ASan+UBSan for FUZZ_SECONDS, seeded with the examples and the golden programs.
-# Findings land in $(FUZZ_BUILD)/findings/ and fail the run.
+# Each fuzz target with libFuzzer, ASan and UBSan for FUZZ_SECONDS, seeded with its corpus in
+# tests/fuzz/corpus/ (which make test replays); what it adds goes to $(FUZZ_BUILD)/corpus/.
+# Findings land in $(FUZZ_BUILD)/findings/ and fail the run. Paths are absolute: a target may
+# change its working folder.
 fuzz:
 	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 		-DLOOPCOST_WERROR=ON -DLOOPCOST_FUZZ=ON -DLOOPCOST_TESTS=OFF
-	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target loopcost_fuzz
-	mkdir -p $(FUZZ_BUILD)/corpus $(FUZZ_BUILD)/findings
-	cp examples/*.txt $(FUZZ_BUILD)/corpus/
-	for file in tests/golden/*/*; do \
-		case $${file##*/} in args|stdin|stdout|stderr|status) ;; \
-		*) cp "$$file" "$(FUZZ_BUILD)/corpus/$$(basename $$(dirname $$file))-$${file##*/}" ;; esac; \
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target $(FUZZ_TARGETS:%=%_fuzz)
+	mkdir -p $(FUZZ_BUILD)/findings
+	set -e; for target in $(FUZZ_TARGETS); do \
+		mkdir -p $(FUZZ_BUILD)/corpus/$$target; \
+		dictionary=program; [ $$target = options ] && dictionary=options; \
+		$(CURDIR)/$(FUZZ_BUILD)/$${target}_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
+			-rss_limit_mb=2048 -dict=$(CURDIR)/tests/fuzz/$$dictionary.dict \
+			-artifact_prefix=$(CURDIR)/$(FUZZ_BUILD)/findings/$$target- -print_final_stats=1 \
+			$(CURDIR)/$(FUZZ_BUILD)/corpus/$$target $(CURDIR)/tests/fuzz/corpus/$$target \
+			> $(FUZZ_BUILD)/$$target.log 2>&1 || { tail -40 $(FUZZ_BUILD)/$$target.log; exit 1; }; \
+		grep -E '^(Done|stat::number_of_executed_units)' $(FUZZ_BUILD)/$$target.log \
+			| sed "s/^/$$target: /"; \
 	done
-	$(FUZZ_BUILD)/loopcost_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 -rss_limit_mb=2048 \
-		-dict=tests/fuzz/loopcost.dict -artifact_prefix=$(FUZZ_BUILD)/findings/ \
-		-print_final_stats=1 $(FUZZ_BUILD)/corpus
 
 # End-to-end times (hyperfine) and peak memory on generated programs, next to `wc -w` on the
 # same files, then the phases of a run. BASELINE=<git revision> also builds that revision in a

@@ -28,6 +28,17 @@ std::optional<std::pair<Price, Price>> parsePrices(const std::string& text, std:
   return std::nullopt;
 }
 
+std::vector<std::string> modelTexts(const std::string& list) {
+  std::vector<std::string> texts;
+  if (list.empty()) return texts;
+  std::size_t start = 0;
+  for (std::size_t end; (end = list.find(';', start)) != std::string::npos; start = end + 1) {
+    texts.push_back(list.substr(start, end - start));
+  }
+  texts.push_back(list.substr(start));
+  return texts;
+}
+
 std::optional<std::vector<CostModel>> modelsFrom(const std::vector<std::string>& texts,
                                                  std::string& problem) {
   if (texts.empty()) return defaultModels();

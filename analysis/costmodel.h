@@ -27,6 +27,10 @@ std::vector<CostModel> defaultModels();
 // "'2;4' is not ADD,MUL (two non-negative numbers)".
 std::optional<std::pair<Price, Price>> parsePrices(const std::string& text, std::string& problem);
 
+// "2,4;1,5": the models of a list separated by ';', as the playground and editors write them;
+// none for an empty list.
+std::vector<std::string> modelTexts(const std::string& list);
+
 // One model per "ADD,MUL" text, numbered in order; the default models for none. Nothing when a
 // text is not a model, and `problem` says which and why, as parsePrices does.
 std::optional<std::vector<CostModel>> modelsFrom(const std::vector<std::string>& texts,

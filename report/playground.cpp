@@ -13,14 +13,6 @@ namespace {
 
 const char* const NAME = "program";
 
-std::vector<std::string> pairsIn(const std::string& text) {
-  std::vector<std::string> pairs;
-  if (text.empty()) return pairs;
-  std::istringstream list(text + ";");
-  for (std::string pair; std::getline(list, pair, ';');) pairs.push_back(pair);
-  return pairs;
-}
-
 void analyse(const std::string& text, JsonReport& report) {
   std::stringbuf source(text);
   const ParsedProgram parsed = parseProgram(source);
@@ -35,7 +27,7 @@ void analyse(const std::string& text, JsonReport& report) {
 
 std::string analyseProgramText(const std::string& text, const std::string& models) {
   std::string problem;
-  const auto parsedModels = modelsFrom(pairsIn(models), problem);
+  const auto parsedModels = modelsFrom(modelTexts(models), problem);
   const std::vector<CostModel> noModels;
   std::ostringstream document;
   JsonReport report(document, parsedModels ? *parsedModels : noModels);

@@ -78,6 +78,39 @@ TEST(CommandLine, ReportsRunningOutOfMemoryAndGoesOn) {
   EXPECT_EQ(run.out.substr(0, 6), "BEGIN\n");
   EXPECT_EQ(run.status, 1);
 }
+
+// Under any limit on memory every mode either finishes or says "out of memory" and nothing
+// else on standard error, with exit status 1, having written a beginning of what it writes
+// without the limit, or in JSON a whole document that says so.
+TEST(CommandLine, RunsOutOfMemoryCleanlyUnderEveryLimit) {
+  const ScratchDirectory directory;
+  std::string program = "BEGIN\n";
+  for (int i = 0; i < 60000; ++i) program += i % 10 == 0 ? "LOOP n x*y+z; END\n" : "x*y+z*w+q;\n";
+  for (int i = 0; i < 150; ++i) program += "LOOP n a+b*c; ";
+  for (int i = 0; i < 150; ++i) program += "END ";
+  writeFile(directory.path("big.txt"), program + "END\n");
+  const std::string run = "cd " + directory.path() + " && ";
+  for (const std::string command : {"printf 'big.txt\\n' | $LOOPCOST", "$LOOPCOST big.txt",
+                                    "$LOOPCOST -x big.txt", "$LOOPCOST -f json big.txt"}) {
+    const ToolRun whole = runShell(run + command);
+    ASSERT_EQ(whole.status, 0) << command;
+    for (int megabytes = 16; megabytes <= 40; megabytes += 2) {
+      SCOPED_TRACE(command + " under " + std::to_string(megabytes) + " MB");
+      const ToolRun limited =
+          runShell(run + "ulimit -v " + std::to_string(megabytes * 1024) + " && " + command);
+      if (limited.status == 0) {
+        EXPECT_EQ(limited.out, whole.out);
+      } else {
+        EXPECT_EQ(limited.status, 1);
+        EXPECT_EQ(limited.err, "loopcost: big.txt: out of memory\n");
+        const bool json = command.find("json") != std::string::npos;
+        const bool told = json && nlohmann::json::parse(limited.out, nullptr, false)["files"][0]
+                                          ["error"]["message"] == "out of memory";
+        EXPECT_TRUE(limited.out == whole.out.substr(0, limited.out.size()) || told) << limited.out;
+      }
+    }
+  }
+}
 #endif
 
 TEST(CommandLine, WritesOneJsonDocumentForTheRun) {

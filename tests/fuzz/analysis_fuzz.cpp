@@ -1,0 +1,108 @@
+// Coverage-guided fuzzing of the exact analysis. The input's first line is the cost models as
+// the playground writes them ("2,4;0.5,3"; the defaults when it is not that), the rest the
+// program. Findings: statements' rows that do not add up to their loop's row or to the total,
+// an exact cost that differs from a single-precision one that is certainly exact, and a
+// comparison that names other models than exact evaluation does.
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "analysis/programanalysis.h"
+#include "report/costing.h"
+#include "tests/fuzz/fuzzing.h"
+
+namespace {
+
+// Adds up the expression statements' rows, overall and inside each open loop, and checks each
+// loop's row against its body's when its END comes.
+class RowSums : public StatementVisitor {
+ public:
+  explicit RowSums(std::size_t models) : total(models) {}
+
+  void statement(const StatementAnalysis& row) override {
+    if (row.kind == StatementAnalysis::Kind::loop) {
+      open.push_back({row.costs, std::vector<ExactPolynomial>(row.costs.size())});
+      return;
+    }
+    for (std::size_t m = 0; m < row.costs.size(); ++m) {
+      total[m].add(row.costs[m]);
+      for (auto& loop : open) loop.second[m].add(row.costs[m]);
+    }
+  }
+
+  void end(int, int depth) override {
+    if (depth == 0) return;
+    check(open.back().first == open.back().second);
+    open.pop_back();
+  }
+
+  std::vector<ExactPolynomial> total;
+
+ private:
+  std::vector<std::pair<std::vector<ExactPolynomial>, std::vector<ExactPolynomial>>> open;
+};
+
+std::vector<std::size_t> cheapestAt(const std::vector<ExactPolynomial>& costs, const Integer& n) {
+  std::vector<std::size_t> cheapest;
+  Rational least;
+  for (std::size_t i = 0; i < costs.size(); ++i) {
+    const Rational value = costs[i].valueAt(n);
+    if (cheapest.empty() || value < least) {
+      cheapest.clear();
+      least = value;
+    }
+    if (value == least) cheapest.push_back(i);
+  }
+  return cheapest;
+}
+
+// The ranges cover 0 to infinity, neighbours differ, and at both ends of every range, and at
+// sampled n inside, the cheapest are those that evaluation finds.
+void checkComparison(const std::vector<CheapestRange>& ranges,
+                     const std::vector<ExactPolynomial>& costs) {
+  check(!ranges.empty() && ranges.front().from == 0 && !ranges.back().to);
+  for (std::size_t k = 0; k < ranges.size(); ++k) {
+    const CheapestRange& range = ranges[k];
+    if (k + 1 < ranges.size()) {
+      check(range.to && *range.to + 1 == ranges[k + 1].from);
+      check(range.cheapest != ranges[k + 1].cheapest);
+    }
+    const Integer last = range.to ? *range.to : range.from + 1000;
+    for (const Integer& n : {range.from, last, Integer((range.from + last) / 2), Integer(range.from + 1)}) {
+      if (n <= last) check(cheapestAt(costs, n) == range.cheapest);
+    }
+  }
+  const Integer far = pow(Integer(10), 40) + ranges.back().from;
+  check(cheapestAt(costs, far) == ranges.back().cheapest);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const auto [modelsText, programText] =
+      firstLineAndRest(std::string(reinterpret_cast<const char*>(data), size));
+  std::string problem;
+  const std::vector<CostModel> models =
+      modelsFrom(modelTexts(modelsText), problem).value_or(defaultModels());
+  const auto program = parsedOrNull(programText);
+  if (!program) return 0;
+
+  const ProgramAnalysis analysis(*program, models, true);
+  RowSums sums(models.size());
+  analysis.walk(sums);
+  for (std::size_t m = 0; m < models.size(); ++m) check(sums.total[m] == analysis.costs()[m]);
+
+  if (costsOf(*program, models, nullptr).exact.empty()) {  // single precision is certainly exact
+    for (std::size_t m = 0; m < models.size(); ++m) {
+      const Polynomial single = program->evaluate(models[m].context());
+      const ExactPolynomial& exact = analysis.costs()[m];
+      check(exact.degree() <= single.getDegree());
+      for (int power = 0; power <= single.getDegree(); ++power) {
+        check(exactRational(single.coefficient(power)) == exact.coefficient(power));
+      }
+    }
+  }
+
+  if (const auto comparison = analysis.comparison()) checkComparison(*comparison, analysis.costs());
+  return 0;
+}
