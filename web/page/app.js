@@ -1,6 +1,7 @@
 // The playground page: the editor, the cost models and the share link feed one call into the
-// core (compiled to WebAssembly), and its JSON document is shown as a report and a plot.
-import createLoopcost from "./loopcost.mjs";
+// core (compiled to WebAssembly, run in a worker), and its JSON document is shown as a report
+// and a plot.
+import { Analyser } from "./analyser.js";
 import { Editor } from "./editor.js";
 import { ModelsEditor } from "./models.js";
 import { renderPlot, crossovers } from "./plot.js";
@@ -21,11 +22,9 @@ function debounced(action, delay) {
 }
 
 class Playground {
-  constructor(core) {
-    this.core = core;
+  constructor() {
     this.entry = null;  // the last program that analysed without error
     this.rangeChosen = false;  // until the user sets the range of n, it follows the crossovers
-    this.analyses = 0;
     this.status = document.getElementById("status");
     this.errorBox = document.getElementById("error");
     this.modelsError = document.getElementById("models-error");
@@ -35,9 +34,14 @@ class Playground {
     this.to = document.getElementById("n-to");
     this.logarithmic = document.getElementById("log-scale");
     this.editor = new Editor(document.getElementById("editor"));
+    this.analyser = new Analyser((answer, request) => this.receive(answer, request));
     const later = debounced(() => this.analyse(), TYPING_PAUSE_MS);
-    this.models = new ModelsEditor(document.getElementById("models"), later);
-    this.editor.onInput(later);
+    const edited = () => {
+      this.showAnalysing();
+      later();
+    };
+    this.models = new ModelsEditor(document.getElementById("models"), edited);
+    this.editor.onInput(edited);
     this.wireExamples();
     this.wirePlotControls();
     this.wireButtons();
@@ -63,37 +67,45 @@ class Playground {
   }
 
   analyse() {
-    const started = performance.now();
-    let report;
-    try {
-      report = JSON.parse(this.core.analyse(this.editor.text, this.models.value));
-    } catch (error) {
-      this.restart(error);
-      return;
-    }
-    const analysed = performance.now();
-    const entry = report.files[0];
-    if (entry.ok) this.show(entry);
-    else this.showError(entry.error);
-    const shown = performance.now();
-    this.lastTimes = { analysis: analysed - started, total: shown - started };
-    if (entry.ok) {
-      this.status.textContent =
-        `Analysed in ${this.lastTimes.analysis.toFixed(1)} ms, shown in ${this.lastTimes.total.toFixed(1)} ms.`;
-    }
+    this.showAnalysing();
+    this.requested = performance.now();
+    this.analyser.analyse(this.editor.text, this.models.value);
     this.updateShareLink();
-    document.body.dataset.state = entry.ok ? "ok" : "error";
-    document.body.dataset.analyses = String(++this.analyses);
   }
 
-  // The core stopped without an answer (out of memory, say). Whatever it was doing was cut
-  // short, so a fresh instance takes over for the next edit.
-  async restart(error) {
-    this.status.textContent = `The analyser failed on this program (${error.message}); restarting it.`;
+  // From an edit until its answer is shown.
+  showAnalysing() {
+    document.body.dataset.state = "analysing";
+    this.status.textContent = this.analyser.ready ? "Analysing…" : "Loading the analyser…";
+  }
+
+  receive(answer, request) {
+    if (answer.unavailable) {
+      this.fail(`The analyser could not be loaded (${answer.unavailable}).`);
+      return;
+    }
+    // An answer to older text: the analysis of the newest is on its way.
+    if (request.program !== this.editor.text || request.models !== this.models.value) return;
+    if (answer.failure) {
+      this.fail(`The analyser failed on this program (${answer.failure}) and was restarted.`);
+      return;
+    }
+    const entry = JSON.parse(answer.document).files[0];
+    if (entry.ok) this.show(entry);
+    else this.showError(entry.error);
+    if (entry.ok) {
+      const shown = performance.now() - this.requested;
+      this.status.textContent =
+        `Analysed in ${answer.milliseconds.toFixed(1)} ms, shown in ${shown.toFixed(1)} ms.`;
+    }
+    document.body.dataset.state = entry.ok ? "ok" : "error";
+  }
+
+  // No report for the text as it stands: what is on show, if anything, is an older program's.
+  fail(message) {
+    this.status.textContent = message;
+    document.body.classList.toggle("stale", this.entry !== null);
     document.body.dataset.state = "failed";
-    document.body.dataset.analyses = String(++this.analyses);
-    this.core = await createLoopcost();
-    this.status.textContent = "The analyser failed on this program and was restarted.";
   }
 
   show(entry) {
@@ -199,17 +211,4 @@ class Playground {
   }
 }
 
-async function start() {
-  let core;
-  try {
-    core = await createLoopcost();
-  } catch (error) {
-    document.getElementById("status").textContent =
-      `The analyser could not be loaded (${error.message}). Serve the site over HTTP.`;
-    document.body.dataset.state = "failed";
-    throw error;
-  }
-  window.loopcostPlayground = new Playground(core);
-}
-
-start();
+new Playground();
