@@ -5,7 +5,7 @@ import { Analyser } from "./analyser.js";
 import { Editor } from "./editor.js";
 import { ModelsEditor } from "./models.js";
 import { renderPlot, crossovers } from "./plot.js";
-import { renderReport } from "./report.js";
+import { Report } from "./report.js";
 import { DEFAULT_MODELS, fragmentFor, parseFragment } from "./share.js";
 
 const WORKED_EXAMPLE = "BEGIN\n  a+b;\n  LOOP n\n    a*b;\n  END\nEND\n";
@@ -34,6 +34,7 @@ class Playground {
     this.to = document.getElementById("n-to");
     this.logarithmic = document.getElementById("log-scale");
     this.editor = new Editor(document.getElementById("editor"));
+    this.report = new Report(document.getElementById("report"));
     this.analyser = new Analyser((answer, request) => this.receive(answer, request));
     const later = debounced(() => this.analyse(), TYPING_PAUSE_MS);
     const edited = () => {
@@ -90,37 +91,40 @@ class Playground {
       this.fail(`The analyser failed on this program (${answer.failure}) and was restarted.`);
       return;
     }
-    const entry = JSON.parse(answer.document).files[0];
-    if (entry.ok) this.show(entry);
-    else this.showError(entry.error);
-    if (entry.ok) {
-      const shown = performance.now() - this.requested;
-      this.status.textContent =
-        `Analysed in ${answer.milliseconds.toFixed(1)} ms, shown in ${shown.toFixed(1)} ms.`;
+    try {
+      const entry = JSON.parse(answer.document).files[0];
+      if (entry.ok) this.show(entry, answer.milliseconds);
+      else this.showError(entry.error);
+    } catch (error) {
+      this.entry = null;  // whatever part of it is on show is not to be drawn again
+      this.fail(`The report could not be shown (${error.message}).`);
     }
-    document.body.dataset.state = entry.ok ? "ok" : "error";
   }
 
   // No report for the text as it stands: what is on show, if anything, is an older program's.
   fail(message) {
     this.status.textContent = message;
-    document.body.classList.toggle("stale", this.entry !== null);
+    document.body.classList.add("stale");
     document.body.dataset.state = "failed";
   }
 
-  show(entry) {
-    this.entry = entry;
+  show(entry, milliseconds) {
     this.editor.clearError();
     this.errorBox.hidden = true;
     this.modelsError.hidden = true;
     document.body.classList.remove("stale", "no-result");
-    renderReport(document.getElementById("report"), entry);
+    this.report.show(entry);
     this.models.showNames(entry.models.map((model) => model.name));
+    this.entry = entry;
     this.plot();
+    const shown = performance.now() - this.requested;
+    this.status.textContent = `Analysed in ${milliseconds.toFixed(1)} ms, shown in ${shown.toFixed(1)} ms.`;
+    document.body.dataset.state = "ok";
   }
 
   showError(error) {
-    document.body.classList.toggle("stale", this.entry !== null);
+    document.body.classList.add("stale");
+    document.body.dataset.state = "error";
     this.status.textContent = this.entry ? "Showing the last program without errors." : "";
     if (error.line === undefined) {  // not the program: the prices are not decimal numbers
       this.editor.clearError();

@@ -76,8 +76,9 @@ const TYPES = {
   ".txt": "text/plain; charset=utf-8",
 };
 
-// Under /faulty/ the site's module is slow to start, and fails as a trapped core would on any
-// program that mentions "trap".
+// Under /faulty/ the site's module is slow to start, fails as a trapped core would on any
+// program that mentions "trap", and answers one that mentions "garble" with a document the page
+// cannot show.
 const FAULTY = {
   "/faulty/loopcost.mjs": `import createLoopcost from "../loopcost.mjs";
     export default async function createFaulty() {
@@ -86,6 +87,7 @@ const FAULTY = {
       const analyse = core.analyse;
       core.analyse = (program, models) => {
         if (program.includes("trap")) throw new WebAssembly.RuntimeError("unreachable");
+        if (program.includes("garble")) return '{"files": [{"ok": true}]}';
         return analyse(program, models);
       };
       return core;
@@ -224,7 +226,7 @@ describe("playground", () => {
     const explained = run(["--explain", "--encoding=utf-8", WORKED_EXAMPLE]).split("\n");
     const header = explained.findIndex((line) => line.startsWith("line "));
     const rows = explained.slice(header + 1, header + 7).map((line) => line.trim().replace(/ +/g, " "));
-    const cells = await page.$$eval("#annotated tbody tr", (trs) => trs.map((tr) =>
+    const cells = await page.$$eval("#annotated tbody tr[aria-rowindex]", (trs) => trs.map((tr) =>
       [...tr.cells].map((td) => td.textContent.trim()).filter((text) => text !== "").join(" ")));
     assert.deepEqual(cells, rows);
     assert.equal(rows[3], "4 a * b ; n^1 0 1 4 * n^1 5 * n^1");
@@ -307,7 +309,36 @@ describe("playground", () => {
     assert.match(await faulty.$eval("#status", (status) => status.textContent), /failed.*restarted/);
     assert.equal(await typeProgram(faulty, "BEGIN a+b; END"), "ok");  // while the new one starts
     assert.deepEqual(await pageTexts(faulty, "#totals .cost-line"), ["執行時間 = 2", "執行時間 = 1"]);
+
+    assert.equal(await typeProgram(faulty, "BEGIN garble; END"), "failed");
+    assert.match(await faulty.$eval("#status", (status) => status.textContent), /could not be shown/);
+    assert.equal(await faulty.$eval("body", (body) => body.classList.contains("stale")), true);
     await faulty.close();
+  });
+
+  it("shows 200,000 statements with only the rows in view in the document", async () => {
+    const lines = 200002;
+    const text = `BEGIN\n${"  a+b;\n  a*b;\n".repeat((lines - 2) / 2)}END\n`;
+    const started = performance.now();
+    assert.equal(await pasteProgram(page, text), "ok");
+    console.log(`# ${lines} lines shown ${(performance.now() - started).toFixed(0)} ms after pasting ` +
+                `(${await page.$eval("#status", (status) => status.textContent)})`);
+    assert.ok(await page.$$eval("#annotated tr", (rows) => rows.length) < 100);
+    // The row at a height of the scrolled table: its number and its text, which alternate.
+    const rowAt = (fraction) => page.$eval("#report .scroll", async (scroller, part) => {
+      scroller.scrollTop = (scroller.scrollHeight - scroller.clientHeight) * part;
+      await new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve)));
+      const box = scroller.getBoundingClientRect();
+      const y = Math.min(box.bottom - 4, Math.max(box.top + 40, box.top + box.height * part));
+      const row = document.elementFromPoint(box.left + 20, y).closest("tr");
+      return [Number(row.cells[0].textContent), row.cells[1].textContent.trim()];
+    }, fraction);
+    assert.deepEqual(await rowAt(0), [1, "BEGIN"]);
+    assert.deepEqual(await rowAt(1), [lines, "END"]);
+    const [middle, code] = await rowAt(0.5);
+    assert.ok(Math.abs(middle - lines / 2) < 10, `line ${middle} in the middle`);
+    assert.equal(code, middle % 2 === 0 ? "a + b ;" : "a * b ;");
+    await rowAt(0);
   });
 
   it("plots one curve per model and marks where the cheapest model changes", async () => {
