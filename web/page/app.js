@@ -13,6 +13,13 @@ const TYPING_PAUSE_MS = 120;
 const ADDRESS_PAUSE_MS = 500;
 const DEFAULT_RANGE_END = 20;
 
+// A response with the file at `address`; throws unless the server sent it.
+async function fetched(address) {
+  const response = await fetch(address);
+  if (!response.ok) throw new Error(`${address}: ${response.status} ${response.statusText}`);
+  return response;
+}
+
 function debounced(action, delay) {
   let timer = 0;
   return () => {
@@ -197,21 +204,34 @@ class Playground {
     });
   }
 
+  // The examples menu, filled from the site's list; a list or an example that cannot be
+  // fetched is said so beside the menu.
   async wireExamples() {
     const menu = document.getElementById("examples");
-    menu.addEventListener("change", async () => {
+    const problem = document.getElementById("examples-error");
+    const attempt = async (action) => {
+      try {
+        await action();
+        problem.hidden = true;
+      } catch (error) {
+        problem.textContent = `The examples could not be loaded (${error.message}).`;
+        problem.hidden = false;
+      }
+    };
+    menu.addEventListener("change", () => attempt(async () => {
       const name = menu.value;
       if (!name) return;
-      const text = name === "worked" ? WORKED_EXAMPLE : await (await fetch(`examples/${name}`)).text();
+      const text = name === "worked" ? WORKED_EXAMPLE : await (await fetched(`examples/${name}`)).text();
       this.open(text, this.models.value);
+    }));
+    await attempt(async () => {
+      for (const name of await (await fetched("examples/index.json")).json()) {
+        const option = document.createElement("option");
+        option.value = name;
+        option.textContent = name.replace(/\.txt$/, "").replaceAll("_", " ");
+        menu.append(option);
+      }
     });
-    const names = await (await fetch("examples/index.json")).json();
-    for (const name of names) {
-      const option = document.createElement("option");
-      option.value = name;
-      option.textContent = name.replace(/\.txt$/, "").replaceAll("_", " ");
-      menu.append(option);
-    }
   }
 }
 

@@ -78,7 +78,7 @@ const TYPES = {
 
 // Under /faulty/ the site's module is slow to start, fails as a trapped core would on any
 // program that mentions "trap", and answers one that mentions "garble" with a document the page
-// cannot show.
+// cannot show; the list of examples is not a list.
 const FAULTY = {
   "/faulty/loopcost.mjs": `import createLoopcost from "../loopcost.mjs";
     export default async function createFaulty() {
@@ -92,6 +92,7 @@ const FAULTY = {
       };
       return core;
     }`,
+  "/faulty/examples/index.json": "not a list",
 };
 
 // A static server for the site on a free local port, inside this process so that it ends with
@@ -303,8 +304,10 @@ describe("playground", () => {
     assert.deepEqual(await pageTexts(page, "#totals .cost-line"), ["執行時間 = 2", "執行時間 = 1"]);
   });
 
-  it("starts a fresh module when the module fails, and gives it the edits made meanwhile", async () => {
+  it("says what failed: the examples, the module (restarted with the edits made meanwhile), a report", async () => {
     const faulty = await openPage(`${address}faulty/`);
+    assert.match(await faulty.$eval("#examples-error", (error) => error.hidden ? "" : error.textContent),
+                 /examples could not be loaded/);
     assert.equal(await typeProgram(faulty, "BEGIN trap; END"), "failed");
     assert.match(await faulty.$eval("#status", (status) => status.textContent), /failed.*restarted/);
     assert.equal(await typeProgram(faulty, "BEGIN a+b; END"), "ok");  // while the new one starts
