@@ -4,7 +4,7 @@
 import { Analyser } from "./analyser.js";
 import { Editor } from "./editor.js";
 import { ModelsEditor } from "./models.js";
-import { renderPlot, crossovers } from "./plot.js";
+import { renderPlot } from "./plot.js";
 import { Report } from "./report.js";
 import { DEFAULT_MODELS, fragmentFor, parseFragment } from "./share.js";
 
@@ -31,7 +31,7 @@ function debounced(action, delay) {
 class Playground {
   constructor() {
     this.entry = null;  // the last program that analysed without error
-    this.rangeChosen = false;  // until the user sets the range of n, it follows the crossovers
+    this.rangeChosen = false;  // until the user sets the range of n, it follows the crossings
     this.status = document.getElementById("status");
     this.errorBox = document.getElementById("error");
     this.modelsError = document.getElementById("models-error");
@@ -99,8 +99,9 @@ class Playground {
       return;
     }
     try {
-      const entry = JSON.parse(answer.document).files[0];
-      if (entry.ok) this.show(entry, answer.milliseconds);
+      const report = JSON.parse(answer.document);
+      const entry = report.files[0];
+      if (entry.ok) this.show(entry, report.runningTimeLabel, answer.milliseconds);
       else this.showError(entry.error);
     } catch (error) {
       this.entry = null;  // whatever part of it is on show is not to be drawn again
@@ -115,12 +116,12 @@ class Playground {
     document.body.dataset.state = "failed";
   }
 
-  show(entry, milliseconds) {
+  show(entry, runningTimeLabel, milliseconds) {
     this.editor.clearError();
     this.errorBox.hidden = true;
     this.modelsError.hidden = true;
     document.body.classList.remove("stale", "no-result");
-    this.report.show(entry);
+    this.report.show(entry, runningTimeLabel);
     this.models.showNames(entry.models.map((model) => model.name));
     this.entry = entry;
     this.plot();
@@ -163,7 +164,7 @@ class Playground {
   plot() {
     if (!this.entry) return;
     if (!this.rangeChosen) {
-      const last = crossovers(this.entry.comparison).at(-1)?.n ?? 0;
+      const last = Number(this.entry.crossings.at(-1)?.n ?? 0);
       this.from.value = "0";
       this.to.value = String(Math.max(DEFAULT_RANGE_END, Math.ceil((last * 1.5) / 10) * 10));
     }

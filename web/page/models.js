@@ -2,6 +2,12 @@
 // models travel as text, "2,4;1,5", exactly as the core reads them; the core names them and
 // says when a price is not a decimal number.
 
+// The class that gives the model at `index` its colour (and its curve its dashes); style.css
+// has six, used in turn.
+export function modelClass(index) {
+  return `model-${index % 6}`;
+}
+
 export class ModelsEditor {
   constructor(root, onChange) {
     this.list = root.querySelector("ol");
@@ -66,7 +72,7 @@ export class ModelsEditor {
 
   renumber() {
     [...this.list.children].forEach((row, index) => {
-      row.style.setProperty("--model-color", `var(--model-${index % 6})`);
+      row.className = modelClass(index);
       for (const element of row.querySelectorAll("[data-label]")) {
         element.setAttribute("aria-label", `${element.dataset.label} ${index + 1}`);
       }

@@ -1,6 +1,7 @@
 // The plot of each model's cost against n, drawn as SVG from the exact cost polynomials of the
 // core's document, on a linear or logarithmic cost axis, with the places where the cheapest
-// model changes marked as the core's comparison gives them.
+// model changes marked as the core's crossings give them.
+import { modelClass } from "./models.js";
 
 const SVG = "http://www.w3.org/2000/svg";
 const SAMPLES = 240;
@@ -22,23 +23,6 @@ function coefficientValue(text) {
 function polynomial(exact) {
   const coefficients = exact.coefficients.map(coefficientValue);
   return (n) => coefficients.reduceRight((sum, coefficient) => sum * n + coefficient, 0);
-}
-
-// The whole numbers n where the cheapest model changes: a tie at a single n (the curves meet
-// there), or else the first n of each new range.
-export function crossovers(comparison) {
-  if (!comparison) return [];
-  const points = [];
-  comparison.forEach((range, index) => {
-    const tie = range.cheapest.length > 1 && range.to !== null && String(range.from) === String(range.to);
-    const previous = comparison[index - 1];
-    const afterTie =
-      previous && previous.cheapest.length > 1 && String(previous.from) === String(previous.to);
-    if (tie || (index > 0 && !afterTie)) {
-      points.push({ n: Number(range.from), cheapest: range.cheapest, tie });
-    }
-  });
-  return points;
 }
 
 // About `count` round steps over [low, high].
@@ -143,24 +127,25 @@ export function renderPlot(figure, entry, { from, to, logarithmic }) {
 
   const curves = entry.models.map((model, index) =>
     svg("path", {
-      class: `curve model-${index % 6}`,
+      class: `curve ${modelClass(index)}`,
       "data-model": model.name,
       d: curvePath(ns.map((n, k) => [n, values[index][k]]), axis.shows, x, axis.scale),
     }, [svg("title", {}, [`${model.name}: ${model.exact.text}`])]),
   );
 
-  const marks = crossovers(entry.comparison)
-    .filter(({ n }) => n >= from && n <= to)
+  const marks = entry.crossings
+    .filter(({ n }) => Number(n) >= from && Number(n) <= to)
     .map(({ n, cheapest, tie }) => {
+      const at = x(Number(n));  // the labels give n exactly, as the document does
       const model = entry.models.findIndex((candidate) => candidate.name === cheapest[0]);
-      const value = costs[model](n);
+      const value = costs[model](Number(n));
       const text = tie ? `n = ${n}: ${cheapest.join(" = ")}` : `from n = ${n}: ${cheapest.join(", ")}`;
-      const point = axis.shows(value) ? [svg("circle", { cx: x(n), cy: axis.scale(value), r: 4.5 })] : [];
+      const point = axis.shows(value) ? [svg("circle", { cx: at, cy: axis.scale(value), r: 4.5 })] : [];
       return svg("g", { class: "crossover", "data-n": n }, [
         svg("title", {}, [text]),
-        svg("line", { x1: x(n), x2: x(n), y1: top, y2: bottom }),
+        svg("line", { x1: at, x2: at, y1: top, y2: bottom }),
         ...point,
-        svg("text", { x: x(n), y: top - 8 }, [`n=${n}`]),
+        svg("text", { x: at, y: top - 8 }, [`n=${n}`]),
       ]);
     });
 
@@ -178,7 +163,7 @@ export function renderPlot(figure, entry, { from, to, logarithmic }) {
     ...entry.models.map((model, index) => {
       const item = document.createElement("li");
       const swatch = svg("svg", { width: 28, height: 10, "aria-hidden": "true" }, [
-        svg("line", { x1: 1, x2: 27, y1: 5, y2: 5, class: `curve model-${index % 6}` })]);
+        svg("line", { x1: 1, x2: 27, y1: 5, y2: 5, class: `curve ${modelClass(index)}` })]);
       item.append(swatch, ` ${model.name}`);
       return item;
     }),

@@ -1,22 +1,12 @@
 // Shows one analysed program from the core's JSON document: the echo with each line's runs,
 // operations and costs beside it, the total per model in the tool's own words, and which model
 // is cheapest for which n. Every number and cost text comes from the document as it is.
-
-const RUNNING_TIME = "執行時間 = ";  // the tool's label, "running time = "
-
-function growthText(growth) {
-  return growth === "0" ? "0" : `Θ(${growth})`;
-}
+import { modelClass } from "./models.js";
 
 function element(tag, properties = {}, children = []) {
   const node = document.createElement(tag);
   Object.assign(node, properties);
   node.append(...children);
-  return node;
-}
-
-function modelColor(node, index) {
-  node.style.setProperty("--model-color", `var(--model-${index % 6})`);
   return node;
 }
 
@@ -60,7 +50,7 @@ class AnnotatedEcho {
       element("th", { scope: "col", textContent: "+", title: "additions per run" }),
       element("th", { scope: "col", textContent: "*", title: "multiplications per run" }),
       ...this.entry.models.map((model, index) =>
-        modelColor(element("th", { scope: "col", className: "model", textContent: model.name }), index),
+        element("th", { scope: "col", className: `model ${modelClass(index)}`, textContent: model.name }),
       ),
     ]);
   }
@@ -122,24 +112,23 @@ class AnnotatedEcho {
   }
 }
 
-function totals(entry) {
+// Each model's total: the two lines the tool prints for it, under its label for the running
+// time, and the exact cost and its growth.
+function totals(entry, runningTimeLabel) {
   return entry.models.map((model, index) =>
-    modelColor(
-      element("div", { className: "total" }, [
-        element("pre", { className: "tool-lines" }, [
-          element("span", { className: "model-label", textContent: model.name }),
-          "\n",
-          element("span", { className: "cost-line", textContent: RUNNING_TIME + model.cost.text }),
-        ]),
-        element("p", { className: "exact" }, [
-          "exact ",
-          element("code", { textContent: model.exact.text }),
-          ", growth ",
-          element("code", { className: "growth", textContent: growthText(entry.growth[index]) }),
-        ]),
+    element("div", { className: `total ${modelClass(index)}` }, [
+      element("pre", { className: "tool-lines" }, [
+        element("span", { className: "model-label", textContent: model.name }),
+        "\n",
+        element("span", { className: "cost-line", textContent: runningTimeLabel + model.cost.text }),
       ]),
-      index,
-    ),
+      element("p", { className: "exact" }, [
+        "exact ",
+        element("code", { textContent: model.exact.text }),
+        ", growth ",
+        element("code", { className: "growth", textContent: entry.growthText[index] }),
+      ]),
+    ]),
   );
 }
 
@@ -156,9 +145,10 @@ export class Report {
     this.comparison = root.querySelector("#comparison");
   }
 
-  show(entry) {
+  // One file entry of the document, and the document's label for the running time.
+  show(entry, runningTimeLabel) {
     this.echo.show(entry);
-    this.totals.replaceChildren(...totals(entry));
+    this.totals.replaceChildren(...totals(entry, runningTimeLabel));
     this.comparison.replaceChildren(...comparison(entry));
   }
 }

@@ -235,6 +235,8 @@ describe("playground", () => {
       .filter((line) => line.startsWith("  ")).map((line) => line.trim());
     assert.equal(cheapest.length, 3);
     assert.deepEqual(await pageTexts(page, "#comparison li"), cheapest);
+    const growth = explained.filter((line) => line.includes(" growth ")).map((line) => line.split(" growth ")[1]);
+    assert.deepEqual(await pageTexts(page, "#totals .growth"), growth);
   });
 
   it("gives the tool's JSON for every golden program", async () => {
