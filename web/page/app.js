@@ -6,7 +6,7 @@ import { Editor } from "./editor.js";
 import { ModelsEditor } from "./models.js";
 import { renderPlot } from "./plot.js";
 import { Report } from "./report.js";
-import { DEFAULT_MODELS, fragmentFor, parseFragment } from "./share.js";
+import { fragmentFor, parseFragment } from "./share.js";
 
 const WORKED_EXAMPLE = "BEGIN\n  a+b;\n  LOOP n\n    a*b;\n  END\nEND\n";
 const TYPING_PAUSE_MS = 120;
@@ -54,7 +54,7 @@ class Playground {
     this.wirePlotControls();
     this.wireButtons();
     window.addEventListener("hashchange", () => this.openFragment());
-    if (!this.openFragment()) this.open(WORKED_EXAMPLE, DEFAULT_MODELS);
+    if (!this.openFragment()) this.open(WORKED_EXAMPLE, "");
   }
 
   // Opens the program of the address's fragment; false when it names none.
@@ -122,7 +122,7 @@ class Playground {
     this.modelsError.hidden = true;
     document.body.classList.remove("stale", "no-result");
     this.report.show(entry, runningTimeLabel);
-    this.models.showNames(entry.models.map((model) => model.name));
+    this.models.showModels(entry.models);
     this.entry = entry;
     this.plot();
     const shown = performance.now() - this.requested;

@@ -147,6 +147,13 @@ async function settled(page) {
   return page.$eval("body", (body) => body.dataset.state);
 }
 
+// Opens the page afresh at a fragment; resolves to its state once it has analysed.
+async function openAt(page, fragment) {
+  await page.goto("about:blank");
+  await page.goto(`${address}${fragment}`);
+  return settled(page);
+}
+
 // Replaces the editor's text by typing it; resolves to the page's state once it has analysed it.
 async function typeProgram(page, text) {
   await page.click("#program");
@@ -366,22 +373,40 @@ describe("playground", () => {
     await page.click("#log-scale");
   });
 
-  it("round-trips the share link", async () => {
+  it("round-trips the share link, with the models as typed or the tool's defaults", async () => {
     const program = "BEGIN\n  x*y + z;\n  LOOP 7 q; END\nEND\n";
+    const fragment = (text, models) =>
+      `#program=${encodeURIComponent(text)}${models ? `&cpu=${encodeURIComponent(models)}` : ""}`;
+    const linked = async (page) => new URL(await page.$eval("#share-link", (anchor) => anchor.href)).hash;
     await typeProgram(page, program);
-    const link = await page.$eval("#share-link", (anchor) => anchor.href);
-    assert.equal(new URL(link).hash, `#program=${encodeURIComponent(program)}&cpu=2,4;1,5;3,1`);
+    assert.equal(await linked(page), fragment(program, "2,4;1,5;3,1"));
     const totals = await pageTexts(page, "#totals");
-    const shared = await openPage(link);
+    const shared = await openPage(`${address}${await linked(page)}`);
     assert.equal(await shared.$eval("#program", (textarea) => textarea.value), program);
     assert.deepEqual(await modelInputs(shared), ["2", "4", "1", "5", "3", "1"]);
     assert.deepEqual(await pageTexts(shared, "#totals"), totals);
 
+    // Without models, the defaults: their prices as the core gives them, and no models in the link.
+    const defaults = nativeJson(WORKED_EXAMPLE, { models: [] }).files[0].models
+      .flatMap((model) => [String(model.addition), String(model.multiplication)]);
+    assert.equal(await openAt(shared, fragment(program)), "ok");
+    assert.deepEqual(await modelInputs(shared), defaults);
+    assert.equal(await linked(shared), fragment(program));
     const odd = "BEGIN a&b; # 100% = ? END";  // a syntax error, with what a fragment must escape
-    await shared.goto(`${address}#program=${encodeURIComponent(odd)}`);
-    assert.equal(await settled(shared), "error");
+    assert.equal(await openAt(shared, fragment(odd)), "error");
     assert.equal(await shared.$eval("#program", (textarea) => textarea.value), odd);
-    assert.deepEqual(await modelInputs(shared), ["2", "4", "1", "5"]);
+    assert.equal(await linked(shared), fragment(odd));
+
+    // Models the core rejects: kept as typed, in the inputs and the link, with the tool's message.
+    for (const cpu of ["1%25,2", "1,2,3"]) {
+      const models = decodeURIComponent(cpu);
+      assert.equal(await openAt(shared, `${fragment(program)}&cpu=${cpu}`), "error");
+      assert.equal((await modelInputs(shared)).join(","), models);
+      assert.equal(await linked(shared), fragment(program, models));
+      const message = await shared.$eval("#models-error", (error) => error.textContent);
+      assert.ok(spawnSync(nativeTool, ["--cpu", models, WORKED_EXAMPLE], { encoding: "utf8" }).stderr
+        .includes(`--cpu: ${message}\n`), message);
+    }
     await shared.close();
   });
 
