@@ -25,16 +25,15 @@ function polynomial(exact) {
   return (n) => coefficients.reduceRight((sum, coefficient) => sum * n + coefficient, 0);
 }
 
-// About `count` round steps over [low, high].
+// About `count` round steps over [low, high]: the multiples in it of 1, 2 or 5 times a power of
+// ten, each the double nearest its decimal value.
 function linearTicks(low, high, count) {
-  const span = high - low || 1;
-  const rough = span / count;
-  const power = 10 ** Math.floor(Math.log10(rough));
-  const step = [1, 2, 5, 10].map((factor) => factor * power).find((candidate) => candidate >= rough);
+  const rough = (high - low || 1) / count;
+  const exponent = Math.floor(Math.log10(rough));
+  const decimal = (whole) => Number(`${whole}e${exponent}`);
+  const factor = [1, 2, 5, 10].find((candidate) => decimal(candidate) >= rough);
   const ticks = [];
-  for (let tick = Math.ceil(low / step) * step; tick <= high + step * 1e-9; tick += step) {
-    ticks.push(Number(tick.toPrecision(12)));
-  }
+  for (let k = Math.ceil(low / decimal(factor)); decimal(k * factor) <= high; ++k) ticks.push(decimal(k * factor));
   return ticks;
 }
 
@@ -43,15 +42,23 @@ function logTicks(low, high) {
   const last = Math.ceil(Math.log10(high));
   const stride = Math.max(1, Math.ceil((last - first) / 6));
   const ticks = [];
-  for (let power = first; power <= last; power += stride) ticks.push(10 ** power);
+  for (let power = first; power <= last; power += stride) ticks.push(Number(`1e${power}`));
   return ticks;
 }
 
+// A tick's value in full, which is short as ticks are round: with an exponent when large or small.
 function tickLabel(value) {
-  if (value === 0) return "0";
   const magnitude = Math.abs(value);
-  if (magnitude >= 1e5 || magnitude < 1e-3) return value.toExponential(0).replace("e+", "e");
-  return String(Number(value.toPrecision(6)));
+  if (value === 0 || (magnitude >= 1e-3 && magnitude < 1e5)) return String(value);
+  return value.toExponential().replace("e+", "e");
+}
+
+// The n axis's ticks over `width` pixels, as many as their labels leave room for (at about 7
+// pixels a character, the labels being 12 pixels high).
+function nTicks(from, to, width) {
+  const ticks = (room) => linearTicks(from, to, Math.max(2, Math.floor(width / room)));
+  const widest = Math.max(...ticks(70).map((tick) => tickLabel(tick).length));
+  return ticks(Math.max(70, widest * 7 + 14));
 }
 
 // The cost axis: a scale from cost to y, its ticks, and whether a cost can be shown at all.
@@ -102,10 +109,11 @@ export function renderPlot(figure, entry, { from, to, logarithmic }) {
   const values = costs.map((cost) => ns.map(cost));
   const x = (n) => left + ((n - from) / (to - from)) * (right - left);
   const axis = costAxis(values, logarithmic, top, bottom);
+  figure.querySelector(".beyond").hidden = values.flat().every(Number.isFinite);
 
   const grid = svg("g", { class: "grid" });
   const axes = svg("g", { class: "axes" });
-  for (const tick of linearTicks(from, to, Math.max(2, Math.floor((right - left) / 70)))) {
+  for (const tick of nTicks(from, to, right - left)) {
     if (tick < from || tick > to) continue;
     grid.append(svg("line", { x1: x(tick), x2: x(tick), y1: top, y2: bottom }));
     axes.append(svg("text", { x: x(tick), y: bottom + 18, class: "tick-x" }, [tickLabel(tick)]));

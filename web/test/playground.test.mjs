@@ -373,6 +373,24 @@ describe("playground", () => {
     await page.click("#log-scale");
   });
 
+  it("labels each tick in full, and says when costs are too large to plot", async () => {
+    const labels = (axis) => pageTexts(page, `#plot .tick-${axis}`);
+    for (const range of [["0", "40000"], ["1100000000000", "1400000000000"]]) {
+      await page.evaluate((...values) => ["n-from", "n-to"].forEach((id, index) => {
+        const input = document.getElementById(id);
+        input.value = values[index];
+        input.dispatchEvent(new Event("input"));
+      }), ...range);
+      for (const axis of ["x", "y"]) {
+        const values = (await labels(axis)).map(Number);
+        assert.ok(values.every((value, i) => i === 0 || value > values[i - 1]), `${range}: ${await labels(axis)}`);
+      }
+    }
+    assert.equal(await page.$eval("#plot .beyond", (note) => note.hidden), true);
+    await pasteProgram(page, `BEGIN ${"LOOP 1000000000 ".repeat(200)}a+b; ${"END ".repeat(200)}END`);
+    assert.equal(await page.$eval("#plot .beyond", (note) => note.hidden), false);
+  });
+
   it("round-trips the share link, with the models as typed or the tool's defaults", async () => {
     const program = "BEGIN\n  x*y + z;\n  LOOP 7 q; END\nEND\n";
     const fragment = (text, models) =>
