@@ -391,6 +391,18 @@ describe("playground", () => {
     assert.equal(await page.$eval("#plot .beyond", (note) => note.hidden), false);
   });
 
+  it("scrolls a wide table inside its card, as far as its last column", async () => {
+    await page.setViewport({ width: 400, height: 900 });
+    const fits = await page.$eval("#report .scroll", (scroller) => {
+      scroller.scrollLeft = scroller.scrollWidth;
+      const card = scroller.closest("section");
+      const last = scroller.querySelector("th:last-child").getBoundingClientRect();
+      return [card.scrollWidth <= card.clientWidth, last.right <= scroller.getBoundingClientRect().right + 0.5];
+    });
+    await page.setViewport({ width: 1280, height: 900 });
+    assert.deepEqual(fits, [true, true]);
+  });
+
   it("round-trips the share link, with the models as typed or the tool's defaults", async () => {
     const program = "BEGIN\n  x*y + z;\n  LOOP 7 q; END\nEND\n";
     const fragment = (text, models) =>
