@@ -13,6 +13,18 @@ function element(tag, properties = {}, children = []) {
 const SPARE_ROWS = 10;  // rows kept in the document above and below those in view
 const COLUMN_CLASSES = ["number", "code", "runs", "number", "number"];  // then one cost per model
 
+// A row of cells with these texts, each styled for its column.
+function tableRow(className, texts) {
+  return element("tr", { className },
+    texts.map((text, column) => element("td", { className: COLUMN_CLASSES[column] ?? "cost", textContent: text })));
+}
+
+// A row that only shapes the table.
+function hidden(row) {
+  row.setAttribute("aria-hidden", "true");
+  return row;
+}
+
 // The program as the tool echoes it, a row per line with that line's runs, operations and
 // costs. However long the program, only the rows in view and a few either side are in the
 // document, between two spacer rows that stand in for the rest; every row is one line high.
@@ -69,9 +81,8 @@ class AnnotatedEcho {
     ];
   }
 
-  row(index, texts = this.cells(index)) {
-    const row = element("tr", { className: this.statements[index]?.kind ?? "" },
-      texts.map((text, column) => element("td", { className: COLUMN_CLASSES[column] ?? "cost", textContent: text })));
+  row(index) {
+    const row = tableRow(this.statements[index]?.kind ?? "", this.cells(index));
     row.setAttribute("aria-rowindex", String(index + 2));  // the header is row 1
     return row;
   }
@@ -83,17 +94,11 @@ class AnnotatedEcho {
         if (text.length > widest[column].length) widest[column] = text;
       });
     }
-    return this.hiddenRow("sizer", widest.map((text) => element("td", { textContent: text })));
-  }
-
-  hiddenRow(className, cells) {
-    const row = element("tr", { className }, cells);
-    row.setAttribute("aria-hidden", "true");
-    return row;
+    return hidden(tableRow("sizer", widest));
   }
 
   spacer(rows) {
-    const row = this.hiddenRow("spacer", [element("td", { colSpan: 5 + this.entry.models.length })]);
+    const row = hidden(element("tr", { className: "spacer" }, [element("td", { colSpan: 5 + this.entry.models.length })]));
     row.style.height = `${rows * this.rowHeight}px`;
     return row;
   }

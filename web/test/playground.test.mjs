@@ -224,7 +224,7 @@ describe("playground", () => {
 
   it("shows the worked example's echo and cost lines as the tool prints them", async () => {
     const printed = run(["--encoding=utf-8", WORKED_EXAMPLE]).split("\n");
-    const echo = await pageTexts(page, "#annotated td.code");
+    const echo = await pageTexts(page, "#annotated tr[aria-rowindex] td.code");
     const labels = await pageTexts(page, "#totals .model-label");
     const costs = await pageTexts(page, "#totals .cost-line");
     assert.deepEqual([...echo, labels[0], costs[0], labels[1], costs[1]], printed.slice(0, 10));
