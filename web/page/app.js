@@ -30,7 +30,7 @@ function debounced(action, delay) {
 
 class Playground {
   constructor() {
-    this.entry = null;  // the last program that analysed without error
+    this.entry = null;  // the file entry whose report is on show
     this.rangeChosen = false;  // until the user sets the range of n, it follows the crossings
     this.status = document.getElementById("status");
     this.errorBox = document.getElementById("error");
@@ -134,7 +134,7 @@ class Playground {
     document.body.classList.add("stale");
     document.body.dataset.state = "error";
     this.status.textContent = this.entry ? "Showing the last program without errors." : "";
-    if (error.line === undefined) {  // not the program: the prices are not decimal numbers
+    if (error.line === undefined) {  // not the program's: the models are not price pairs
       this.editor.clearError();
       this.errorBox.hidden = true;
       this.modelsError.textContent = error.message;

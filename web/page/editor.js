@@ -10,8 +10,6 @@ export class Editor {
     this.textarea = root.querySelector("textarea");
     this.gutter = root.querySelector(".gutter");
     this.marks = root.querySelector(".marks");
-    this.lineMark = root.querySelector(".mark-line");
-    this.columnMark = root.querySelector(".mark-column");
     this.lineCount = 1;
     this.errorLine = 0;
     this.textarea.addEventListener("input", () => this.updateGutter());
@@ -35,11 +33,9 @@ export class Editor {
 
   // Marks line and column (both from 1) as the place of a syntax error.
   markError(line, column) {
-    this.clearError();
     this.errorLine = line;
-    const visual = this.visualColumn(line, column);
     this.marks.style.setProperty("--line", line);
-    this.marks.style.setProperty("--column", visual);
+    this.marks.style.setProperty("--column", this.visualColumn(line, column));
     this.marks.hidden = false;
     this.textarea.setAttribute("aria-invalid", "true");
     this.followScroll();

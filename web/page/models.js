@@ -1,6 +1,6 @@
 // The cost models as a list of price pairs the user can edit, add to and remove from. The
 // models travel as text, "2,4;1,5", exactly as the core reads them; the core names them and
-// says when a price is not a decimal number. "" stands for the tool's default models, whose
+// says what is wrong with text it cannot read. "" stands for the tool's default models, whose
 // prices the list shows once the core has named them; text from a link goes to the core as it
 // is until the user changes a price, however it splits into pairs.
 
@@ -30,11 +30,12 @@ export class ModelsEditor {
     return typed === this.defaults ? "" : typed;
   }
 
-  // A row per pair, split at its first comma.
+  // A row per pair, split at its first comma; for "", the defaults' pairs once known.
   set value(text) {
     this.given = text;
     this.list.replaceChildren();
-    for (const pair of text ? text.split(";") : []) {
+    const shown = text || this.defaults;
+    for (const pair of shown ? shown.split(";") : []) {
       const comma = pair.includes(",") ? pair.indexOf(",") : pair.length;
       this.addRow(pair.slice(0, comma), pair.slice(comma + 1));
     }
