@@ -1,16 +1,24 @@
 // The playground page: the editor, the cost models and the share link feed one call into the
-// core (compiled to WebAssembly), and its JSON document is shown as a report and a plot.
-import createLoopcost from "./loopcost.mjs";
+// core (compiled to WebAssembly, run in a worker), and its JSON document is shown as a report
+// and a plot.
+import { Analyser } from "./analyser.js";
 import { Editor } from "./editor.js";
 import { ModelsEditor } from "./models.js";
-import { renderPlot, crossovers } from "./plot.js";
-import { renderReport } from "./report.js";
-import { DEFAULT_MODELS, fragmentFor, parseFragment } from "./share.js";
+import { renderPlot } from "./plot.js";
+import { Report } from "./report.js";
+import { fragmentFor, parseFragment } from "./share.js";
 
 const WORKED_EXAMPLE = "BEGIN\n  a+b;\n  LOOP n\n    a*b;\n  END\nEND\n";
 const TYPING_PAUSE_MS = 120;
 const ADDRESS_PAUSE_MS = 500;
 const DEFAULT_RANGE_END = 20;
+
+// A response with the file at `address`; throws unless the server sent it.
+async function fetched(address) {
+  const response = await fetch(address);
+  if (!response.ok) throw new Error(`${address}: ${response.status} ${response.statusText}`);
+  return response;
+}
 
 function debounced(action, delay) {
   let timer = 0;
@@ -21,11 +29,9 @@ function debounced(action, delay) {
 }
 
 class Playground {
-  constructor(core) {
-    this.core = core;
-    this.entry = null;  // the last program that analysed without error
-    this.rangeChosen = false;  // until the user sets the range of n, it follows the crossovers
-    this.analyses = 0;
+  constructor() {
+    this.entry = null;  // the file entry whose report is on show
+    this.rangeChosen = false;  // until the user sets the range of n, it follows the crossings
     this.status = document.getElementById("status");
     this.errorBox = document.getElementById("error");
     this.modelsError = document.getElementById("models-error");
@@ -35,14 +41,20 @@ class Playground {
     this.to = document.getElementById("n-to");
     this.logarithmic = document.getElementById("log-scale");
     this.editor = new Editor(document.getElementById("editor"));
+    this.report = new Report(document.getElementById("report"));
+    this.analyser = new Analyser((answer, request) => this.receive(answer, request));
     const later = debounced(() => this.analyse(), TYPING_PAUSE_MS);
-    this.models = new ModelsEditor(document.getElementById("models"), later);
-    this.editor.onInput(later);
+    const edited = () => {
+      this.showAnalysing();
+      later();
+    };
+    this.models = new ModelsEditor(document.getElementById("models"), edited);
+    this.editor.onInput(edited);
     this.wireExamples();
     this.wirePlotControls();
     this.wireButtons();
     window.addEventListener("hashchange", () => this.openFragment());
-    if (!this.openFragment()) this.open(WORKED_EXAMPLE, DEFAULT_MODELS);
+    if (!this.openFragment()) this.open(WORKED_EXAMPLE, "");
   }
 
   // Opens the program of the address's fragment; false when it names none.
@@ -63,54 +75,66 @@ class Playground {
   }
 
   analyse() {
-    const started = performance.now();
-    let report;
-    try {
-      report = JSON.parse(this.core.analyse(this.editor.text, this.models.value));
-    } catch (error) {
-      this.restart(error);
+    this.showAnalysing();
+    this.requested = performance.now();
+    this.analyser.analyse(this.editor.text, this.models.value);
+    this.updateShareLink();
+  }
+
+  // From an edit until its answer is shown.
+  showAnalysing() {
+    document.body.dataset.state = "analysing";
+    this.status.textContent = this.analyser.ready ? "Analysing…" : "Loading the analyser…";
+  }
+
+  receive(answer, request) {
+    if (answer.unavailable) {
+      this.fail(`The analyser could not be loaded (${answer.unavailable}).`);
       return;
     }
-    const analysed = performance.now();
-    const entry = report.files[0];
-    if (entry.ok) this.show(entry);
-    else this.showError(entry.error);
-    const shown = performance.now();
-    this.lastTimes = { analysis: analysed - started, total: shown - started };
-    if (entry.ok) {
-      this.status.textContent =
-        `Analysed in ${this.lastTimes.analysis.toFixed(1)} ms, shown in ${this.lastTimes.total.toFixed(1)} ms.`;
+    // An answer to older text: the analysis of the newest is on its way.
+    if (request.program !== this.editor.text || request.models !== this.models.value) return;
+    if (answer.failure) {
+      this.fail(`The analyser failed on this program (${answer.failure}) and was restarted.`);
+      return;
     }
-    this.updateShareLink();
-    document.body.dataset.state = entry.ok ? "ok" : "error";
-    document.body.dataset.analyses = String(++this.analyses);
+    try {
+      const report = JSON.parse(answer.document);
+      const entry = report.files[0];
+      if (entry.ok) this.show(entry, report.runningTimeLabel, answer.milliseconds);
+      else this.showError(entry.error);
+    } catch (error) {
+      this.entry = null;  // whatever part of it is on show is not to be drawn again
+      this.fail(`The report could not be shown (${error.message}).`);
+    }
   }
 
-  // The core stopped without an answer (out of memory, say). Whatever it was doing was cut
-  // short, so a fresh instance takes over for the next edit.
-  async restart(error) {
-    this.status.textContent = `The analyser failed on this program (${error.message}); restarting it.`;
+  // No report for the text as it stands: what is on show, if anything, is an older program's.
+  fail(message) {
+    this.status.textContent = message;
+    document.body.classList.add("stale");
     document.body.dataset.state = "failed";
-    document.body.dataset.analyses = String(++this.analyses);
-    this.core = await createLoopcost();
-    this.status.textContent = "The analyser failed on this program and was restarted.";
   }
 
-  show(entry) {
-    this.entry = entry;
+  show(entry, runningTimeLabel, milliseconds) {
     this.editor.clearError();
     this.errorBox.hidden = true;
     this.modelsError.hidden = true;
     document.body.classList.remove("stale", "no-result");
-    renderReport(document.getElementById("report"), entry);
-    this.models.showNames(entry.models.map((model) => model.name));
+    this.report.show(entry, runningTimeLabel);
+    this.models.showModels(entry.models);
+    this.entry = entry;
     this.plot();
+    const shown = performance.now() - this.requested;
+    this.status.textContent = `Analysed in ${milliseconds.toFixed(1)} ms, shown in ${shown.toFixed(1)} ms.`;
+    document.body.dataset.state = "ok";
   }
 
   showError(error) {
-    document.body.classList.toggle("stale", this.entry !== null);
+    document.body.classList.add("stale");
+    document.body.dataset.state = "error";
     this.status.textContent = this.entry ? "Showing the last program without errors." : "";
-    if (error.line === undefined) {  // not the program: the prices are not decimal numbers
+    if (error.line === undefined) {  // not the program's: the models are not price pairs
       this.editor.clearError();
       this.errorBox.hidden = true;
       this.modelsError.textContent = error.message;
@@ -140,7 +164,7 @@ class Playground {
   plot() {
     if (!this.entry) return;
     if (!this.rangeChosen) {
-      const last = crossovers(this.entry.comparison).at(-1)?.n ?? 0;
+      const last = Number(this.entry.crossings.at(-1)?.n ?? 0);
       this.from.value = "0";
       this.to.value = String(Math.max(DEFAULT_RANGE_END, Math.ceil((last * 1.5) / 10) * 10));
     }
@@ -181,35 +205,35 @@ class Playground {
     });
   }
 
+  // The examples menu, filled from the site's list; a list or an example that cannot be
+  // fetched is said so beside the menu.
   async wireExamples() {
     const menu = document.getElementById("examples");
-    menu.addEventListener("change", async () => {
+    const problem = document.getElementById("examples-error");
+    const attempt = async (action) => {
+      try {
+        await action();
+        problem.hidden = true;
+      } catch (error) {
+        problem.textContent = `The examples could not be loaded (${error.message}).`;
+        problem.hidden = false;
+      }
+    };
+    menu.addEventListener("change", () => attempt(async () => {
       const name = menu.value;
       if (!name) return;
-      const text = name === "worked" ? WORKED_EXAMPLE : await (await fetch(`examples/${name}`)).text();
+      const text = name === "worked" ? WORKED_EXAMPLE : await (await fetched(`examples/${name}`)).text();
       this.open(text, this.models.value);
+    }));
+    await attempt(async () => {
+      for (const name of await (await fetched("examples/index.json")).json()) {
+        const option = document.createElement("option");
+        option.value = name;
+        option.textContent = name.replace(/\.txt$/, "").replaceAll("_", " ");
+        menu.append(option);
+      }
     });
-    const names = await (await fetch("examples/index.json")).json();
-    for (const name of names) {
-      const option = document.createElement("option");
-      option.value = name;
-      option.textContent = name.replace(/\.txt$/, "").replaceAll("_", " ");
-      menu.append(option);
-    }
   }
 }
 
-async function start() {
-  let core;
-  try {
-    core = await createLoopcost();
-  } catch (error) {
-    document.getElementById("status").textContent =
-      `The analyser could not be loaded (${error.message}). Serve the site over HTTP.`;
-    document.body.dataset.state = "failed";
-    throw error;
-  }
-  window.loopcostPlayground = new Playground(core);
-}
-
-start();
+new Playground();

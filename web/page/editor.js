@@ -1,6 +1,7 @@
 // The program editor: a plain textarea (so every browser's own editing, undo and keyboard
 // handling work) with a gutter of line numbers and a layer beneath the text that marks the line
-// and column of a syntax error. Lines never wrap, so line k sits at (k - 1) line heights.
+// and column of a syntax error. Lines never wrap, so line k sits at (k - 1) line heights, and
+// the gutter holds only the numbers of the lines in view, however long the program.
 
 const TAB_SIZE = 4;  // must match tab-size in style.css
 
@@ -9,12 +10,11 @@ export class Editor {
     this.textarea = root.querySelector("textarea");
     this.gutter = root.querySelector(".gutter");
     this.marks = root.querySelector(".marks");
-    this.lineMark = root.querySelector(".mark-line");
-    this.columnMark = root.querySelector(".mark-column");
-    this.lineCount = 0;
+    this.lineCount = 1;
     this.errorLine = 0;
     this.textarea.addEventListener("input", () => this.updateGutter());
     this.textarea.addEventListener("scroll", () => this.followScroll());
+    new ResizeObserver(() => this.followScroll()).observe(this.textarea);
     this.updateGutter();
   }
 
@@ -33,21 +33,19 @@ export class Editor {
 
   // Marks line and column (both from 1) as the place of a syntax error.
   markError(line, column) {
-    this.clearError();
     this.errorLine = line;
-    const visual = this.visualColumn(line, column);
     this.marks.style.setProperty("--line", line);
-    this.marks.style.setProperty("--column", visual);
+    this.marks.style.setProperty("--column", this.visualColumn(line, column));
     this.marks.hidden = false;
     this.textarea.setAttribute("aria-invalid", "true");
-    this.gutter.children[line - 1]?.classList.add("error-line");
+    this.followScroll();
   }
 
   clearError() {
-    this.gutter.children[this.errorLine - 1]?.classList.remove("error-line");
     this.errorLine = 0;
     this.marks.hidden = true;
     this.textarea.removeAttribute("aria-invalid");
+    this.followScroll();
   }
 
   // Puts the caret at line and column and brings it into view.
@@ -61,22 +59,26 @@ export class Editor {
   }
 
   updateGutter() {
-    const count = this.text.split("\n").length;
-    if (count === this.lineCount) return;
-    while (this.gutter.children.length < count) {
-      const number = document.createElement("div");
-      number.textContent = String(this.gutter.children.length + 1);
-      this.gutter.append(number);
-    }
-    while (this.gutter.children.length > count) this.gutter.lastElementChild.remove();
-    this.lineCount = count;
-    if (this.errorLine) this.gutter.children[this.errorLine - 1]?.classList.add("error-line");
+    this.lineCount = this.text.split("\n").length;
+    this.gutter.style.minWidth = `${String(this.lineCount).length}ch`;
     this.followScroll();
   }
 
+  // The numbers of the lines in view, and one either side, placed level with their lines.
   followScroll() {
-    const { scrollTop, scrollLeft } = this.textarea;
-    this.gutter.style.transform = `translateY(${-scrollTop}px)`;
+    const { scrollTop, scrollLeft, clientHeight } = this.textarea;
+    const lineHeight = parseFloat(getComputedStyle(this.textarea).lineHeight);
+    const first = Math.max(0, Math.floor(scrollTop / lineHeight) - 1);
+    const last = Math.min(this.lineCount, Math.ceil((scrollTop + clientHeight) / lineHeight) + 1);
+    const numbers = [];
+    for (let line = first + 1; line <= last; ++line) {
+      const number = document.createElement("div");
+      number.textContent = String(line);
+      if (line === this.errorLine) number.className = "error-line";
+      numbers.push(number);
+    }
+    this.gutter.replaceChildren(...numbers);
+    this.gutter.style.transform = `translateY(${first * lineHeight - scrollTop}px)`;
     this.marks.style.transform = `translate(${-scrollLeft}px, ${-scrollTop}px)`;
   }
 

@@ -1,6 +1,7 @@
 // The plot of each model's cost against n, drawn as SVG from the exact cost polynomials of the
 // core's document, on a linear or logarithmic cost axis, with the places where the cheapest
-// model changes marked as the core's comparison gives them.
+// model changes marked as the core's crossings give them.
+import { modelClass } from "./models.js";
 
 const SVG = "http://www.w3.org/2000/svg";
 const SAMPLES = 240;
@@ -24,33 +25,15 @@ function polynomial(exact) {
   return (n) => coefficients.reduceRight((sum, coefficient) => sum * n + coefficient, 0);
 }
 
-// The whole numbers n where the cheapest model changes: a tie at a single n (the curves meet
-// there), or else the first n of each new range.
-export function crossovers(comparison) {
-  if (!comparison) return [];
-  const points = [];
-  comparison.forEach((range, index) => {
-    const tie = range.cheapest.length > 1 && range.to !== null && String(range.from) === String(range.to);
-    const previous = comparison[index - 1];
-    const afterTie =
-      previous && previous.cheapest.length > 1 && String(previous.from) === String(previous.to);
-    if (tie || (index > 0 && !afterTie)) {
-      points.push({ n: Number(range.from), cheapest: range.cheapest, tie });
-    }
-  });
-  return points;
-}
-
-// About `count` round steps over [low, high].
+// About `count` round steps over [low, high]: the multiples in it of 1, 2 or 5 times a power of
+// ten, each the double nearest its decimal value.
 function linearTicks(low, high, count) {
-  const span = high - low || 1;
-  const rough = span / count;
-  const power = 10 ** Math.floor(Math.log10(rough));
-  const step = [1, 2, 5, 10].map((factor) => factor * power).find((candidate) => candidate >= rough);
+  const rough = (high - low || 1) / count;
+  const exponent = Math.floor(Math.log10(rough));
+  const decimal = (whole) => Number(`${whole}e${exponent}`);
+  const factor = [1, 2, 5, 10].find((candidate) => decimal(candidate) >= rough);
   const ticks = [];
-  for (let tick = Math.ceil(low / step) * step; tick <= high + step * 1e-9; tick += step) {
-    ticks.push(Number(tick.toPrecision(12)));
-  }
+  for (let k = Math.ceil(low / decimal(factor)); decimal(k * factor) <= high; ++k) ticks.push(decimal(k * factor));
   return ticks;
 }
 
@@ -59,15 +42,23 @@ function logTicks(low, high) {
   const last = Math.ceil(Math.log10(high));
   const stride = Math.max(1, Math.ceil((last - first) / 6));
   const ticks = [];
-  for (let power = first; power <= last; power += stride) ticks.push(10 ** power);
+  for (let power = first; power <= last; power += stride) ticks.push(Number(`1e${power}`));
   return ticks;
 }
 
+// A tick's value in full, which is short as ticks are round: with an exponent when large or small.
 function tickLabel(value) {
-  if (value === 0) return "0";
   const magnitude = Math.abs(value);
-  if (magnitude >= 1e5 || magnitude < 1e-3) return value.toExponential(0).replace("e+", "e");
-  return String(Number(value.toPrecision(6)));
+  if (value === 0 || (magnitude >= 1e-3 && magnitude < 1e5)) return String(value);
+  return value.toExponential().replace("e+", "e");
+}
+
+// The n axis's ticks over `width` pixels, as many as their labels leave room for (at about 7
+// pixels a character, the labels being 12 pixels high).
+function nTicks(from, to, width) {
+  const ticks = (room) => linearTicks(from, to, Math.max(2, Math.floor(width / room)));
+  const widest = Math.max(...ticks(70).map((tick) => tickLabel(tick).length));
+  return ticks(Math.max(70, widest * 7 + 14));
 }
 
 // The cost axis: a scale from cost to y, its ticks, and whether a cost can be shown at all.
@@ -118,10 +109,11 @@ export function renderPlot(figure, entry, { from, to, logarithmic }) {
   const values = costs.map((cost) => ns.map(cost));
   const x = (n) => left + ((n - from) / (to - from)) * (right - left);
   const axis = costAxis(values, logarithmic, top, bottom);
+  figure.querySelector(".beyond").hidden = values.flat().every(Number.isFinite);
 
   const grid = svg("g", { class: "grid" });
   const axes = svg("g", { class: "axes" });
-  for (const tick of linearTicks(from, to, Math.max(2, Math.floor((right - left) / 70)))) {
+  for (const tick of nTicks(from, to, right - left)) {
     if (tick < from || tick > to) continue;
     grid.append(svg("line", { x1: x(tick), x2: x(tick), y1: top, y2: bottom }));
     axes.append(svg("text", { x: x(tick), y: bottom + 18, class: "tick-x" }, [tickLabel(tick)]));
@@ -143,24 +135,25 @@ export function renderPlot(figure, entry, { from, to, logarithmic }) {
 
   const curves = entry.models.map((model, index) =>
     svg("path", {
-      class: `curve model-${index % 6}`,
+      class: `curve ${modelClass(index)}`,
       "data-model": model.name,
       d: curvePath(ns.map((n, k) => [n, values[index][k]]), axis.shows, x, axis.scale),
     }, [svg("title", {}, [`${model.name}: ${model.exact.text}`])]),
   );
 
-  const marks = crossovers(entry.comparison)
-    .filter(({ n }) => n >= from && n <= to)
+  const marks = entry.crossings
+    .filter(({ n }) => Number(n) >= from && Number(n) <= to)
     .map(({ n, cheapest, tie }) => {
+      const at = x(Number(n));  // the labels give n exactly, as the document does
       const model = entry.models.findIndex((candidate) => candidate.name === cheapest[0]);
-      const value = costs[model](n);
+      const value = costs[model](Number(n));
       const text = tie ? `n = ${n}: ${cheapest.join(" = ")}` : `from n = ${n}: ${cheapest.join(", ")}`;
-      const point = axis.shows(value) ? [svg("circle", { cx: x(n), cy: axis.scale(value), r: 4.5 })] : [];
+      const point = axis.shows(value) ? [svg("circle", { cx: at, cy: axis.scale(value), r: 4.5 })] : [];
       return svg("g", { class: "crossover", "data-n": n }, [
         svg("title", {}, [text]),
-        svg("line", { x1: x(n), x2: x(n), y1: top, y2: bottom }),
+        svg("line", { x1: at, x2: at, y1: top, y2: bottom }),
         ...point,
-        svg("text", { x: x(n), y: top - 8 }, [`n=${n}`]),
+        svg("text", { x: at, y: top - 8 }, [`n=${n}`]),
       ]);
     });
 
@@ -178,7 +171,7 @@ export function renderPlot(figure, entry, { from, to, logarithmic }) {
     ...entry.models.map((model, index) => {
       const item = document.createElement("li");
       const swatch = svg("svg", { width: 28, height: 10, "aria-hidden": "true" }, [
-        svg("line", { x1: 1, x2: 27, y1: 5, y2: 5, class: `curve model-${index % 6}` })]);
+        svg("line", { x1: 1, x2: 27, y1: 5, y2: 5, class: `curve ${modelClass(index)}` })]);
       item.append(swatch, ` ${model.name}`);
       return item;
     }),

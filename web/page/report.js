@@ -1,12 +1,7 @@
 // Shows one analysed program from the core's JSON document: the echo with each line's runs,
 // operations and costs beside it, the total per model in the tool's own words, and which model
 // is cheapest for which n. Every number and cost text comes from the document as it is.
-
-const RUNNING_TIME = "執行時間 = ";  // the tool's label, "running time = "
-
-function growthText(growth) {
-  return growth === "0" ? "0" : `Θ(${growth})`;
-}
+import { modelClass } from "./models.js";
 
 function element(tag, properties = {}, children = []) {
   const node = document.createElement(tag);
@@ -15,59 +10,130 @@ function element(tag, properties = {}, children = []) {
   return node;
 }
 
-function modelColor(node, index) {
-  node.style.setProperty("--model-color", `var(--model-${index % 6})`);
-  return node;
+const SPARE_ROWS = 10;  // rows kept in the document above and below those in view
+const COLUMN_CLASSES = ["number", "code", "runs", "number", "number"];  // then one cost per model
+
+// A row of cells with these texts, each styled for its column.
+function tableRow(className, texts) {
+  return element("tr", { className },
+    texts.map((text, column) => element("td", { className: COLUMN_CLASSES[column] ?? "cost", textContent: text })));
 }
 
-function annotatedEcho(entry) {
-  const statements = new Map(entry.statements.map((statement) => [statement.line, statement]));
-  const head = element("tr", {}, [
-    element("th", { scope: "col", textContent: "line" }),
-    element("th", { scope: "col", textContent: "program" }),
-    element("th", { scope: "col", textContent: "runs" }),
-    element("th", { scope: "col", textContent: "+", title: "additions per run" }),
-    element("th", { scope: "col", textContent: "*", title: "multiplications per run" }),
-    ...entry.models.map((model, index) =>
-      modelColor(element("th", { scope: "col", className: "model", textContent: model.name }), index),
-    ),
-  ]);
-  const lines = entry.program.replace(/\n$/, "").split("\n");
-  const rows = lines.map((text, index) => {
-    const statement = statements.get(index + 1);
-    const expression = statement?.kind === "expression";
-    return element("tr", { className: statement?.kind ?? "" }, [
-      element("td", { className: "number", textContent: String(index + 1) }),
-      element("td", { className: "code", textContent: text }),
-      element("td", { className: "runs", textContent: statement ? statement.runs.text : "" }),
-      element("td", { className: "number", textContent: expression ? statement.additions : "" }),
-      element("td", { className: "number", textContent: expression ? statement.multiplications : "" }),
-      ...entry.models.map((model, modelIndex) =>
-        element("td", { className: "cost", textContent: statement?.costs[modelIndex].text ?? "" }),
+// A row that only shapes the table.
+function hidden(row) {
+  row.setAttribute("aria-hidden", "true");
+  return row;
+}
+
+// The program as the tool echoes it, a row per line with that line's runs, operations and
+// costs. However long the program, only the rows in view and a few either side are in the
+// document, between two spacer rows that stand in for the rest; every row is one line high.
+// A collapsed row holding each column's longest text keeps the columns as wide as their widest
+// cell, whichever rows are in view.
+class AnnotatedEcho {
+  constructor(scroller) {
+    this.scroller = scroller;
+    this.table = scroller.querySelector("table");
+    this.body = element("tbody");
+    this.entry = null;
+    scroller.addEventListener("scroll", () => this.renderRows(), { passive: true });
+    new ResizeObserver(() => this.renderRows()).observe(scroller);
+  }
+
+  show(entry) {
+    this.entry = entry;
+    this.lines = entry.program.replace(/\n$/, "").split("\n");
+    this.statements = [];
+    for (const statement of entry.statements) this.statements[statement.line - 1] = statement;
+    this.table.setAttribute("aria-rowcount", String(this.lines.length + 1));
+    this.table.replaceChildren(element("thead", {}, [this.header()]), this.body);
+    this.body.replaceChildren(this.row(0));
+    this.rowHeight = Math.max(1, this.body.rows[0].getBoundingClientRect().height);
+    this.sizer = this.widestRow();
+    this.window = null;
+    this.renderRows();
+  }
+
+  header() {
+    return element("tr", {}, [
+      element("th", { scope: "col", textContent: "line" }),
+      element("th", { scope: "col", textContent: "program" }),
+      element("th", { scope: "col", textContent: "runs" }),
+      element("th", { scope: "col", textContent: "+", title: "additions per run" }),
+      element("th", { scope: "col", textContent: "*", title: "multiplications per run" }),
+      ...this.entry.models.map((model, index) =>
+        element("th", { scope: "col", className: `model ${modelClass(index)}`, textContent: model.name }),
       ),
     ]);
-  });
-  return [element("thead", {}, [head]), element("tbody", {}, rows)];
+  }
+
+  // The texts of the cells of line `index` (from 0).
+  cells(index) {
+    const statement = this.statements[index];
+    const expression = statement?.kind === "expression";
+    return [
+      String(index + 1),
+      this.lines[index],
+      statement ? statement.runs.text : "",
+      expression ? String(statement.additions) : "",
+      expression ? String(statement.multiplications) : "",
+      ...this.entry.models.map((_, model) => statement?.costs[model].text ?? ""),
+    ];
+  }
+
+  row(index) {
+    const row = tableRow(this.statements[index]?.kind ?? "", this.cells(index));
+    row.setAttribute("aria-rowindex", String(index + 2));  // the header is row 1
+    return row;
+  }
+
+  widestRow() {
+    const widest = this.cells(0);
+    for (let index = 1; index < this.lines.length; ++index) {
+      this.cells(index).forEach((text, column) => {
+        if (text.length > widest[column].length) widest[column] = text;
+      });
+    }
+    return hidden(tableRow("sizer", widest));
+  }
+
+  spacer(rows) {
+    const row = hidden(element("tr", { className: "spacer" }, [element("td", { colSpan: 5 + this.entry.models.length })]));
+    row.style.height = `${rows * this.rowHeight}px`;
+    return row;
+  }
+
+  renderRows() {
+    if (!this.entry) return;
+    const { scrollTop, clientHeight } = this.scroller;
+    const count = this.lines.length;
+    const last = Math.min(count, Math.ceil((scrollTop + clientHeight) / this.rowHeight) + SPARE_ROWS);
+    const first = Math.min(last, Math.max(0, Math.floor(scrollTop / this.rowHeight) - SPARE_ROWS));
+    if (this.window?.first === first && this.window.last === last) return;
+    this.window = { first, last };
+    const rows = [];
+    for (let index = first; index < last; ++index) rows.push(this.row(index));
+    this.body.replaceChildren(this.sizer, this.spacer(first), ...rows, this.spacer(count - last));
+  }
 }
 
-function totals(entry) {
+// Each model's total: the two lines the tool prints for it, under its label for the running
+// time, and the exact cost and its growth.
+function totals(entry, runningTimeLabel) {
   return entry.models.map((model, index) =>
-    modelColor(
-      element("div", { className: "total" }, [
-        element("pre", { className: "tool-lines" }, [
-          element("span", { className: "model-label", textContent: model.name }),
-          "\n",
-          element("span", { className: "cost-line", textContent: RUNNING_TIME + model.cost.text }),
-        ]),
-        element("p", { className: "exact" }, [
-          "exact ",
-          element("code", { textContent: model.exact.text }),
-          ", growth ",
-          element("code", { className: "growth", textContent: growthText(entry.growth[index]) }),
-        ]),
+    element("div", { className: `total ${modelClass(index)}` }, [
+      element("pre", { className: "tool-lines" }, [
+        element("span", { className: "model-label", textContent: model.name }),
+        "\n",
+        element("span", { className: "cost-line", textContent: runningTimeLabel + model.cost.text }),
       ]),
-      index,
-    ),
+      element("p", { className: "exact" }, [
+        "exact ",
+        element("code", { textContent: model.exact.text }),
+        ", growth ",
+        element("code", { className: "growth", textContent: entry.growthText[index] }),
+      ]),
+    ]),
   );
 }
 
@@ -76,9 +142,18 @@ function comparison(entry) {
   return entry.comparisonInWords.map((line) => element("li", { textContent: line }));
 }
 
-// Fills the report's parts under root from one file entry of the document.
-export function renderReport(root, entry) {
-  root.querySelector("#annotated").replaceChildren(...annotatedEcho(entry));
-  root.querySelector("#totals").replaceChildren(...totals(entry));
-  root.querySelector("#comparison").replaceChildren(...comparison(entry));
+// The report's parts under root, filled from one file entry of the document at a time.
+export class Report {
+  constructor(root) {
+    this.echo = new AnnotatedEcho(root.querySelector(".scroll"));
+    this.totals = root.querySelector("#totals");
+    this.comparison = root.querySelector("#comparison");
+  }
+
+  // One file entry of the document, and the document's label for the running time.
+  show(entry, runningTimeLabel) {
+    this.echo.show(entry);
+    this.totals.replaceChildren(...totals(entry, runningTimeLabel));
+    this.comparison.replaceChildren(...comparison(entry));
+  }
 }

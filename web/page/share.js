@@ -1,17 +1,15 @@
 // The share link: the program and the cost models in the address's fragment, as
-// "#program=<encodeURIComponent(text)>" optionally followed by "&cpu=2,4;1,5".
+// "#program=<text>&cpu=<models>", each part percent-encoded. Without "cpu", or with an empty
+// one, the models are the tool's defaults, and a link for them leaves "cpu" out.
 
-export const DEFAULT_MODELS = "2,4;1,5";
-
-// The fragment for a program and its models; the models are left out when they are the
-// defaults.
+// The fragment for a program and its models, "" for the defaults.
 export function fragmentFor(program, models) {
-  const cpu = models === DEFAULT_MODELS ? "" : `&cpu=${models}`;
+  const cpu = models ? `&cpu=${encodeURIComponent(models)}` : "";
   return `#program=${encodeURIComponent(program)}${cpu}`;
 }
 
-// { program, models } from a fragment, or null when it names no program. Without "cpu", or
-// with an empty one, the models are the default ones.
+// { program, models } from a fragment, or null when it names no program; models are "" for the
+// defaults, else the text as the link gives it, to be read (and judged) by the core.
 export function parseFragment(hash) {
   const fields = new Map();
   for (const field of hash.replace(/^#/, "").split("&")) {
@@ -22,7 +20,7 @@ export function parseFragment(hash) {
   try {
     return {
       program: decodeURIComponent(fields.get("program")),
-      models: fields.get("cpu") ? decodeURIComponent(fields.get("cpu")) : DEFAULT_MODELS,
+      models: decodeURIComponent(fields.get("cpu") ?? ""),
     };
   } catch {
     return null;  // a broken percent-escape: not a link this page wrote
