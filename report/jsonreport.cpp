@@ -144,15 +144,33 @@ json crossingsJson(const std::vector<CheapestRange>& ranges,
 
 }  // namespace
 
-JsonReport::JsonReport(std::ostream& out, const std::vector<CostModel>& models)
-    : writer(out), models(models) {
+JsonReport::JsonReport(std::ostream& out, const std::vector<CostModel>& models, bool indented)
+    : writer(out, indented), models(models) {
   writer.beginObject();
   writer.key("version");
   writer.value(1);
   writer.key("runningTimeLabel");
   writer.value(ConsoleTexts::utf8().runningTime);
+  writer.key("models");
+  writer.beginArray();
+  for (const CostModel& model : models) {
+    writeModel(model);
+    writer.end();
+  }
+  writer.end();
   writer.key("files");
   writer.beginArray();
+}
+
+// Opens the model's object with its name and prices.
+void JsonReport::writeModel(const CostModel& model) {
+  writer.beginObject();
+  writer.key("name");
+  writer.string(model.name);
+  writer.key("addition");
+  writer.number(model.addition.text());
+  writer.key("multiplication");
+  writer.number(model.multiplication.text());
 }
 
 void JsonReport::beginEntry(const std::string& file, bool ok) {
@@ -179,13 +197,7 @@ void JsonReport::analysed(const std::string& file, const Program& program) {
   writer.key("models");
   writer.beginArray();
   for (std::size_t i = 0; i < models.size(); ++i) {
-    writer.beginObject();
-    writer.key("name");
-    writer.value(models[i].name);
-    writer.key("addition");
-    writer.number(models[i].addition.text());
-    writer.key("multiplication");
-    writer.number(models[i].multiplication.text());
+    writeModel(models[i]);
     writer.key("cost");
     writer.value(costJson(costs.printed[i]));
     writer.key("exact");

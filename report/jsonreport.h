@@ -12,11 +12,12 @@
 class Program;
 
 // The JSON document of a whole run, version 1, written file by file as the files are analysed:
-// one entry per file, in order, with the echo and the analysis of a program or the error that
-// stopped it. Two-space indented, ending in a newline.
+// the models, then one entry per file, in order, with the echo and the analysis of a program or
+// the error that stopped it. Ends in a newline.
 class JsonReport {
  public:
-  JsonReport(std::ostream& out, const std::vector<CostModel>& models);  // writes the head
+  // Writes the head; `indented` for people, else without blanks.
+  JsonReport(std::ostream& out, const std::vector<CostModel>& models, bool indented = true);
 
   void analysed(const std::string& file, const Program& program);
   // `position`: where the parser stopped reading, for a syntax error.
@@ -28,6 +29,7 @@ class JsonReport {
 
  private:
   void beginEntry(const std::string& file, bool ok);
+  void writeModel(const CostModel& model);
 
   JsonWriter writer;
   const std::vector<CostModel>& models;

@@ -55,7 +55,7 @@ class EscapingBuffer : public std::streambuf {
 
 }  // namespace
 
-JsonWriter::JsonWriter(std::ostream& out) : out(out) {}
+JsonWriter::JsonWriter(std::ostream& out, bool indented) : out(out), indented(indented) {}
 
 JsonWriter::~JsonWriter() { flush(); }
 
@@ -83,13 +83,14 @@ void JsonWriter::end() {
 void JsonWriter::key(const std::string& name) {
   beforeValue();
   pending += quoted(name);
-  pending += ": ";
+  pending += indented ? ": " : ":";
   afterKey = true;
 }
 
 void JsonWriter::value(const nlohmann::ordered_json& whole) {
   beforeValue();
-  const std::string text = whole.dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
+  const std::string text =
+      whole.dump(indented ? 2 : -1, ' ', false, nlohmann::json::error_handler_t::replace);
   std::size_t start = 0;
   for (std::size_t end = text.find('\n'); end != std::string::npos; end = text.find('\n', start)) {
     pending.append(text, start, end - start);
@@ -140,6 +141,7 @@ void JsonWriter::beforeValue() {
 }
 
 void JsonWriter::newLine() {
+  if (!indented) return;
   pending += '\n';
   pending.append(2 * open.size(), ' ');
 }

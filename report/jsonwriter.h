@@ -6,12 +6,13 @@
 #include <string>
 #include <vector>
 
-// Writes one JSON document to a stream as it goes, in blocks, laid out as nlohmann's dump(2) lays it out:
-// members and elements on lines of their own, indented by two blanks a level. Only what is
-// open is held, so a document of any size takes no memory of its size.
+// Writes one JSON document to a stream as it goes, in blocks, laid out as nlohmann's dump(2)
+// lays it out (members and elements on lines of their own, indented by two blanks a level) or,
+// for programs rather than people, as its dump() does, without blanks. Only what is open is
+// held, so a document of any size takes no memory of its size.
 class JsonWriter {
  public:
-  explicit JsonWriter(std::ostream& out);
+  explicit JsonWriter(std::ostream& out, bool indented = true);
   JsonWriter(const JsonWriter&) = delete;
   JsonWriter& operator=(const JsonWriter&) = delete;
   ~JsonWriter();  // writes what is pending
@@ -43,6 +44,7 @@ class JsonWriter {
   };
 
   std::ostream& out;
+  bool indented;
   std::string pending;  // written out every FLUSH_AT characters or so
   std::vector<Level> open;
   bool afterKey = false;

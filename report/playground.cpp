@@ -30,7 +30,7 @@ std::string analyseProgramText(const std::string& text, const std::string& model
   const auto parsedModels = modelsFrom(modelTexts(models), problem);
   const std::vector<CostModel> noModels;
   std::ostringstream document;
-  JsonReport report(document, parsedModels ? *parsedModels : noModels);
+  JsonReport report(document, parsedModels ? *parsedModels : noModels, false);
   try {
     if (parsedModels) {
       analyse(text, report);
@@ -39,7 +39,7 @@ std::string analyseProgramText(const std::string& text, const std::string& model
     }
   } catch (const std::bad_alloc&) {
     std::ostringstream fresh;
-    JsonReport failure(fresh, noModels);
+    JsonReport failure(fresh, noModels, false);
     failure.failed(NAME, "out of memory");
     failure.finish();
     return fresh.str();

@@ -101,6 +101,7 @@ class Playground {
     try {
       const report = JSON.parse(answer.document);
       const entry = report.files[0];
+      this.models.showModels(report.models);
       if (entry.ok) this.show(entry, report.runningTimeLabel, answer.milliseconds);
       else this.showError(entry.error);
     } catch (error) {
@@ -122,7 +123,6 @@ class Playground {
     this.modelsError.hidden = true;
     document.body.classList.remove("stale", "no-result");
     this.report.show(entry, runningTimeLabel);
-    this.models.showModels(entry.models);
     this.entry = entry;
     this.plot();
     const shown = performance.now() - this.requested;
