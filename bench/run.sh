@@ -120,6 +120,43 @@ printf '%s\n' "$header" "$rule" "${rows[@]}"
 echo
 echo "hyperfine's own tables and warnings: $out/{list,expression,nesting}.{md,log}"
 
+# The analysis on programs that stress it: 400,000 statements plain, explained and in JSON
+# (time and memory against the plain run), 1000 nested n-loops, and degree 180 under 30 models.
+"$build/bench_generate" list 400000 > "$out/statements.txt"
+"$build/bench_generate" deep 1000 > "$out/deep.txt"
+"$build/bench_generate" degree 180 > "$out/degree.txt"
+models30=()
+for i in $(seq 1 30); do models30+=(--cpu "$i,$((31 - i))"); done
+analysis_labels=("400,000 statements" "400,000 statements, --explain" "400,000 statements, JSON"
+  "1000 nested loops, --explain" "1000 nested loops, JSON" "degree 180, 30 models, --explain")
+analysis_commands=("$tool $out/statements.txt" "$tool -x $out/statements.txt"
+  "$tool -f json $out/statements.txt" "$tool -x $out/deep.txt" "$tool -f json $out/deep.txt"
+  "$tool -x ${models30[*]} $out/degree.txt")
+names=()
+for label in "${analysis_labels[@]}"; do names+=(-n "$label"); done
+hyperfine --style none --warmup 1 --runs "$runs" "${names[@]}" --export-json "$out/analysis.json" \
+  "${analysis_commands[@]}" 2> "$out/analysis.log" || { cat "$out/analysis.log" >&2; exit 1; }
+echo
+echo "The analysis, $runs runs each (median):"
+echo
+echo '| case | time | × plain | peak memory | × plain |'
+echo '|---|---|---|---|---|'
+plain_seconds=$(median "$out/analysis.json" "${analysis_labels[0]}")
+for i in "${!analysis_labels[@]}"; do
+  read -ra command <<< "${analysis_commands[$i]}"
+  /usr/bin/time -f %M -o "$out/rss" "${command[@]}" > /dev/null
+  peak=$(($(tail -1 "$out/rss") * 1024))
+  ((i == 0)) && plain_peak=$peak
+  seconds=$(median "$out/analysis.json" "${analysis_labels[$i]}")
+  row="| ${analysis_labels[$i]} | $(printf %.3f "$seconds") s"
+  if ((i < 3)); then
+    row+=" | $(ratio "$seconds" "$plain_seconds")× | $((peak / 1000000)) MB | $(ratio "$peak" "$plain_peak")× |"
+  else
+    row+=" | | $((peak / 1000000)) MB | |"
+  fi
+  echo "$row"
+done
+
 if [[ -x $build/bench_phases ]]; then
   echo
   echo "Phases of a run at full size (s_per_MB: time per megabyte of program text):"

@@ -24,12 +24,36 @@ void nesting(std::ostream& out, long count) {
   for (long i = 0; i < count; ++i) out << block;
 }
 
+void deep(std::ostream& out, long count) {
+  for (long i = 0; i < count; ++i) out << "LOOP n a+b*c;\n";
+  for (long i = 0; i < count; ++i) out << "END ";
+  out << '\n';
+}
+
+// Each level has 0 to 5 additions and 0 to 5 multiplications, from a fixed pseudo-random
+// sequence, so the costs under different models cross in many powers of n.
+void degree(std::ostream& out, long count) {
+  unsigned state = 7;
+  const auto next = [&state] { return (state = state * 1103515245u + 12345u) >> 16; };
+  for (long i = 0; i < count; ++i) {
+    const unsigned additions = next() % 6, multiplications = next() % 6;
+    out << "LOOP n y";
+    for (unsigned k = 0; k < multiplications; ++k) out << "*y";
+    for (unsigned k = 0; k < additions; ++k) out << "+x";
+    out << ";\n";
+  }
+  for (long i = 0; i < count; ++i) out << "END ";
+  out << '\n';
+}
+
 }  // namespace
 
 bool writeShape(std::ostream& out, const std::string& shape, long count) {
   void (*write)(std::ostream&, long) = shape == "list"         ? list
                                        : shape == "expression" ? expression
                                        : shape == "nesting"    ? nesting
+                                       : shape == "deep"       ? deep
+                                       : shape == "degree"     ? degree
                                                                : nullptr;
   if (write == nullptr || count < 1) return false;
   out << "BEGIN\n";
