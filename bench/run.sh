@@ -1,16 +1,21 @@
 #!/usr/bin/env bash
-# Times loopcost end to end on generated programs of three shapes with hyperfine, next to `wc -w`
-# on the same file and on a program of half the size; given a git revision, also next to a build
-# of that revision, run in the same hyperfine call, interleaved round by round, so that both
-# builds meet the same load on a shared machine. Then times the phases of a run with
-# bench_phases, when the build has it. Needs hyperfine, jq and /usr/bin/time.
+# Times loopcost as people run it, with hyperfine: warm runs back to back on large generated
+# programs of three shapes (next to `wc -w` on the same file and the tool on half of it), cold
+# runs after an idle pause, a tiny program, and 2,000 small files in one process; given a git
+# revision, also a build of that revision, interleaved round by round (or alternating, cold), so
+# that both builds meet the same load on a shared machine. Then the analysis on programs that
+# stress it, and the phases of a run with bench_phases when the build has it.
+# Needs hyperfine, jq and /usr/bin/time.
 # Usage: bench/run.sh BUILD_DIR [BASELINE_REVISION]
-# ROUNDS (default 7) rounds of RUNS (default 3) measured runs each, after one warm-up run.
+# ROUNDS (default 7) rounds of RUNS (default 3) measured runs each, after one warm-up run;
+# COLD_RUNS (default 5) cold runs per build and shape, each after PAUSE (default 8) idle seconds.
 set -euo pipefail
 build=$1
 revision=${2:-}
 rounds=${ROUNDS:-7}
 runs=${RUNS:-3}
+cold_runs=${COLD_RUNS:-5}
+pause=${PAUSE:-8}
 out=bench/out
 scratch=build-bench
 mkdir -p "$out"
@@ -37,18 +42,22 @@ build_baseline() {
 }
 
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
+seconds() { printf '%.3f s' "$1"; }
+megabytes() { awk -v b="$1" 'BEGIN { printf "%.0f MB", b / 1e6 }'; }
 
-# Peak resident memory in bytes of one run of "$1" with standard input from "$2".
+# Peak resident memory in bytes of one run of the shell command $1.
 peak_bytes() {
-  /usr/bin/time -f %M -o "$out/rss" "$1" < "$2" > /dev/null
+  /usr/bin/time -f %M -o "$out/rss" bash -c "$1" > /dev/null
   echo $(($(tail -1 "$out/rss") * 1024))
 }
 
-# The median over all rounds of the runs named $2 in hyperfine's JSON export $1.
+# The median of the runs named $2 (with or without a " #round" suffix) in the JSON exports $1...
 median() {
-  jq -r --arg name "$2" '[.results[] | select(.command | sub(" #[0-9]+$"; "") == $name)
+  local name=$1
+  shift
+  jq -s -r --arg name "$name" '[.[].results[] | select(.command | sub(" #[0-9]+$"; "") == $name)
     | .times[]] | sort | if length % 2 == 1 then .[(length - 1) / 2]
-    else (.[length / 2 - 1] + .[length / 2]) / 2 end' "$1"
+    else (.[length / 2 - 1] + .[length / 2]) / 2 end' "$@"
 }
 
 # The smallest and largest ratio of the round medians of runs $2 to those of runs $3.
@@ -62,22 +71,68 @@ round_ratios() {
     awk '{ printf "%.2f–%.2f", $1, $2 }'
 }
 
+# Warm: hyperfine runs the labelled commands ($1: a name for the export, then label and
+# command pairs) in $rounds interleaved rounds of one warm-up and $runs measured runs each.
+warm() {
+  local export=$out/$1.json
+  shift
+  local labels=() commands=() names=() label round
+  while (($#)); do
+    labels+=("$1")
+    commands+=("$2")
+    shift 2
+  done
+  for ((round = 1; round <= rounds; round++)); do
+    for label in "${labels[@]}"; do names+=(-n "$label #$round"); done
+  done
+  hyperfine --style none --warmup 1 --runs "$runs" -L round "$(seq -s, 1 "$rounds")" "${names[@]}" \
+    --export-json "$export" "${commands[@]}" 2> "$out/hyperfine.log" ||
+    { cat "$out/hyperfine.log" >&2; exit 1; }
+}
+
+# Cold: each measured run of each build after $pause idle seconds, the builds alternating.
+cold() {
+  local name=$1 command=$2 base_command=${3:-}
+  rm -f "$out/$name-cold-"*.json
+  for ((run = 1; run <= cold_runs; run++)); do
+    hyperfine --style none --runs 1 --prepare "sleep $pause" -n loopcost \
+      --export-json "$out/$name-cold-a$run.json" "$command" > /dev/null 2>&1
+    [[ -n $base_command ]] && hyperfine --style none --runs 1 --prepare "sleep $pause" \
+      -n baseline --export-json "$out/$name-cold-b$run.json" "$base_command" > /dev/null 2>&1
+  done
+  return 0
+}
+
+# One row of the A/B table: case label, loopcost's median, the baseline's, the range of the
+# round ratios, and both peak memories.
+ab_row() {
+  local label=$1 mine=$2 theirs=$3 range=$4 command=$5 base_command=$6
+  local row="| $label | $(seconds "$mine")"
+  local peak
+  peak=$(peak_bytes "$command")
+  if [[ -n $revision ]]; then
+    local base_peak
+    base_peak=$(peak_bytes "$base_command")
+    row+=" | $(seconds "$theirs") | **$(ratio "$mine" "$theirs")**${range:+ ($range)}"
+    row+=" | $(megabytes "$peak") | $(megabytes "$base_peak") | $(ratio "$peak" "$base_peak")"
+  else
+    row+=" | $(megabytes "$peak")"
+  fi
+  ab_rows+=("$row |")
+}
+
 [[ -n $revision ]] && build_baseline
 tool=$build/loopcost
 baseline=$out/loopcost-baseline
 cpu=$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')
 echo
 echo "loopcost on $cpu ($(nproc) cores)${revision:+, against $revision}"
-echo "hyperfine: $rounds interleaved rounds of 1 warm-up and $runs measured runs per command;"
-echo "times are medians of all $((rounds * runs)) measured runs; ratios in brackets: range of the rounds"
-echo
-header='| shape | input | loopcost | `wc -w` | × `wc -w` | 2× input | peak memory | per input byte |'
-rule='|---|---|---|---|---|---|---|---|'
-if [[ -n $revision ]]; then
-  header+=' baseline | ratio | baseline per byte |'
-  rule+='---|---|---|'
-fi
-rows=()
+echo "warm: $rounds interleaved rounds of 1 warm-up and $runs measured runs per command;"
+echo "cold: $cold_runs runs per build, each after $pause idle seconds, the builds alternating;"
+echo "times are medians; ratios in brackets: range of the rounds"
+
+ab_rows=()
+scaling_rows=()
 for shape_and_size in "list 1000000" "expression 100" "nesting 2000"; do
   read -r shape full <<< "$shape_and_size"
   for size in half full; do
@@ -85,40 +140,84 @@ for shape_and_size in "list 1000000" "expression 100" "nesting 2000"; do
       > "$out/$shape-$size.txt"
     echo "$out/$shape-$size.txt" > "$out/$shape-$size.name"
   done
-  labels=(loopcost "loopcost, half input" "wc -w")
-  commands=("$tool < $out/$shape-full.name" "$tool < $out/$shape-half.name"
-    "wc -w < $out/$shape-full.txt")
-  if [[ -n $revision ]]; then
-    labels+=("baseline")
-    commands+=("$baseline < $out/$shape-full.name")
-  fi
-  names=()
-  for ((round = 1; round <= rounds; round++)); do
-    for label in "${labels[@]}"; do names+=(-n "$label #$round"); done
-  done
-  hyperfine --style none --warmup 1 --runs "$runs" -L round "$(seq -s, 1 "$rounds")" "${names[@]}" \
-    --export-json "$out/$shape.json" --export-markdown "$out/$shape.md" "${commands[@]}" \
-    2> "$out/$shape.log" || { cat "$out/$shape.log" >&2; exit 1; }
+  command="$tool < $out/$shape-full.name"
+  base_command="$baseline < $out/$shape-full.name"
+  pairs=(loopcost "$command" "loopcost, half input" "$tool < $out/$shape-half.name"
+    "wc -w" "wc -w < $out/$shape-full.txt")
+  [[ -n $revision ]] && pairs+=(baseline "$base_command")
+  warm "$shape" "${pairs[@]}"
   json=$out/$shape.json
-  bytes=$(stat -c %s "$out/$shape-full.txt")
-  seconds=$(median "$json" loopcost)
-  words=$(median "$json" "wc -w")
-  peak=$(peak_bytes "$tool" "$out/$shape-full.name")
-  row="| $shape | $(awk -v b="$bytes" 'BEGIN { printf "%.1f", b / 1e6 }') MB | $(printf %.3f "$seconds") s"
-  row+=" | $(printf %.3f "$words") s | $(ratio "$seconds" "$words")"
-  row+=" | $(ratio "$seconds" "$(median "$json" "loopcost, half input")")×"
-  row+=" | $(awk -v b="$peak" 'BEGIN { printf "%.0f", b / 1e6 }') MB | $(ratio "$peak" "$bytes") B |"
+  mine=$(median loopcost "$json")
+  range=""
+  theirs=""
   if [[ -n $revision ]]; then
-    base_seconds=$(median "$json" baseline)
-    row+=" $(printf %.3f "$base_seconds") s | **$(ratio "$seconds" "$base_seconds")**"
-    row+=" ($(round_ratios "$json" loopcost baseline))"
-    row+=" | $(ratio "$(peak_bytes "$baseline" "$out/$shape-full.name")" "$bytes") B |"
+    theirs=$(median baseline "$json")
+    range=$(round_ratios "$json" loopcost baseline)
   fi
-  rows+=("$row")
+  ab_row "$shape, warm" "$mine" "$theirs" "$range" "$command" "$base_command"
+  bytes=$(stat -c %s "$out/$shape-full.txt")
+  scaling_rows+=("| $shape | $(awk -v b="$bytes" 'BEGIN { printf "%.1f", b / 1e6 }') MB | $(ratio "$mine" "$(median "wc -w" "$json")") | $(ratio "$mine" "$(median "loopcost, half input" "$json")")× | $(ratio "$(peak_bytes "$command")" "$bytes") B |")
 done
-printf '%s\n' "$header" "$rule" "${rows[@]}"
+
+for shape in list expression nesting; do
+  command="$tool < $out/$shape-full.name"
+  base_command="$baseline < $out/$shape-full.name"
+  cold "$shape" "$command" "$([[ -n $revision ]] && echo "$base_command")"
+  mine=$(median loopcost "$out/$shape-cold-a"*.json)
+  theirs=$([[ -n $revision ]] && median baseline "$out/$shape-cold-b"*.json || true)
+  ab_row "$shape, cold" "$mine" "$theirs" "" "$command" "$base_command"
+done
+
+# A program of seven lines, as people write them, and 2,000 of them in one run (as arguments;
+# the baseline may only know the console, so it is fed their names).
+echo examples/linear_search.txt > "$out/tiny.name"
+rm -rf "$out/files"
+mkdir -p "$out/files"
+examples=(examples/*.txt)
+for ((i = 0; i < 2000; i++)); do cp "${examples[i % ${#examples[@]}]}" "$out/files/$i.txt"; done
+printf '%s\n' "$out"/files/*.txt > "$out/files.names"
+for case in tiny files; do
+  if [[ $case == tiny ]]; then
+    command="$tool < $out/tiny.name"
+    base_command="$baseline < $out/tiny.name"
+    label="a 7-line program"
+  else
+    command="$tool $out/files/*.txt"
+    base_command="$baseline < $out/files.names"
+    label="2,000 small files"
+  fi
+  pairs=(loopcost "$command")
+  [[ -n $revision ]] && pairs+=(baseline "$base_command")
+  case_runs=$runs
+  [[ $case == tiny ]] && case_runs=$((runs * 10))  # a few milliseconds each: many more runs
+  runs=$case_runs warm "$case" "${pairs[@]}"
+  json=$out/$case.json
+  mine=$(median loopcost "$json")
+  theirs=""
+  range=""
+  if [[ -n $revision ]]; then
+    theirs=$(median baseline "$json")
+    range=$(round_ratios "$json" loopcost baseline)
+  fi
+  ab_row "$label" "$mine" "$theirs" "$range" "$command" "$base_command"
+done
+
 echo
-echo "hyperfine's own tables and warnings: $out/{list,expression,nesting}.{md,log}"
+if [[ -n $revision ]]; then
+  echo '| case | loopcost | baseline | ratio | peak memory | baseline | ratio |'
+  echo '|---|---|---|---|---|---|---|'
+else
+  echo '| case | loopcost | peak memory |'
+  echo '|---|---|---|'
+fi
+printf '%s\n' "${ab_rows[@]}"
+echo
+echo "The shapes warm, at full size: time against \`wc -w\` on the same file and against half of it,"
+echo "and peak memory per input byte:"
+echo
+echo '| shape | input | × `wc -w` | 2× input | memory per input byte |'
+echo '|---|---|---|---|---|'
+printf '%s\n' "${scaling_rows[@]}"
 
 # The analysis on programs that stress it: 400,000 statements plain, explained and in JSON
 # (time and memory against the plain run), 1000 nested n-loops, and degree 180 under 30 models.
@@ -127,32 +226,28 @@ echo "hyperfine's own tables and warnings: $out/{list,expression,nesting}.{md,lo
 "$build/bench_generate" degree 180 > "$out/degree.txt"
 models30=()
 for i in $(seq 1 30); do models30+=(--cpu "$i,$((31 - i))"); done
-analysis_labels=("400,000 statements" "400,000 statements, --explain" "400,000 statements, JSON"
-  "1000 nested loops, --explain" "1000 nested loops, JSON" "degree 180, 30 models, --explain")
-analysis_commands=("$tool $out/statements.txt" "$tool -x $out/statements.txt"
-  "$tool -f json $out/statements.txt" "$tool -x $out/deep.txt" "$tool -f json $out/deep.txt"
-  "$tool -x ${models30[*]} $out/degree.txt")
-names=()
-for label in "${analysis_labels[@]}"; do names+=(-n "$label"); done
-hyperfine --style none --warmup 1 --runs "$runs" "${names[@]}" --export-json "$out/analysis.json" \
-  "${analysis_commands[@]}" 2> "$out/analysis.log" || { cat "$out/analysis.log" >&2; exit 1; }
+analysis=("400,000 statements" "$tool $out/statements.txt"
+  "400,000 statements, --explain" "$tool -x $out/statements.txt"
+  "400,000 statements, JSON" "$tool -f json $out/statements.txt"
+  "1000 nested loops, --explain" "$tool -x $out/deep.txt"
+  "1000 nested loops, JSON" "$tool -f json $out/deep.txt"
+  "degree 180, 30 models, --explain" "$tool -x ${models30[*]} $out/degree.txt")
+rounds=1 warm analysis "${analysis[@]}"
 echo
-echo "The analysis, $runs runs each (median):"
+echo "The analysis, median of $runs runs:"
 echo
 echo '| case | time | × plain | peak memory | × plain |'
 echo '|---|---|---|---|---|'
-plain_seconds=$(median "$out/analysis.json" "${analysis_labels[0]}")
-for i in "${!analysis_labels[@]}"; do
-  read -ra command <<< "${analysis_commands[$i]}"
-  /usr/bin/time -f %M -o "$out/rss" "${command[@]}" > /dev/null
-  peak=$(($(tail -1 "$out/rss") * 1024))
-  ((i == 0)) && plain_peak=$peak
-  seconds=$(median "$out/analysis.json" "${analysis_labels[$i]}")
-  row="| ${analysis_labels[$i]} | $(printf %.3f "$seconds") s"
-  if ((i < 3)); then
-    row+=" | $(ratio "$seconds" "$plain_seconds")× | $((peak / 1000000)) MB | $(ratio "$peak" "$plain_peak")× |"
+plain_seconds=$(median "${analysis[0]}" "$out/analysis.json")
+plain_peak=$(peak_bytes "${analysis[1]}")
+for ((i = 0; i < ${#analysis[@]}; i += 2)); do
+  time=$(median "${analysis[i]}" "$out/analysis.json")
+  peak=$(peak_bytes "${analysis[i + 1]}")
+  row="| ${analysis[i]} | $(seconds "$time")"
+  if ((i < 6)); then
+    row+=" | $(ratio "$time" "$plain_seconds")× | $(megabytes "$peak") | $(ratio "$peak" "$plain_peak")× |"
   else
-    row+=" | | $((peak / 1000000)) MB | |"
+    row+=" | | $(megabytes "$peak") | |"
   fi
   echo "$row"
 done
