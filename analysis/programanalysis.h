@@ -36,9 +36,9 @@ struct StatementAnalysis {
 };
 
 // Told of each line of the echo after "BEGIN", in order.
-class StatementVisitor {
+class RowVisitor {
  public:
-  virtual ~StatementVisitor() = default;
+  virtual ~RowVisitor() = default;
   virtual void statement(const StatementAnalysis& row) = 0;
   // The "END" of a loop at `depth`, or of the program at depth 0.
   virtual void end(int line, int depth) = 0;
@@ -57,14 +57,11 @@ class ProgramAnalysis {
   std::optional<std::vector<CheapestRange>> comparison() const;
   // Tells `visitor` of every statement, with its costs, and every "END"; needs `rows`. One row
   // at a time is held, so that the rows of any program fit where its tree does.
-  void walk(StatementVisitor& visitor) const;
+  void walk(RowVisitor& visitor) const;
 
  private:
-  OperationCounts countsOf(const Statementlist* list);
-
   const Program& program;
   std::vector<WholePrices> prices;  // per model
-  bool keepLoops;
   std::vector<OperationCounts> loopBodies;  // one run of each loop's body, in echo order
   std::vector<ExactPolynomial> totals;
 };

@@ -57,7 +57,7 @@ std::string echoLine(const StatementAnalysis& row, bool whole) {
 }
 
 // Measures every cell of the table, or writes its rows with the widths measured.
-class Table : public StatementVisitor {
+class Table : public RowVisitor {
  public:
   Table(std::vector<Column> columns, std::ostream* out)
       : columns(std::move(columns)), widths(this->columns.size(), 0), out(out) {}

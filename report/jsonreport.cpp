@@ -104,7 +104,7 @@ void writeStatement(JsonWriter& writer, const StatementAnalysis& statement) {
 }
 
 // Each statement's entry, written as the analysis walks to it.
-class StatementEntries : public StatementVisitor {
+class StatementEntries : public RowVisitor {
  public:
   explicit StatementEntries(JsonWriter& json) : json(json) {}
   void statement(const StatementAnalysis& row) override { writeStatement(json, row); }

@@ -72,4 +72,6 @@ int ExpressionStatement::equals(const Statement* other) const {
   return that != nullptr && expression->equals(that->expression) ? 1 : 0;
 }
 
+void ExpressionStatement::accept(StatementVisitor& visitor) const { visitor.visit(*this); }
+
 const Expression* ExpressionStatement::getExpression() const { return expression; }

@@ -22,6 +22,7 @@ class ExpressionStatement final : public Statement, public Pooled<ExpressionStat
   Polynomial evaluate(CPUContext context) const override;  // the expression's cost
   std::ostream& print(std::ostream& os, int indent) const override;
   int equals(const Statement* other) const override;  // 0 against a loop
+  void accept(StatementVisitor& visitor) const override;
 
   const Expression* getExpression() const;
 

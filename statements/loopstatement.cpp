@@ -108,6 +108,8 @@ int LoopStatement::equals(const Statement* other) const {
   return that != nullptr && count == that->count && body->equals(that->body) ? 1 : 0;
 }
 
+void LoopStatement::accept(StatementVisitor& visitor) const { visitor.visit(*this); }
+
 int LoopStatement::getCount() const { return count; }
 
 const Statementlist* LoopStatement::getBody() const { return body; }

@@ -25,6 +25,7 @@ class LoopStatement final : public Statement, public Pooled<LoopStatement> {
   Polynomial evaluate(CPUContext context) const override;
   std::ostream& print(std::ostream& os, int indent) const override;
   int equals(const Statement* other) const override;  // 0 against an expression statement
+  void accept(StatementVisitor& visitor) const override;
 
   int getCount() const;  // negative for n
   const Statementlist* getBody() const;

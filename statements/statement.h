@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "cost/complexity.h"
+#include "statements/statementvisitor.h"
 
 // One statement of a list: an expression statement or a loop.
 class Statement : public Complexity {
@@ -16,4 +17,6 @@ class Statement : public Complexity {
   virtual std::ostream& print(std::ostream& os, int indent) const = 0;
   // Nonzero when both statements are of the same kind and have the same shape and characters.
   virtual int equals(const Statement* other) const = 0;
+  // Calls the visitor's visit for this statement's kind.
+  virtual void accept(StatementVisitor& visitor) const = 0;
 };

@@ -236,7 +236,7 @@ TEST(Program, GoldenProgramsRoundTripAndCostWhatTheyExecute) {
 
 // Sums what the rows of a walk cost: the expression statements' rows overall, and inside each
 // loop, which must come to the loop's own row.
-class RowSums : public StatementVisitor {
+class RowSums : public RowVisitor {
  public:
   explicit RowSums(std::size_t models) : total(models) {}
 

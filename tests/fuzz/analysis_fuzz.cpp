@@ -15,7 +15,7 @@ namespace {
 
 // Adds up the expression statements' rows, overall and inside each open loop, and checks each
 // loop's row against its body's when its END comes.
-class RowSums : public StatementVisitor {
+class RowSums : public RowVisitor {
  public:
   explicit RowSums(std::size_t models) : total(models) {}
 
