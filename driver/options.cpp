@@ -6,7 +6,8 @@
 
 namespace {
 
-const char* const VERSION = "loopcost 1.1.0";
+// The version is the project's, from the build.
+const char* const VERSION = "loopcost " LOOPCOST_VERSION;
 
 std::string checkPrices(const std::string& text) {
   std::string problem;

@@ -3,7 +3,9 @@
 #include <string>
 
 // How a parser stops at a syntax error. By default the line goes to the standard error stream
-// and the process exits with status 1; tests and the fuzzer install a handler that throws instead.
+// and the process exits with status 1, as a parser used on its own stops; the tool, its tests and
+// the fuzzers install a handler that throws instead (SyntaxErrorsThrow), so that the caller
+// decides what to write and where the parse stopped.
 using SyntaxErrorHandler = void (*)(const std::string& line);
 
 // Hands the complete error line to the handler; never returns.
