@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support.h"
+
 namespace {
 
 // "from..to: cheapest indexes" for each range, "from..:" for the open-ended one.
@@ -17,52 +19,6 @@ std::string rendered(const std::vector<CheapestRange>& ranges) {
     for (std::size_t i : range.cheapest) text += " " + std::to_string(i);
   }
   return text;
-}
-
-// Lowest power first.
-ExactPolynomial exact(const std::vector<Rational>& coefficients) {
-  ExactPolynomial p;
-  for (std::size_t i = 0; i < coefficients.size(); ++i) {
-    p.add(ExactPolynomial::monomial(coefficients[i], static_cast<int>(i)));
-  }
-  return p;
-}
-
-std::vector<std::size_t> cheapestByEvaluation(const std::vector<ExactPolynomial>& costs,
-                                              const Integer& n) {
-  std::vector<std::size_t> cheapest;
-  Rational least;
-  for (std::size_t i = 0; i < costs.size(); ++i) {
-    const Rational value = costs[i].valueAt(n);
-    if (cheapest.empty() || value < least) cheapest.clear();
-    if (cheapest.empty() || value == least) {
-      least = value;
-      cheapest.push_back(i);
-    }
-  }
-  return cheapest;
-}
-
-// The ranges start at 0, adjoin, end open-ended, differ from their neighbours and name the
-// cheapest costs at every n up to `lastSmall` and at a few far larger ones.
-void expectAgreesWithEvaluation(const std::vector<ExactPolynomial>& costs,
-                                const std::vector<CheapestRange>& ranges, int lastSmall = 1000) {
-  ASSERT_FALSE(ranges.empty());
-  EXPECT_EQ(ranges.front().from, 0);
-  EXPECT_FALSE(ranges.back().to);
-  for (std::size_t k = 0; k + 1 < ranges.size(); ++k) {
-    ASSERT_TRUE(ranges[k].to);
-    EXPECT_EQ(*ranges[k].to + 1, ranges[k + 1].from);
-    EXPECT_NE(ranges[k].cheapest, ranges[k + 1].cheapest);
-  }
-  std::vector<Integer> samples;
-  for (int n = 0; n <= lastSmall; ++n) samples.push_back(n);
-  for (unsigned power = 6; power <= 30; power += 6) samples.push_back(pow(Integer(10), power));
-  std::size_t k = 0;
-  for (const Integer& n : samples) {
-    while (ranges[k].to && *ranges[k].to < n) ++k;
-    ASSERT_EQ(ranges[k].cheapest, cheapestByEvaluation(costs, n)) << "n = " << n;
-  }
 }
 
 TEST(CheapestRanges, SplitsAtCrossingsAndTies) {

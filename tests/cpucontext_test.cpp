@@ -11,10 +11,4 @@ TEST(CPUContext, AnswersEachPriceByIndex) {
   for (int other : {2, -1, 100}) EXPECT_EQ(context.cost(other), 0.0f);
 }
 
-TEST(CPUContext, KeepsFractionalPrices) {
-  const CPUContext context(0.5f, 0.25f);
-  EXPECT_EQ(context.cost(ADDITION), 0.5f);
-  EXPECT_EQ(context.cost(MULTIPLICATION), 0.25f);
-}
-
 }  // namespace

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cost/polynomial.h"
+#include "tests/support.h"
 
 namespace {
 
@@ -19,15 +20,6 @@ std::string streamed(double value) {
   std::ostringstream out;
   out << std::setprecision(2) << value;
   return out.str();
-}
-
-// Lowest power first, as Polynomial takes them.
-ExactPolynomial exact(const std::vector<Rational>& coefficients) {
-  ExactPolynomial p;
-  for (std::size_t i = 0; i < coefficients.size(); ++i) {
-    p.add(ExactPolynomial::monomial(coefficients[i], static_cast<int>(i)));
-  }
-  return p;
 }
 
 TEST(ExactPolynomial, FormatsCoefficientsWithTwoSignificantDigits) {

@@ -73,11 +73,6 @@ TEST(Expression, ComparesShapeAndCharacters) {
                         });
 }
 
-TEST(Expression, EvaluatesTheSameTwice) {
-  const auto expression = parse("a*b+c*d*e+f");
-  EXPECT_TRUE(expression->evaluate(cpu1()).approxEquals(expression->evaluate(cpu1()), 0));
-}
-
 TEST(Expression, SumsInTheOrderOfTheRecursiveDefinition) {
   // With prices that round, a different association would give different float bits.
   const CPUContext context(0.1f, 0.3f);

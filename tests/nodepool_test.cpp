@@ -27,13 +27,6 @@ TEST(NodePool, HandsOutDistinctAlignedBlocksAcrossChunks) {
 }
 
 // Chunks start on a huge-page boundary, and the first block at the start of its chunk.
-TEST(NodePool, CutsChunksOnHugePageBoundaries) {
-  NodePool pool(16, 8);
-  void* first = pool.allocate(16);
-  EXPECT_EQ(reinterpret_cast<std::uintptr_t>(first) % HugePages::SIZE, 0u);
-  pool.release(first);
-}
-
 TEST(NodePool, ReusesReleasedBlocks) {
   NodePool pool(16, 8);
   void* kept = pool.allocate(16);

@@ -53,14 +53,6 @@ TEST(Polynomial, ZeroAndOneTestsUseInclusiveDoubleBounds) {
   for (const PrintCase& c : cases) EXPECT_EQ(printed(make(c.coefficients)), c.expected);
 }
 
-TEST(Polynomial, PrintLeavesPrecisionAtTwo) {
-  std::ostringstream out;
-  Polynomial(1.0f).print(out);
-  EXPECT_EQ(out.precision(), 2);
-}
-
-TEST(Polynomial, DefaultIsZero) { EXPECT_EQ(printed(Polynomial()), "0\n"); }
-
 TEST(Polynomial, AddTakesTheLargerDegree) {
   Polynomial low(1.0f);
   low.add(make({1, 2, 3}));
