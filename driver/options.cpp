@@ -71,6 +71,9 @@ void describe(CLI::App& app, Options& options, Texts& names) {
       ->allow_extra_args(false);
   app.add_flag("-x,--explain", options.explain,
                "Show runs, operations and costs per line, growth, and which model is cheapest");
+  app.add_flag("--lsp", options.lsp,
+               "Serve the Language Server Protocol on standard input and output, for editors; "
+               "--cpu gives the models until the editor's settings name others");
 }
 
 int usageError(std::ostream& err, const std::string& what) {
@@ -103,6 +106,9 @@ CommandLine parseCommandLine(int argc, const char* const argv[], std::ostream& o
       return {std::nullopt, usageError(err, std::string(option) + " is given " +
                                                 std::to_string(values.size()) + " times; give it once")};
     }
+  }
+  if (options.lsp && !options.files.empty()) {
+    return {std::nullopt, usageError(err, "--lsp takes no FILE: the editor sends the programs")};
   }
   if (std::count(options.files.begin(), options.files.end(), "-") > 1) {
     return {std::nullopt, usageError(err, "- (standard input) is named more than once; it can be "

@@ -17,6 +17,7 @@ struct Options {
   Encoding encoding = Encoding::automatic;
   Format format = Format::text;
   bool explain = false;
+  bool lsp = false;  // serve the Language Server Protocol on the standard streams
 };
 
 // The parsed command line, or the exit status when the run ends here: 0 after --help or

@@ -27,6 +27,14 @@ SourceBuffer::int_type SourceBuffer::underflow() {
   return got > 0 ? traits_type::to_int_type(*gptr()) : traits_type::eof();
 }
 
+SourceBuffer::pos_type SourceBuffer::seekoff(off_type offset, std::ios_base::seekdir direction,
+                                             std::ios_base::openmode which) {
+  if (offset != 0 || direction != std::ios_base::cur || which != std::ios_base::in) {
+    return pos_type(off_type(-1));
+  }
+  return pos_type(static_cast<off_type>(blockOffset + (gptr() - eback())));
+}
+
 SourceBuffer::Lines SourceBuffer::countedUpTo(Lines lines, const char* from, const char* to,
                                               unsigned long long offset) {
   for (const char* end = from;

@@ -23,6 +23,10 @@ class SourceBuffer : public std::streambuf {
 
  protected:
   int_type underflow() override;
+  // Tells the text offset of the next character (a seek by 0 from the current place, for
+  // reading); moves nowhere.
+  pos_type seekoff(off_type offset, std::ios_base::seekdir direction,
+                   std::ios_base::openmode which) override;
 
  private:
   struct Lines {

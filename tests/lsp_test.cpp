@@ -1,0 +1,225 @@
+// The language server end to end: `loopcost --lsp` fed a session on standard input, its answers
+// read back from standard output, one row per kind of message, the bad ones included.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "tests/runtool.h"
+
+namespace {
+
+using json = nlohmann::json;
+
+std::string framed(const std::string& body) {
+  return "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
+}
+
+std::string request(int id, const std::string& method, const json& params = json::object()) {
+  return framed(json{{"jsonrpc", "2.0"}, {"id", id}, {"method", method}, {"params", params}}.dump());
+}
+
+std::string notification(const std::string& method, const json& params = json::object()) {
+  return framed(json{{"jsonrpc", "2.0"}, {"method", method}, {"params", params}}.dump());
+}
+
+const std::string URI = "file:///work/prog.loop";
+
+std::string opened(const std::string& text, int version = 1) {
+  return notification("textDocument/didOpen",
+                      {{"textDocument",
+                        {{"uri", URI}, {"languageId", "loopcost"}, {"version", version}, {"text", text}}}});
+}
+
+std::string changed(const std::string& text, int version) {
+  return notification("textDocument/didChange",
+                      {{"textDocument", {{"uri", URI}, {"version", version}}},
+                       {"contentChanges", json::array({{{"text", text}}})}});
+}
+
+json at(int line, int character) {
+  return {{"textDocument", {{"uri", URI}}}, {"position", {{"line", line}, {"character", character}}}};
+}
+
+const json DOCUMENT = {{"textDocument", {{"uri", URI}}}};
+
+std::string initialize(const json& options = json::object(), const json& encodings = json::array()) {
+  return request(1, "initialize",
+                 {{"capabilities", {{"general", {{"positionEncodings", encodings}}}}},
+                  {"initializationOptions", options}}) +
+         notification("initialized");
+}
+
+const std::string GOODBYE = request(99, "shutdown") + notification("exit");
+
+// The messages of standard output, in order.
+std::vector<json> messagesIn(const std::string& output) {
+  std::vector<json> messages;
+  for (std::size_t at = 0; at < output.size();) {
+    const std::size_t length = std::stoul(output.substr(at + 16));
+    const std::size_t body = output.find("\r\n\r\n", at) + 4;
+    messages.push_back(json::parse(output.substr(body, length)));
+    at = body + length;
+  }
+  return messages;
+}
+
+// Whether every member of `part` is in `whole`, arrays element by element as a prefix.
+bool contains(const json& whole, const json& part) {
+  if (part.is_object()) {
+    if (!whole.is_object()) return false;
+    for (const auto& [key, value] : part.items()) {
+      if (!whole.contains(key) || !contains(whole[key], value)) return false;
+    }
+    return true;
+  }
+  if (part.is_array()) {
+    if (!whole.is_array() || whole.size() < part.size()) return false;
+    for (std::size_t i = 0; i < part.size(); ++i) {
+      if (!contains(whole[i], part[i])) return false;
+    }
+    return true;
+  }
+  if (part.is_string() && whole.is_string()) {
+    return whole.get<std::string>().find(part.get<std::string>()) != std::string::npos;
+  }
+  return whole == part;
+}
+
+struct Row {
+  const char* what;
+  std::string sent;   // after initialize, before shutdown and exit
+  json expected;      // a part of one of the answers; null: no answer at all
+  std::string err = "";
+};
+
+const std::string PROGRAM = "BEGIN\n  a+b;\n  LOOP n\n    a*b;\n  END\nEND\n";
+const std::string BROKEN = "BEGIN\n  a+b;\n  LOOP n\n    a*b\n  END\nEND\n";
+const std::string IMPRECISE =
+    "BEGIN LOOP 2147483647 LOOP 2147483647 LOOP 2147483647 LOOP 2147483647 LOOP 2147483647 a+b; "
+    "END END END END END END\n";
+
+TEST(LanguageServer, AnswersEachKindOfMessage) {
+  const json diagnostics = {{"method", "textDocument/publishDiagnostics"}};
+  const Row rows[] = {
+      {"a request before initialize", request(5, "textDocument/hover", at(0, 0)),
+       {{"id", 5}, {"error", {{"code", -32002}}}}},
+      {"unreadable JSON", framed("{\"id\": 3, "), {{"id", nullptr}, {"error", {{"code", -32700}}}}},
+      {"an unknown request", request(3, "textDocument/rename", DOCUMENT),
+       {{"id", 3}, {"error", {{"code", -32601}}}}},
+      {"an unknown notification", notification("textDocument/didSave", DOCUMENT), nullptr},
+      {"a cancellation", notification("$/cancelRequest", {{"id", 3}}), nullptr},
+      {"a syntax error, at the line and column where the parser stopped", opened(BROKEN),
+       {{"params",
+         {{"version", 1},
+          {"diagnostics",
+           {{{"severity", 1},
+             {"range", {{"start", {{"line", 4}, {"character", 2}}}}},
+             {"message", "ExpressionStatement(istream&): input syntax error at 'a*b'"}}}}}}}},
+      {"a program fixed", opened(BROKEN) + changed(PROGRAM, 2),
+       {{"params", {{"version", 2}, {"diagnostics", json::array()}}}}},
+      {"a precision warning on the first line", opened(IMPRECISE),
+       {{"params",
+         {{"diagnostics",
+           {{{"severity", 2},
+             {"range", {{"start", {{"line", 0}, {"character", 0}}}}},
+             {"message", "CPU1(2,4): single precision prints inf, the exact cost is 9134385212050495"}}}}}}}},
+      {"a hover on an expression statement", opened(PROGRAM) + request(7, "textDocument/hover", at(3, 5)),
+       {{"id", 7},
+        {"result",
+         {{"contents", {{"value", "`a * b ;` runs `n^1` times, with 0 additions and 1 multiplications"}}},
+          {"range", {{"start", {{"line", 3}, {"character", 4}}}, {"end", {{"line", 3}, {"character", 8}}}}}}}}},
+      {"a hover on a loop", opened(PROGRAM) + request(7, "textDocument/hover", at(2, 3)),
+       {{"id", 7}, {"result", {{"contents", {{"value", "`LOOP n` runs `1` times; its whole body costs"}}}}}}},
+      {"a hover on BEGIN", opened(PROGRAM) + request(7, "textDocument/hover", at(0, 2)),
+       {{"id", 7},
+        {"result", {{"contents", {{"value", "| CPU1(2,4) | `4 * n^1 + 2` | \xCE\x98(n^1) |"}}}}}}},
+      {"code lenses on BEGIN and each loop", opened(PROGRAM) + request(8, "textDocument/codeLens", DOCUMENT),
+       {{"id", 8},
+        {"result",
+         {{{"range", {{"start", {{"line", 0}}}}},
+           {"command", {{"title", "CPU1(2,4): 4 * n^1 + 2 \xC2\xB7 CPU2(1,5): 5 * n^1 + 1"}}}},
+          {{"range", {{"start", {{"line", 2}, {"character", 2}}}}},
+           {"command", {{"title", "CPU1(2,4): 4 * n^1"}}}}}}}},
+      {"inlay hints after each statement",
+       opened(PROGRAM) + request(9, "textDocument/inlayHint",
+                                 {{"textDocument", {{"uri", URI}}},
+                                  {"range", {{"start", {{"line", 0}, {"character", 0}}},
+                                             {"end", {{"line", 6}, {"character", 0}}}}}}),
+       {{"id", 9},
+        {"result",
+         {{{"position", {{"line", 1}, {"character", 6}}}, {"label", "2 | 1"}},
+          {{"position", {{"line", 2}, {"character", 8}}}, {"label", "4 * n^1 | 5 * n^1"}}}}}},
+      {"lenses from the last version that parsed while a program is broken",
+       opened(PROGRAM) + changed(BROKEN, 2) + request(8, "textDocument/codeLens", DOCUMENT),
+       {{"id", 8}, {"result", {{{"command", {{"title", "(from the last version that parsed)"}}}}}}}},
+      {"formatting into the echo",
+       opened("BEGIN a+b;LOOP n a*b; END END") + request(10, "textDocument/formatting", DOCUMENT),
+       {{"id", 10}, {"result", {{{"newText", "BEGIN\n  a + b ;\n  LOOP n\n    a * b ;\n  END\nEND\n"}}}}}},
+      {"no formatting with a syntax error", opened(BROKEN) + request(10, "textDocument/formatting", DOCUMENT),
+       {{"id", 10}, {"error", {{"code", -32803}}}}},
+      {"models that the tool cannot read, shown and not taken",
+       notification("workspace/didChangeConfiguration", {{"settings", {{"loopcost", {{"cpu", {"2;4"}}}}}}}) +
+           opened(PROGRAM) + request(8, "textDocument/codeLens", DOCUMENT),
+       {{"method", "window/showMessage"},
+        {"params", {{"type", 1}, {"message", "loopcost: cpu: '2;4' is not ADD,MUL (two non-negative numbers)"}}}}},
+      {"models from the settings",
+       notification("workspace/didChangeConfiguration", {{"settings", {{"cpu", {"0.1,0.2"}}}}}) +
+           opened(PROGRAM) + request(8, "textDocument/codeLens", DOCUMENT),
+       {{"id", 8}, {"result", {{{"command", {{"title", "CPU1(0.1,0.2): 0.2 * n^1 + 0.1"}}}}}}}},
+      {"lenses switched off",
+       notification("workspace/didChangeConfiguration", {{"settings", {{"codeLens", false}}}}) +
+           opened(PROGRAM) + request(8, "textDocument/codeLens", DOCUMENT),
+       {{"id", 8}, {"result", json::array()}}},
+      {"a malformed header, refused", "Content-Lenght 12\r\n\r\n" + opened(PROGRAM), diagnostics,
+       "loopcost: refused a malformed header: Content-Lenght 12\n"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    const bool beforeInitialize = std::string(row.what).find("before initialize") != std::string::npos;
+    const std::string session = beforeInitialize ? row.sent + initialize() + GOODBYE
+                                                 : initialize() + row.sent + GOODBYE;
+    const ToolRun run = runLoopcost(".", session, {"--lsp"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, row.err);
+    std::vector<json> answers = messagesIn(run.out);
+    ASSERT_GE(answers.size(), 2u);
+    EXPECT_TRUE(contains(answers.front(), {{"id", 1}, {"result", {{"capabilities", {{"hoverProvider", true}}}}}}) ||
+                beforeInitialize);
+    EXPECT_TRUE(contains(answers.back(), {{"id", 99}, {"result", nullptr}}));
+    answers.erase(answers.begin() + (beforeInitialize ? 1 : 0));
+    answers.pop_back();
+    if (row.expected.is_null()) {
+      EXPECT_TRUE(answers.empty()) << json(answers).dump();
+    } else {
+      EXPECT_TRUE(std::any_of(answers.begin(), answers.end(),
+                              [&](const json& answer) { return contains(answer, row.expected); }))
+          << json(answers).dump();
+    }
+  }
+}
+
+// Positions count UTF-8 bytes when the client can, else UTF-16 units; a header that claims more
+// than the limit is refused, and the exit status says whether shutdown came first.
+TEST(LanguageServer, CountsPositionsAsAgreedAndExitsAsAsked) {
+  const std::string emoji = "BEGIN\n\xF0\x9F\x98\x80\n";  // an error at a character of 4 bytes
+  for (const auto& [encodings, width] :
+       {std::make_pair(json::array({"utf-8", "utf-16"}), 4), std::make_pair(json::array(), 2)}) {
+    const ToolRun run = runLoopcost(".", initialize(json::object(), encodings) + opened(emoji) + GOODBYE,
+                                    {"--lsp"});
+    const json range = {{"start", {{"line", 1}, {"character", 0}}},
+                        {"end", {{"line", 1}, {"character", width}}}};
+    EXPECT_TRUE(contains(messagesIn(run.out).at(1), {{"params", {{"diagnostics", {{{"range", range}}}}}}}))
+        << run.out;
+  }
+  const ToolRun refused =
+      runLoopcost(".", initialize() + "Content-Length: 99999999999999999999\r\n\r\n" + GOODBYE, {"--lsp"});
+  EXPECT_EQ(refused.err, "loopcost: refused a message over 67108864 bytes\n");
+  EXPECT_EQ(refused.status, 1);  // what the header claims runs to the end of the input
+  EXPECT_EQ(runLoopcost(".", initialize() + notification("exit"), {"--lsp"}).status, 1);
+  EXPECT_EQ(runLoopcost(".", initialize(), {"--lsp"}).status, 1);
+  EXPECT_EQ(runLoopcost(".", initialize() + GOODBYE, {"--lsp"}).status, 0);
+}
+
+}  // namespace
