@@ -28,7 +28,7 @@ WEB_PACKAGES := $(BUILD_PACKAGES) emscripten python3
 TEST_WEB_PACKAGES := $(WEB_PACKAGES) chromium fonts-wqy-microhei
 
 .PHONY: all configure prerequisites test-prerequisites test format clean demo check-sanitize fuzz bench install package windows \
-	test-windows web serve-web test-web
+	test-windows web serve-web test-web test-editors
 
 all: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -117,6 +117,14 @@ test-web: all web web/node_modules/.package-lock.json
 web/node_modules/.package-lock.json: web/package-lock.json
 	command -v npm > /dev/null || tools/install-missing npm
 	cd web && npm ci --no-audit --no-fund
+
+# Every editor test (editors/test.sh), after installing the npm packages they need.
+test-editors: editors/vscode/node_modules/.package-lock.json
+	editors/test.sh
+
+editors/vscode/node_modules/.package-lock.json: editors/vscode/package-lock.json
+	command -v npm > /dev/null || tools/install-missing npm
+	cd editors/vscode && npm ci --no-audit --no-fund
 
 format:
 	clang-format -i $$(git ls-files '*.h' '*.cpp')
