@@ -27,8 +27,13 @@ TEST_PACKAGES := $(BUILD_PACKAGES) dpkg-dev file gzip man-db python3 util-linux
 WEB_PACKAGES := $(BUILD_PACKAGES) emscripten python3
 TEST_WEB_PACKAGES := $(WEB_PACKAGES) chromium fonts-wqy-microhei
 
+EDITORS_BUILD := build-editors
+# The editor extensions carry the project's version.
+VERSION := $(shell sed -n 's/^project.loopcost VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+VSCODE_STAGE := $(EDITORS_BUILD)/vscode
+
 .PHONY: all configure prerequisites test-prerequisites test format clean demo check-sanitize fuzz bench install package windows \
-	test-windows web serve-web test-web
+	test-windows web serve-web test-web vscode test-editors
 
 all: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -117,6 +122,23 @@ test-web: all web web/node_modules/.package-lock.json
 web/node_modules/.package-lock.json: web/package-lock.json
 	command -v npm > /dev/null || tools/install-missing npm
 	cd web && npm ci --no-audit --no-fund
+
+# The VS Code extension as $(EDITORS_BUILD)/loopcost-$(VERSION).vsix, packaged from a staging copy
+# that is given the version and holds the runtime packages alone.
+vscode: editors/vscode/node_modules/.package-lock.json
+	rm -rf $(VSCODE_STAGE) && mkdir -p $(VSCODE_STAGE)
+	tar -C editors/vscode --exclude=./node_modules -cf - . | tar -C $(VSCODE_STAGE) -xf -
+	cd $(VSCODE_STAGE) && npm ci --omit=dev --no-audit --no-fund && npm pkg set version=$(VERSION)
+	cd $(VSCODE_STAGE) && $(CURDIR)/editors/vscode/node_modules/.bin/vsce package \
+		--skip-license --allow-missing-repository --out $(CURDIR)/$(EDITORS_BUILD)/loopcost-$(VERSION).vsix
+
+# Every editor test (editors/test.sh), after installing the npm packages they need.
+test-editors: editors/vscode/node_modules/.package-lock.json
+	editors/test.sh
+
+editors/vscode/node_modules/.package-lock.json: editors/vscode/package-lock.json
+	command -v npm > /dev/null || tools/install-missing npm
+	cd editors/vscode && npm ci --no-audit --no-fund
 
 format:
 	clang-format -i $$(git ls-files '*.h' '*.cpp')
