@@ -12,7 +12,7 @@ WINDOWS_BUILD := build-windows
 PREFIX ?= /usr/local
 FUZZ_BUILD := build-fuzz
 FUZZ_SECONDS ?= 20  # per target
-FUZZ_TARGETS := parse analysis report options
+FUZZ_TARGETS := parse analysis report options lsp
 
 WEB_BUILD := build-web
 WEB_PORT ?= 8000
@@ -68,7 +68,7 @@ fuzz:
 	mkdir -p $(FUZZ_BUILD)/findings
 	set -e; for target in $(FUZZ_TARGETS); do \
 		mkdir -p $(FUZZ_BUILD)/corpus/$$target; \
-		dictionary=program; [ $$target = options ] && dictionary=options; \
+		dictionary=program; [ $$target = options ] && dictionary=options; [ $$target = lsp ] && dictionary=lsp; \
 		$(CURDIR)/$(FUZZ_BUILD)/$${target}_fuzz -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
 			-rss_limit_mb=2048 -dict=$(CURDIR)/tests/fuzz/$$dictionary.dict \
 			-artifact_prefix=$(CURDIR)/$(FUZZ_BUILD)/findings/$$target- -print_final_stats=1 \
@@ -132,9 +132,11 @@ vscode: editors/vscode/node_modules/.package-lock.json
 	cd $(VSCODE_STAGE) && $(CURDIR)/editors/vscode/node_modules/.bin/vsce package \
 		--skip-license --allow-missing-repository --out $(CURDIR)/$(EDITORS_BUILD)/loopcost-$(VERSION).vsix
 
-# Every editor test (editors/test.sh), after installing the npm packages they need.
-test-editors: editors/vscode/node_modules/.package-lock.json
-	editors/test.sh
+# Every editor test (editors/test.sh) against the tool in $(BUILD), after installing Neovim and
+# the npm packages they need.
+test-editors: all editors/vscode/node_modules/.package-lock.json
+	tools/install-missing neovim
+	editors/test.sh $(BUILD)
 
 editors/vscode/node_modules/.package-lock.json: editors/vscode/package-lock.json
 	command -v npm > /dev/null || tools/install-missing npm

@@ -1,0 +1,88 @@
+-- The language server in a real editor: headless Neovim with the README's snippet opens programs
+-- and must show what the server says: a lens on each loop, a hover, an error at its line and
+-- column, and the echo as the formatting. Run from editors/ with `loopcost` on the PATH:
+--   nvim --headless --clean -c "luafile neovim/test.lua"
+dofile("neovim/loopcost.lua")
+
+local failures = 0
+local function check(condition, what)
+  if not condition then
+    failures = failures + 1
+    io.stderr:write("neovim: FAILED: " .. what .. "\n")
+  end
+end
+
+local function clientsOf(buffer)
+  if vim.lsp.get_clients then return vim.lsp.get_clients({ bufnr = buffer }) end
+  return vim.tbl_values(vim.lsp.buf_get_clients(buffer))
+end
+
+-- Opens a file as a loopcost program (the examples are .txt files, mapped as the README says)
+-- and waits for the server to take it.
+local function open(path)
+  vim.cmd("edit " .. vim.fn.fnameescape(path))
+  vim.bo.filetype = "loopcost"
+  local buffer = vim.api.nvim_get_current_buf()
+  check(vim.wait(5000, function() return #clientsOf(buffer) > 0 end), "the server starts for " .. path)
+  return buffer
+end
+
+local function scratch(name, text)
+  local path = vim.fn.tempname() .. "-" .. name
+  vim.fn.writefile(vim.split(text, "\n"), path)
+  return path
+end
+
+local function lineOf(buffer, pattern)
+  for number, line in ipairs(vim.api.nvim_buf_get_lines(buffer, 0, -1, false)) do
+    if line:find(pattern) then return number - 1 end
+  end
+end
+
+-- A lens with the models' costs on every loop.
+local sort = open("../examples/insertion_sort.txt")
+vim.lsp.codelens.refresh()
+check(vim.wait(5000, function() return #vim.lsp.codelens.get(sort) > 0 end), "lenses arrive")
+for number, line in ipairs(vim.api.nvim_buf_get_lines(sort, 0, -1, false)) do
+  if line:find("^%s*LOOP") then
+    local shown = false
+    for _, lens in ipairs(vim.lsp.codelens.get(sort)) do
+      shown = shown or (lens.range.start.line == number - 1 and lens.command.title:find("CPU1(2,4): ", 1, true) ~= nil)
+    end
+    check(shown, "a lens with the costs on line " .. number)
+  end
+end
+
+-- A hover with a statement's runs and costs.
+local statement = lineOf(sort, ";")
+local hover = vim.lsp.buf_request_sync(sort, "textDocument/hover", {
+  textDocument = { uri = vim.uri_from_bufnr(sort) },
+  position = { line = statement, character = #vim.api.nvim_buf_get_lines(sort, statement, statement + 1, false)[1] - 2 },
+}, 5000)
+local text = ""
+for _, answer in pairs(hover or {}) do text = text .. ((answer.result or {}).contents or {}).value or "" end
+check(text:find("runs `n^", 1, true) and text:find("| CPU1(2,4) | `", 1, true), "a hover with runs and costs: " .. text)
+
+-- A syntax error at its line and column.
+local broken = open(scratch("broken.loop", "BEGIN\n  a+b;\n  LOOP n\n    a*b\n  END\nEND"))
+check(vim.wait(5000, function() return #vim.diagnostic.get(broken) > 0 end), "a diagnostic arrives")
+local diagnostic = vim.diagnostic.get(broken)[1] or {}
+check(diagnostic.lnum == 4 and diagnostic.col == 2, "the error at line 5, column 3")
+check(diagnostic.message == "ExpressionStatement(istream&): input syntax error at 'a*b'", "the parser's message")
+
+-- The echo as the formatting.
+local messy = open(scratch("messy.loop", "BEGIN a+b;LOOP n a*b; END END"))
+if vim.lsp.buf.format then
+  vim.lsp.buf.format({ timeout_ms = 5000 })
+else
+  vim.lsp.buf.formatting_sync(nil, 5000)
+end
+check(table.concat(vim.api.nvim_buf_get_lines(messy, 0, -1, false), "\n") ==
+  "BEGIN\n  a + b ;\n  LOOP n\n    a * b ;\n  END\nEND", "the program formatted as its echo")
+
+if failures == 0 then
+  io.stdout:write("neovim: lenses, hover, diagnostic and formatting as the server gives them\n")
+  vim.cmd("qall!")
+else
+  vim.cmd("cquit 1")
+end
