@@ -252,6 +252,13 @@ for ((i = 0; i < ${#analysis[@]}; i += 2)); do
   echo "$row"
 done
 
+echo
+echo "The language server, a keystroke (a full-text change) in a program of the list shape, median:"
+echo
+echo '| program | diagnostics | diagnostics and code lenses |'
+echo '|---|---|---|'
+"$build/bench_keystroke" 1000 100000
+
 if [[ -x $build/bench_phases ]]; then
   echo
   echo "Phases of a run at full size (s_per_MB: time per megabyte of program text):"
