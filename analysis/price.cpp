@@ -46,6 +46,7 @@ Price::Price(unsigned whole) : Price(Integer(whole), 0, static_cast<float>(whole
 
 Price::Price(Integer digits, int decimals, float nearest)
     : digits(std::move(digits)), decimals(decimals), nearest(nearest) {
+  exactInSingle = exactRational(nearest) == exact();
   std::string text = this->digits.str();
   if (decimals > 0) {
     if (text.size() <= static_cast<std::size_t>(decimals)) {
@@ -60,5 +61,3 @@ Rational Price::exact() const {
   if (decimals == 0) return Rational(digits);
   return Rational(digits, boost::multiprecision::pow(Integer(10), decimals));
 }
-
-bool Price::singleIsExact() const { return exactRational(nearest) == exact(); }

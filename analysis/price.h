@@ -19,7 +19,7 @@ class Price {
   float single() const { return nearest; }
   Rational exact() const;
   bool isWhole() const { return decimals == 0; }
-  bool singleIsExact() const;  // the float is the price itself
+  bool singleIsExact() const { return exactInSingle; }  // the float is the price itself
 
  private:
   Price(Integer digits, int decimals, float nearest);
@@ -27,5 +27,6 @@ class Price {
   Integer digits;    // the price times 10^decimals
   int decimals = 0;  // digits after the point, the last of them not 0
   float nearest = 0;
+  bool exactInSingle = false;
   std::string normalised;
 };

@@ -34,8 +34,11 @@ bool isSyntaxError(const ProgramFile& file) {
   return file.openError == 0 && file.parsed.readError == 0;
 }
 
-// GCC's form where the parser could say where it stopped, so that editors jump there.
-void writeError(std::ostream& err, const std::string& name, const ProgramFile& file) {
+// GCC's form where the parser could say where it stopped, so that editors jump there. What the
+// files before wrote goes out first, where both streams go to one terminal.
+void writeError(std::ostream& out, std::ostream& err, const std::string& name,
+                const ProgramFile& file) {
+  out.flush();
   if (isSyntaxError(file)) {
     err << visibleName(name) << ':' << file.parsed.position.line << ':'
         << file.parsed.position.column << ": " << failure(file) << std::endl;
@@ -49,7 +52,7 @@ bool writeText(const std::string& name, std::istream& in, std::ostream& out, std
                const Options& options, const ConsoleTexts& texts) {
   const ProgramFile file = readNamed(name, in);
   if (!file.parsed.program) {
-    writeError(err, name, file);
+    writeError(out, err, name, file);
     return false;
   }
   writeProgramReport(out, err, visibleName(name) + ": ", *file.parsed.program, options, texts);
@@ -78,8 +81,9 @@ int runText(std::istream& in, std::ostream& out, std::ostream& err, const Option
       reportOutOfMemory(out, err, name);
       anyFailed = true;
     }
-    if (!flushed(out, err)) return 1;
+    if (out.bad()) break;  // the output is written as it fills; a write failed
   }
+  if (!flushed(out, err)) return 1;
   return anyFailed ? 1 : 0;
 }
 

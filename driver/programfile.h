@@ -11,6 +11,6 @@ struct ProgramFile {
 };
 
 // Opens the named file and parses it. A name with a NUL byte cannot name a file: opening its
-// prefix would read the wrong one. A directory is refused before it is opened, as Windows
-// refuses it, rather than failing at the first read as Linux would.
+// prefix would read the wrong one. A directory cannot be opened, as Windows says, rather than
+// failing at the first read as Linux would.
 ProgramFile readProgramFile(const std::string& name);

@@ -18,9 +18,9 @@ void writeProgramReport(std::ostream& out, std::ostream& err, const std::string&
   std::optional<ProgramAnalysis> analysis;
   if (options.explain) analysis.emplace(program, models, true);
   const ProgramCosts costs = costsOf(program, models, analysis ? &*analysis : nullptr);
+  // Polynomial::print ends its line with a flush, which the output need not wait for.
   for (std::size_t i = 0; i < models.size(); ++i) {
-    out << models[i].name << '\n' << texts.runningTime;
-    costs.printed[i].print(out);
+    out << models[i].name << '\n' << texts.runningTime << printedLine(costs.printed[i]) << '\n';
   }
   std::vector<std::string> warnings = precisionWarnings(costs, models);
   if (analysis) {
@@ -28,6 +28,7 @@ void writeProgramReport(std::ostream& out, std::ostream& err, const std::string&
     writeExplanation(out, *analysis, models, comparison, texts.theta);
     if (!comparison) warnings.push_back("the cheapest model was not computed: " + comparisonSkipped());
   }
+  if (!warnings.empty()) out.flush();  // where both go to one terminal, the costs come first
   for (const std::string& warning : warnings) {
     err << "loopcost: " << where << "warning: " << warning << std::endl;
   }

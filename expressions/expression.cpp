@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "support/prefetch.h"
 #include "support/syntaxerror.h"
 
 namespace {
@@ -46,8 +45,6 @@ Polynomial Expression::evaluate(CPUContext context) const {
   bool first = true;
   float cost = 0.0f;
   for (const Expression* node : nodes.reversed()) {
-    prefetchNodesBefore(node);  // the cost walk runs from the last statement back
-    prefetchNodesBefore(node->term);
     const float termCost = node->term->constantCost(context);
     cost = first ? termCost : (termCost + cost) + price;
     first = false;
@@ -65,7 +62,6 @@ void Expression::writeTo(StreamWriter& out) const {
   const Chain<Expression> nodes = rightToLeft();
   bool first = true;
   for (const Expression* node : nodes.reversed()) {
-    prefetchNodesAfter(node->term);
     if (!first) out.write(" + ", 3);
     node->term->writeTo(out);
     first = false;

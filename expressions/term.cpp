@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "support/prefetch.h"
 #include "support/syntaxerror.h"
 
 namespace {
@@ -45,7 +44,6 @@ void Term::writeTo(StreamWriter& out) const {
   const Chain<Term> nodes = rightToLeft();
   bool first = true;
   for (const Term* node : nodes.reversed()) {
-    prefetchNodesAfter(node->variable);
     if (!first) out.write(" * ", 3);
     node->variable->writeTo(out);
     first = false;

@@ -41,8 +41,11 @@ ProgramCosts costsOf(const Program& program, const std::vector<CostModel>& model
   return costs;
 }
 
+// One stream serves every call: setting up a stream's locale for each line of a run of many
+// small files cost more than printing the line.
 std::string printedLine(const Polynomial& cost) {
-  std::ostringstream text;
+  static std::ostringstream text;
+  text.str("");
   cost.print(text);
   std::string line = text.str();
   line.pop_back();

@@ -1,10 +1,12 @@
 #include "report/sourcebuffer.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <ios>
 
-SourceBuffer::SourceBuffer(std::streambuf& source) : source(source), block(BLOCK + 1, '\0') {
+SourceBuffer::SourceBuffer(std::streambuf& source)
+    : source(source), block(new char[BLOCK + 1]) {
   setg(&block[0], &block[0], &block[0]);
 }
 
@@ -19,7 +21,11 @@ SourceBuffer::int_type SourceBuffer::underflow() {
   std::streamsize got = 0;
   try {
     errno = 0;
-    got = source.sgetn(&block[keep ? 1 : 0], BLOCK);
+    // What one read of the source brings: asking for a whole block would read on until the
+    // block is full or the input ends, a read more than a small file needs.
+    if (!traits_type::eq_int_type(source.sgetc(), traits_type::eof())) {
+      got = source.sgetn(&block[keep ? 1 : 0], std::min<std::streamsize>(source.in_avail(), BLOCK));
+    }
   } catch (const std::ios_base::failure&) {
     error = errno != 0 ? errno : EIO;
   }

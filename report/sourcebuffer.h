@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <streambuf>
 #include <string>
 
@@ -40,7 +41,7 @@ class SourceBuffer : public std::streambuf {
   static constexpr std::size_t BLOCK = 1 << 16;
 
   std::streambuf& source;
-  std::string block;                   // one character kept for unget, then the block read
+  std::unique_ptr<char[]> block;       // one character kept for unget, then what was read
   Lines linesBefore;                   // the line ends before eback()
   unsigned long long blockOffset = 0;  // the text offset of eback()
   int error = 0;

@@ -6,7 +6,6 @@
 #include "statements/loopstatement.h"
 #include "support/chain.h"
 #include "support/nonblank.h"
-#include "support/prefetch.h"
 #include "support/syntaxerror.h"
 
 namespace {
@@ -82,8 +81,6 @@ Polynomial Statementlist::evaluate(CPUContext context) const {
 
 void Statementlist::print(std::ostream& os, int indent) const {
   for (const Statementlist* node = this; node != nullptr; node = node->rest) {
-    prefetchNodesAfter(node);
-    prefetchNodesAfter(node->statement);
     node->statement->print(os, indent);
   }
 }

@@ -5,7 +5,6 @@
 #include <utility>
 #include <vector>
 
-#include "support/prefetch.h"
 
 // The nodes met by following a link from a start node, in the order met: [0] is the start.
 // `reversed()` walks them back to front. Chains are short as a rule, so up to INLINE nodes are
@@ -18,10 +17,7 @@ class Chain {
   // `next(node)` follows the link, giving null at the end.
   template <typename Next>
   Chain(const Node* start, Next next) {
-    for (const Node* node = start; node != nullptr; node = next(node)) {
-      prefetchNodesAfter(node);  // the parsers cut every chain's nodes from its start on
-      push(node);
-    }
+    for (const Node* node = start; node != nullptr; node = next(node)) push(node);
   }
 
   std::size_t size() const { return count; }

@@ -4,7 +4,6 @@
 #include <new>
 #include <utility>
 
-#include "support/prefetch.h"
 
 #ifdef LOOPCOST_SANITIZE
 #include <sanitizer/asan_interface.h>
@@ -41,9 +40,9 @@ NodePool::NodePool(std::size_t nodeSize, std::size_t nodeAlignment)
     : blockSize(roundedUp(std::max(nodeSize, sizeof(FreeBlock)),
                           std::max(nodeAlignment, alignof(FreeBlock)))) {}
 
-// The memory goes back to the system marked usable: it may be mapped again for anything.
+// The memory goes back marked usable: it may be handed out again for anything.
 NodePool::~NodePool() {
-  for (const HugePages& chunk : chunks) unpoison(chunk.begin(), chunk.end() - chunk.begin());
+  for (const auto& chunk : chunks) unpoison(chunk.get(), CHUNK);
 }
 
 void* NodePool::allocate(std::size_t size) {
@@ -57,7 +56,6 @@ void* NodePool::allocate(std::size_t size) {
   if (static_cast<std::size_t>(end - fresh) < blockSize) nextChunk();
   void* block = fresh;
   fresh += blockSize;
-  prefetchToWrite(fresh);  // the blocks handed out next, which the parser is about to build
   unpoison(block, size);
   ++live;
   return block;
@@ -65,28 +63,18 @@ void* NodePool::allocate(std::size_t size) {
 
 void NodePool::release(void* block) {
   if (block == nullptr) return;
-  prefetchToWrite(block);  // a tree is deleted in the order it was built: address order
   released = new (block) FreeBlock{released};
   poison(block, blockSize);
   if (--live == 0) rewind();
 }
 
-// The chunk after the current one, when an earlier tree left one; else a new one. Most pools
-// of a real run never fill their first chunk, so it keeps ordinary pages, which become
-// resident only as blocks are handed out; a huge page would make 2 MiB resident for a few
-// nodes. Every later chunk is asked for huge pages.
+// A new chunk, left uninitialised: its pages become resident only as blocks are handed out.
 void NodePool::nextChunk() {
-  if (current + 1 < chunks.size()) {
-    ++current;
-  } else {
-    HugePages chunk(HugePages::SIZE);
-    if (!chunks.empty()) chunk.advise();
-    poison(chunk.begin(), HugePages::SIZE);
-    chunks.push_back(std::move(chunk));  // should this throw, `chunk` still frees the memory
-    current = chunks.size() - 1;
-  }
-  fresh = chunks[current].begin();
-  end = chunks[current].end();
+  std::unique_ptr<unsigned char[]> chunk(new unsigned char[CHUNK]);
+  poison(chunk.get(), CHUNK);
+  fresh = chunk.get();
+  end = fresh + CHUNK;
+  chunks.push_back(std::move(chunk));  // should this throw, `chunk` still frees the memory
 }
 
 // Every block is free: the free list, in the reverse order of the deletes, is dropped, the
@@ -94,11 +82,8 @@ void NodePool::nextChunk() {
 // chunk on, which later walks read fastest.
 void NodePool::rewind() {
   released = nullptr;
-  for (auto chunk = chunks.begin() + 1; chunk != chunks.end(); ++chunk) {
-    unpoison(chunk->begin(), chunk->end() - chunk->begin());
-  }
+  for (auto chunk = chunks.begin() + 1; chunk != chunks.end(); ++chunk) unpoison(chunk->get(), CHUNK);
   chunks.erase(chunks.begin() + 1, chunks.end());
-  current = 0;
-  fresh = chunks[0].begin();
-  end = chunks[0].end();
+  fresh = chunks[0].get();
+  end = fresh + CHUNK;
 }

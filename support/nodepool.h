@@ -1,9 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <vector>
-
-#include "support/hugepages.h"
 
 // Memory for the nodes of one class. A program holds millions of small nodes, built in one
 // pass and freed in another, so blocks are cut from large chunks in address order and
@@ -18,6 +17,8 @@
 // does not look inside the chunks, which is fine while nodes point only to other nodes.
 class NodePool {
  public:
+  static constexpr std::size_t CHUNK = std::size_t{2} << 20;  // bytes
+
   NodePool(std::size_t nodeSize, std::size_t nodeAlignment);
   NodePool(const NodePool&) = delete;
   NodePool& operator=(const NodePool&) = delete;
@@ -27,8 +28,6 @@ class NodePool {
   void release(void* block);         // when the last live block goes, the chunks go back too
 
  private:
-  void addChunk();
-
   struct FreeBlock {
     FreeBlock* next;
   };
@@ -39,8 +38,7 @@ class NodePool {
   std::size_t blockSize;
   std::size_t live = 0;  // blocks handed out and not released
   FreeBlock* released = nullptr;
-  unsigned char* fresh = nullptr;  // the next block not handed out since the last rewind
-  unsigned char* end = nullptr;
-  std::size_t current = 0;  // the chunk that `fresh` points into
-  std::vector<HugePages> chunks;
+  unsigned char* fresh = nullptr;  // the next block of the last chunk not handed out yet
+  unsigned char* end = nullptr;    // of the last chunk
+  std::vector<std::unique_ptr<unsigned char[]>> chunks;
 };

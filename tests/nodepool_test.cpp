@@ -26,7 +26,6 @@ TEST(NodePool, HandsOutDistinctAlignedBlocksAcrossChunks) {
   for (unsigned char* block : blocks) pool.release(block);
 }
 
-// Chunks start on a huge-page boundary, and the first block at the start of its chunk.
 TEST(NodePool, ReusesReleasedBlocks) {
   NodePool pool(16, 8);
   void* kept = pool.allocate(16);
@@ -46,7 +45,7 @@ TEST(NodePool, ReusesReleasedBlocks) {
 TEST(NodePool, HandsOutTheSameBlocksInOrderOnceAllAreReleased) {
   NodePool pool(24, 8);
   std::vector<void*> blocks;
-  for (std::size_t i = 0; i < HugePages::SIZE / 24; ++i) blocks.push_back(pool.allocate(24));
+  for (std::size_t i = 0; i < NodePool::CHUNK / 24; ++i) blocks.push_back(pool.allocate(24));
   for (void* block : blocks) pool.release(block);
   for (void* block : blocks) ASSERT_EQ(pool.allocate(24), block);
   for (void* block : blocks) pool.release(block);
