@@ -1,5 +1,12 @@
 #include "driver/run.h"
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#endif
+
 #include "driver/batch.h"
 #include "driver/console.h"
 #include "driver/encoding.h"
@@ -11,7 +18,14 @@ int run(int argc, const char* const argv[], std::istream& in, std::ostream& out,
   const CommandLine commandLine = parseCommandLine(argc, argv, out, err);
   if (!commandLine.options) return commandLine.exitStatus;
   const Options& options = *commandLine.options;
-  if (options.lsp) return LanguageServer(out, err, options.models).serve(in);
+  if (options.lsp) {
+#ifdef _WIN32
+    // The protocol counts bytes: line ends must pass as they are, not as text.
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
+    return LanguageServer(out, err, options.models).serve(in);
+  }
   const ConsoleTexts texts = textsIn(resolved(options.encoding));
   if (options.files.empty()) return runConsole(in, out, err, options, texts);
   return runBatch(in, out, err, options, texts);
