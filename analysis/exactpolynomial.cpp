@@ -331,3 +331,7 @@ std::string decimal(const Integer& n) {
   }
   return n.str();
 }
+
+std::string decimalValue(const Rational& value) {
+  return DecimalWriter(denominator(value))(numerator(value));
+}

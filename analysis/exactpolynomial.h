@@ -75,3 +75,6 @@ Rational exactRational(double value);
 std::string formatCoefficient(const Rational& value);
 // "7", "-3" or "p/q" in lowest terms.
 std::string decimalText(const Rational& value);
+// The value in full as a decimal, "1996002" or "0.3", as text() writes coefficients: "p/q" when
+// no decimal holds it.
+std::string decimalValue(const Rational& value);

@@ -6,7 +6,10 @@
 
 #include "driver/programfile.h"
 #include "driver/textoutput.h"
+#include "analysis/programanalysis.h"
+#include "report/explanation.h"
 #include "report/jsonreport.h"
+#include "report/programcomparison.h"
 #include "report/quoting.h"
 #include "statements/program.h"
 
@@ -47,22 +50,45 @@ void writeError(std::ostream& out, std::ostream& err, const std::string& name,
   }
 }
 
+// The exact costs of each program analysed, for --compare, and the files that failed.
+struct Compared {
+  std::vector<std::string> names;
+  std::vector<std::vector<ExactPolynomial>> costs;
+  std::string failed;  // their names, as messages write them
+
+  void add(const std::string& name, const Program& program, const Options& options) {
+    if (!options.compare) return;
+    names.push_back(name);
+    costs.push_back(ProgramAnalysis(program, options.models, false).costs());
+  }
+
+  void fail(const std::string& name) { failed += (failed.empty() ? "" : ", ") + visibleName(name); }
+
+  // Why there is no comparison.
+  std::string reason() const {
+    return failed + (failed.find(", ") == std::string::npos ? " was" : " were") + " not analysed";
+  }
+};
+
 // Returns whether the file was analysed.
 bool writeText(const std::string& name, std::istream& in, std::ostream& out, std::ostream& err,
-               const Options& options, const ConsoleTexts& texts) {
+               const Options& options, const ConsoleTexts& texts, Compared& compared) {
   const ProgramFile file = readNamed(name, in);
   if (!file.parsed.program) {
     writeError(out, err, name, file);
     return false;
   }
   writeProgramReport(out, err, visibleName(name) + ": ", *file.parsed.program, options, texts);
+  compared.add(visibleName(name), *file.parsed.program, options);
   return true;
 }
 
-bool writeJson(const std::string& name, std::istream& in, JsonReport& report) {
+bool writeJson(const std::string& name, std::istream& in, JsonReport& report,
+               const Options& options, Compared& compared) {
   const ProgramFile file = readNamed(name, in);
   if (file.parsed.program) {
     report.analysed(name, *file.parsed.program);
+    compared.add(name, *file.parsed.program, options);
   } else if (isSyntaxError(file)) {
     report.failed(name, failure(file), file.parsed.position);
   } else {
@@ -71,18 +97,41 @@ bool writeJson(const std::string& name, std::istream& in, JsonReport& report) {
   return file.parsed.program != nullptr;
 }
 
+// After the files, which program is cheapest for which n under each model, when all of them
+// were analysed; a comparison over the work limit is said to be on `err` too.
+void writeComparison(std::ostream& out, std::ostream& err, const Options& options,
+                     Compared& compared) {
+  if (!compared.failed.empty()) {
+    out.flush();
+    err << "loopcost: the programs were not compared: " << compared.reason() << std::endl;
+    return;
+  }
+  const ProgramComparison comparison(std::move(compared.names), std::move(compared.costs),
+                                     options.models);
+  comparison.write(out, options.models, options.explain);
+  if (!comparison.complete()) {
+    out.flush();
+    err << "loopcost: warning: the programs were not all compared: " << comparisonSkipped()
+        << std::endl;
+  }
+}
+
 int runText(std::istream& in, std::ostream& out, std::ostream& err, const Options& options,
             const ConsoleTexts& texts) {
   bool anyFailed = false;
+  Compared compared;
   for (const std::string& name : options.files) {
+    bool analysed = false;
     try {
-      anyFailed = !writeText(name, in, out, err, options, texts) || anyFailed;
+      analysed = writeText(name, in, out, err, options, texts, compared);
     } catch (const std::bad_alloc&) {
       reportOutOfMemory(out, err, name);
-      anyFailed = true;
     }
+    if (!analysed) compared.fail(name);
+    anyFailed = anyFailed || !analysed;
     if (out.bad()) break;  // the output is written as it fills; a write failed
   }
+  if (options.compare && !out.bad()) writeComparison(out, err, options, compared);
   if (!flushed(out, err)) return 1;
   return anyFailed ? 1 : 0;
 }
@@ -91,16 +140,26 @@ int runText(std::istream& in, std::ostream& out, std::ostream& err, const Option
 // out while its entry is being written leaves the document cut short, and the run ends.
 int runJson(std::istream& in, std::ostream& out, std::ostream& err, const Options& options) {
   bool anyFailed = false;
+  Compared compared;
   JsonReport report(out, options.models);
   for (const std::string& name : options.files) {
+    bool analysed = false;
     try {
-      anyFailed = !writeJson(name, in, report) || anyFailed;
+      analysed = writeJson(name, in, report, options, compared);
     } catch (const std::bad_alloc&) {
       reportOutOfMemory(out, err, name);
       if (report.broken()) return 1;
       report.failed(name, "out of memory");
-      anyFailed = true;
     }
+    if (!analysed) compared.fail(name);
+    anyFailed = anyFailed || !analysed;
+  }
+  if (options.compare && anyFailed) {
+    report.notCompared(compared.reason());
+    err << "loopcost: the programs were not compared: " << compared.reason() << std::endl;
+  } else if (options.compare) {
+    report.compared(ProgramComparison(std::move(compared.names), std::move(compared.costs),
+                                      options.models));
   }
   report.finish();
   if (!flushed(out, err)) return 1;

@@ -2,6 +2,8 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+
+#include "report/quoting.h"
 #include <map>
 
 namespace {
@@ -71,6 +73,9 @@ void describe(CLI::App& app, Options& options, Texts& names) {
       ->allow_extra_args(false);
   app.add_flag("-x,--explain", options.explain,
                "Show runs, operations and costs per line, growth, and which model is cheapest");
+  app.add_flag("--compare", options.compare,
+               "Compare the programs of two or more FILEs: which is cheapest for which n, under "
+               "each model");
   app.add_flag("--lsp", options.lsp,
                "Serve the Language Server Protocol on standard input and output, for editors; "
                "--cpu gives the models until the editor's settings name others");
@@ -109,6 +114,18 @@ CommandLine parseCommandLine(int argc, const char* const argv[], std::ostream& o
   }
   if (options.lsp && !options.files.empty()) {
     return {std::nullopt, usageError(err, "--lsp takes no FILE: the editor sends the programs")};
+  }
+  if (options.compare && options.files.size() < 2) {
+    return {std::nullopt, usageError(err, "--compare needs two or more FILEs to compare")};
+  }
+  if (options.compare) {
+    std::vector<std::string> names = options.files;
+    std::sort(names.begin(), names.end());
+    const auto twice = std::adjacent_find(names.begin(), names.end());
+    if (twice != names.end() && *twice != "-") {
+      return {std::nullopt, usageError(err, "--compare: '" + visibleName(*twice) +
+                                                "' is named twice; name each program once")};
+    }
   }
   if (std::count(options.files.begin(), options.files.end(), "-") > 1) {
     return {std::nullopt, usageError(err, "- (standard input) is named more than once; it can be "

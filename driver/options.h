@@ -18,6 +18,7 @@ struct Options {
   Format format = Format::text;
   bool explain = false;
   bool lsp = false;  // serve the Language Server Protocol on the standard streams
+  bool compare = false;  // compare the programs of the files with each other
 };
 
 // The parsed command line, or the exit status when the run ends here: 0 after --help or

@@ -114,29 +114,30 @@ class StatementEntries : public RowVisitor {
   JsonWriter& json;
 };
 
-json namesOf(const std::vector<std::size_t>& indexes, const std::vector<CostModel>& models) {
-  json names = json::array();
-  for (const std::size_t index : indexes) names.push_back(models[index].name);
-  return names;
+json namesOf(const std::vector<std::size_t>& indexes, const std::vector<std::string>& names) {
+  json chosen = json::array();
+  for (const std::size_t index : indexes) chosen.push_back(names[index]);
+  return chosen;
 }
 
+// The ranges of n and the names of the costs cheapest in each.
 json comparisonJson(const std::vector<CheapestRange>& ranges,
-                    const std::vector<CostModel>& models) {
+                    const std::vector<std::string>& names) {
   json entries = json::array();
   for (const CheapestRange& range : ranges) {
     entries.push_back({{"from", integer(range.from)},
                        {"to", range.to ? integer(*range.to) : json(nullptr)},
-                       {"cheapest", namesOf(range.cheapest, models)}});
+                       {"cheapest", namesOf(range.cheapest, names)}});
   }
   return entries;
 }
 
 json crossingsJson(const std::vector<CheapestRange>& ranges,
-                   const std::vector<CostModel>& models) {
+                   const std::vector<std::string>& names) {
   json crossings = json::array();
   for (const Crossing& crossing : crossingsOf(ranges)) {
     crossings.push_back({{"n", integer(crossing.n)},
-                         {"cheapest", namesOf(crossing.cheapest, models)},
+                         {"cheapest", namesOf(crossing.cheapest, names)},
                          {"tie", crossing.tie}});
   }
   return crossings;
@@ -219,13 +220,13 @@ void JsonReport::analysed(const std::string& file, const Program& program) {
   writer.key("growthText");
   writer.value(growthTexts);
   writer.key("comparison");
-  writer.value(comparison ? comparisonJson(*comparison, models) : json(nullptr));
+  writer.value(comparison ? comparisonJson(*comparison, namesOf(models)) : json(nullptr));
   if (!comparison) {
     writer.key("comparisonSkipped");
     writer.value(comparisonSkipped());
   }
   writer.key("crossings");
-  writer.value(comparison ? crossingsJson(*comparison, models) : json::array());
+  writer.value(comparison ? crossingsJson(*comparison, namesOf(models)) : json::array());
   writer.key("comparisonInWords");
   writer.value(comparisonInWords(comparison, namesOf(models)));
   writer.end();
@@ -246,7 +247,46 @@ void JsonReport::failed(const std::string& file, const std::string& message,
   inEntry = false;
 }
 
+void JsonReport::compared(const ProgramComparison& comparison) {
+  if (!comparison.complete()) return notCompared(comparisonSkipped());
+  closeFiles();
+  writer.key("comparison");
+  writer.beginObject();
+  writer.key("files");
+  writer.value(comparison.programs());
+  writer.key("models");
+  writer.beginArray();
+  for (std::size_t m = 0; m < models.size(); ++m) {
+    const std::vector<CheapestRange>& ranges = *comparison.ranges()[m];
+    writer.beginObject();
+    writer.key("name");
+    writer.string(models[m].name);
+    writer.key("ranges");
+    writer.value(comparisonJson(ranges, comparison.programs()));
+    writer.key("crossings");
+    writer.value(crossingsJson(ranges, comparison.programs()));
+    writer.key("inWords");
+    writer.value(comparisonInWords(ranges, comparison.programs()));
+    writer.end();
+  }
+  writer.end();
+  writer.end();
+}
+
+void JsonReport::notCompared(const std::string& reason) {
+  closeFiles();
+  writer.key("comparison");
+  writer.value(nullptr);
+  writer.key("comparisonSkipped");
+  writer.string(reason);
+}
+
 void JsonReport::finish() {
+  closeFiles();
   writer.end();
-  writer.end();
+}
+
+void JsonReport::closeFiles() {
+  if (inFiles) writer.end();
+  inFiles = false;
 }

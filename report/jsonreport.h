@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "analysis/costmodel.h"
+#include "report/programcomparison.h"
 #include "report/jsonwriter.h"
 #include "report/sourcebuffer.h"
 
@@ -25,13 +26,18 @@ class JsonReport {
               const std::optional<SourceBuffer::Position>& position = std::nullopt);
   // Whether an entry was cut short (running out of memory): the document cannot go on.
   bool broken() const { return inEntry; }
+  // After the files: how their programs compare, or why they were not compared.
+  void compared(const ProgramComparison& comparison);
+  void notCompared(const std::string& reason);
   void finish();  // closes the document
 
  private:
   void beginEntry(const std::string& file, bool ok);
   void writeModel(const CostModel& model);
+  void closeFiles();
 
   JsonWriter writer;
   const std::vector<CostModel>& models;
   bool inEntry = false;
+  bool inFiles = true;
 };

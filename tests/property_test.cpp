@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "analysis/programanalysis.h"
+#include "report/programcomparison.h"
 #include "statements/program.h"
 #include "tests/runtool.h"
 #include "tests/support.h"
@@ -253,6 +254,31 @@ TEST(ProgramAnalysis, StatementsAddUpToTheExactCostAndTheComparisonHolds) {
     const auto comparison = analysis.comparison();
     ASSERT_TRUE(comparison.has_value());
     expectAgreesWithEvaluation(analysis.costs(), *comparison);
+  }
+}
+
+// Groups of two or three random programs compared under each model: the ranges agree with
+// exact evaluation, as for the models of one program.
+TEST(ProgramComparison, AgreesWithEvaluationForRandomGroups) {
+  ProgramGenerator generator(20261208);
+  std::string problem;
+  const std::vector<CostModel> models = *modelsFrom({"2,4", "0.5,7"}, problem);
+  for (int group = 0; group < 100; ++group) {
+    std::vector<std::string> names;
+    std::vector<std::vector<ExactPolynomial>> costs;
+    for (int i = 0; i < 2 + group % 2; ++i) {
+      generator.next();
+      names.push_back(generator.text);
+      costs.push_back(ProgramAnalysis(*parse(generator.text), models, false).costs());
+    }
+    const ProgramComparison comparison(names, costs, models);
+    for (std::size_t m = 0; m < models.size(); ++m) {
+      SCOPED_TRACE(names[0] + " | " + names[1]);
+      std::vector<ExactPolynomial> underModel;
+      for (const auto& program : costs) underModel.push_back(program[m]);
+      ASSERT_TRUE(comparison.ranges()[m].has_value());
+      expectAgreesWithEvaluation(underModel, *comparison.ranges()[m], 200);
+    }
   }
 }
 

@@ -1,5 +1,7 @@
 #include "tests/support.h"
 
+#include <algorithm>
+
 #include "support/syntaxerror.h"
 
 std::string syntaxErrorOf(const std::function<void()>& parse) {
@@ -52,5 +54,22 @@ void expectAgreesWithEvaluation(const std::vector<ExactPolynomial>& costs,
   for (const Integer& n : samples) {
     while (ranges[k].to && *ranges[k].to < n) ++k;
     ASSERT_EQ(ranges[k].cheapest, cheapestByEvaluation(costs, n)) << "n = " << n;
+  }
+  for (const CheapestRange& range : ranges) {  // both ends, however far out
+    EXPECT_EQ(range.cheapest, cheapestByEvaluation(costs, range.from)) << "n = " << range.from;
+    if (range.to) {
+      EXPECT_EQ(range.cheapest, cheapestByEvaluation(costs, *range.to));
+    }
+  }
+  // Beyond the last boundary the leading terms decide: the others exceed a cheapest one there.
+  const ExactPolynomial& cheapest = costs[ranges.back().cheapest.front()];
+  for (std::size_t i = 0; i < costs.size(); ++i) {
+    ExactPolynomial gap = costs[i];
+    gap.add(cheapest.scaled(-1));
+    const bool among = std::count(ranges.back().cheapest.begin(), ranges.back().cheapest.end(), i);
+    EXPECT_EQ(gap.degree() < 0, among) << i;
+    if (!among) {
+      EXPECT_GT(gap.coefficient(gap.degree()), 0) << i;
+    }
   }
 }
