@@ -15,5 +15,6 @@ unsigned heapBytesInUse() { return static_cast<unsigned>(mallinfo().uordblks); }
 
 EMSCRIPTEN_BINDINGS(loopcost) {
   emscripten::function("analyse", &analyseProgramText);
+  emscripten::function("analyseMany", &analyseProgramTexts);
   emscripten::function("heapBytesInUse", &heapBytesInUse);
 }
