@@ -146,7 +146,7 @@ format:
 	clang-format -i $$(git ls-files '*.h' '*.cpp')
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD) bench/out
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD) $(WEB_BUILD) $(EDITORS_BUILD) bench/out
 
 # The examples, with the Big5 prompt and labels converted for a UTF-8 terminal.
 demo: prerequisites all
