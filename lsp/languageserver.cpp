@@ -255,7 +255,7 @@ json LanguageServer::initialize(const json& params) {
             {"codeLensProvider", {{"resolveProvider", false}}},
             {"inlayHintProvider", true},
             {"documentFormattingProvider", true}}},
-          {"serverInfo", {{"name", "loopcost"}}}};
+          {"serverInfo", {{"name", "loopcost"}, {"version", LOOPCOST_VERSION}}}};
 }
 
 // {"cpu": ["2,4", "1,5"], "codeLens": false, "inlayHints": false}, each part optional; models
