@@ -186,9 +186,13 @@ json LanguageServer::answer(const std::string& method, const json& params) {
     shutDown = true;
     return nullptr;
   }
-  if (method == "textDocument/hover") return hover(params);
-  if (method == "textDocument/codeLens") return lenses(params);
-  if (method == "textDocument/inlayHint") return hints(params);
+  if (method == "textDocument/hover") return guarded(&LanguageServer::hover, params, nullptr);
+  if (method == "textDocument/codeLens") {
+    return guarded(&LanguageServer::lenses, params, json::array());
+  }
+  if (method == "textDocument/inlayHint") {
+    return guarded(&LanguageServer::hints, params, json::array());
+  }
   if (method == "textDocument/formatting") return formatting(params);
   throw UnknownMethod();
 }
@@ -349,24 +353,36 @@ void LanguageServer::refreshViews() {
   }
 }
 
-// Forgets the document's analyses, which ran out of memory, and says so in its diagnostics.
-void LanguageServer::outOfMemory(const json& params) {
-  Document& document = this->document(params);
-  document.current = nullptr;
-  document.lastParsed = nullptr;
-  publish(params.at("textDocument").at("uri"));
-}
-
-json LanguageServer::hover(const json& params) {
+// A document whose statements run out of memory forgets its analyses, says so in its
+// diagnostics, and gets `empty` as the answer.
+json LanguageServer::guarded(json (LanguageServer::*answer)(const json&), const json& params,
+                             const json& empty) {
   try {
-    return hoverText(params);
+    return (this->*answer)(params);
   } catch (const std::bad_alloc&) {
-    outOfMemory(params);
-    return nullptr;
+    Document& document = this->document(params);
+    document.current = nullptr;
+    document.lastParsed = nullptr;
+    publish(params.at("textDocument").at("uri"));
+    return empty;
   }
 }
 
-json LanguageServer::hoverText(const json& params) {
+// Where a place in the document's last parsed version shows: there, or while the current
+// version does not parse, on the nearby line that reads the same, if any.
+std::optional<LineIndex::Position> LanguageServer::shownAt(const Document& document,
+                                                           std::size_t offset) const {
+  const LineIndex& before = document.lastParsed->lines();
+  LineIndex::Position at = before.positionOf(offset);
+  if (document.current == document.lastParsed) return at;
+  if (!document.current) return std::nullopt;
+  const auto line = movedLine(document.current->lines(), before.lineText(at.line), at.line);
+  if (!line) return std::nullopt;
+  at.line = *line;
+  return at;
+}
+
+json LanguageServer::hover(const json& params) {
   const Document& document = this->document(params);
   if (!document.current || !document.current->parse().program) return nullptr;
   DocumentAnalysis& analysis = *document.current;
@@ -382,33 +398,17 @@ json LanguageServer::hoverText(const json& params) {
           {"range", range(analysis, statement->start, statement->end)}};
 }
 
-json LanguageServer::lenses(const json& params) {
-  try {
-    return lensesOf(params);
-  } catch (const std::bad_alloc&) {
-    outOfMemory(params);
-    return json::array();
-  }
-}
-
 // A lens on BEGIN with the program's cost, and one on each loop with its body's.
-json LanguageServer::lensesOf(const json& params) {
+json LanguageServer::lenses(const json& params) {
   const Document& document = this->document(params);
   json lenses = json::array();
   if (!lensesShown || !document.lastParsed) return lenses;
   DocumentAnalysis& analysis = *document.lastParsed;
   const bool stale = document.current != document.lastParsed;
-  const LineIndex& before = analysis.lines();
   const auto lens = [&](std::size_t offset, const std::vector<std::string>& costs) {
-    LineIndex::Position at = before.positionOf(offset);
-    if (stale) {
-      const auto line = document.current
-                            ? movedLine(document.current->lines(), before.lineText(at.line), at.line)
-                            : std::nullopt;
-      if (!line) return;
-      at.line = *line;
-    }
-    const json place = {{"line", at.line}, {"character", at.character}};
+    const auto at = shownAt(document, offset);
+    if (!at) return;
+    const json place = {{"line", at->line}, {"character", at->character}};
     lenses.push_back({{"range", {{"start", place}, {"end", place}}},
                       {"command",
                        {{"title", costsByModel(costs, analysis.costModels()) + (stale ? STALE : "")},
@@ -421,17 +421,8 @@ json LanguageServer::lensesOf(const json& params) {
   return lenses;
 }
 
-json LanguageServer::hints(const json& params) {
-  try {
-    return hintsOf(params);
-  } catch (const std::bad_alloc&) {
-    outOfMemory(params);
-    return json::array();
-  }
-}
-
 // After each statement in the range asked for, its costs under each model.
-json LanguageServer::hintsOf(const json& params) {
+json LanguageServer::hints(const json& params) {
   const Document& document = this->document(params);
   json hints = json::array();
   if (!hintsShown || !document.lastParsed) return hints;
@@ -439,20 +430,14 @@ json LanguageServer::hintsOf(const json& params) {
   const bool stale = document.current != document.lastParsed;
   const json& asked = params.at("range");
   const std::size_t first = asked.at("start").at("line"), last = asked.at("end").at("line");
-  const LineIndex& before = analysis.lines();
   for (const PlacedStatement& statement : analysis.statements()) {
-    LineIndex::Position at = before.positionOf(statement.hintAt);
-    if (stale) {
-      const auto line = document.current
-                            ? movedLine(document.current->lines(), before.lineText(at.line), at.line)
-                            : std::nullopt;
-      if (!line) continue;
-      at.line = *line;
-    }
-    if (at.line < first || at.line > last) continue;
+    const auto at = shownAt(document, statement.hintAt);
+    if (!at || at->line < first || at->line > last) continue;
     std::string label;
-    for (const std::string& cost : statement.costs) label += (label.empty() ? "" : " | ") + glance(cost);
-    hints.push_back({{"position", {{"line", at.line}, {"character", at.character}}},
+    for (const std::string& cost : statement.costs) {
+      label += (label.empty() ? "" : " | ") + glance(cost);
+    }
+    hints.push_back({{"position", {{"line", at->line}, {"character", at->character}}},
                      {"label", label + (stale ? STALE : "")},
                      {"paddingLeft", true},
                      {"tooltip", costsByModel(statement.costs, analysis.costModels())}});

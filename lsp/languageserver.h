@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -53,18 +54,15 @@ class LanguageServer {
   void publish(const std::string& uri);
   void refreshViews();
 
-  // Each of these answers a document that runs out of memory as empty, and says so in its
-  // diagnostics.
+  json guarded(json (LanguageServer::*answer)(const json&), const json& params,
+               const json& empty);
   json hover(const json& params);
   json lenses(const json& params);
   json hints(const json& params);
-  json hoverText(const json& params);
-  json lensesOf(const json& params);
-  json hintsOf(const json& params);
-  void outOfMemory(const json& params);
   json formatting(const json& params);
 
   Document& document(const json& params);
+  std::optional<LineIndex::Position> shownAt(const Document& document, std::size_t offset) const;
 
   std::ostream& out;
   std::ostream& log;

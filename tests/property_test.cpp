@@ -14,6 +14,7 @@
 #include "analysis/programanalysis.h"
 #include "report/programcomparison.h"
 #include "statements/program.h"
+#include "tests/analysischecks.h"
 #include "tests/runtool.h"
 #include "tests/support.h"
 
@@ -201,35 +202,6 @@ TEST(Program, GoldenProgramsRoundTripAndCostWhatTheyExecute) {
   EXPECT_GE(checked, 15);
 }
 
-// Sums what the rows of a walk cost: the expression statements' rows overall, and inside each
-// loop, which must come to the loop's own row.
-class RowSums : public RowVisitor {
- public:
-  explicit RowSums(std::size_t models) : total(models) {}
-
-  void statement(const StatementAnalysis& row) override {
-    if (row.kind == StatementAnalysis::Kind::loop) {
-      open.push_back({row.costs, std::vector<ExactPolynomial>(row.costs.size())});
-      return;
-    }
-    for (std::size_t m = 0; m < row.costs.size(); ++m) {
-      total[m].add(row.costs[m]);
-      for (auto& loop : open) loop.second[m].add(row.costs[m]);
-    }
-  }
-
-  void end(int, int depth) override {
-    if (depth == 0) return;
-    EXPECT_TRUE(open.back().first == open.back().second);
-    open.pop_back();
-  }
-
-  std::vector<ExactPolynomial> total;
-
- private:
-  std::vector<std::pair<std::vector<ExactPolynomial>, std::vector<ExactPolynomial>>> open;
-};
-
 // The statements' rows add up to the program's exact cost, and each loop's row to its body's,
 // which is the float cost while the counts are small; the comparison of the models agrees with
 // evaluating them exactly at every n up to 1000, and with their leading terms beyond.
@@ -244,6 +216,7 @@ TEST(ProgramAnalysis, StatementsAddUpToTheExactCostAndTheComparisonHolds) {
     const ProgramAnalysis analysis(*program, models, true);
     RowSums sums(models.size());
     analysis.walk(sums);
+    EXPECT_TRUE(sums.loopsAddUp);
     for (std::size_t m = 0; m < models.size(); ++m) {
       EXPECT_TRUE(sums.total[m] == analysis.costs()[m]);
       const Polynomial single = program->evaluate(models[m].context());

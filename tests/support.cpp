@@ -22,21 +22,6 @@ ExactPolynomial exact(const std::vector<Rational>& coefficients) {
   return p;
 }
 
-std::vector<std::size_t> cheapestByEvaluation(const std::vector<ExactPolynomial>& costs,
-                                              const Integer& n) {
-  std::vector<std::size_t> cheapest;
-  Rational least;
-  for (std::size_t i = 0; i < costs.size(); ++i) {
-    const Rational value = costs[i].valueAt(n);
-    if (cheapest.empty() || value < least) {
-      cheapest.clear();
-      least = value;
-    }
-    if (value == least) cheapest.push_back(i);
-  }
-  return cheapest;
-}
-
 void expectAgreesWithEvaluation(const std::vector<ExactPolynomial>& costs,
                                 const std::vector<CheapestRange>& ranges, int lastSmall) {
   ASSERT_FALSE(ranges.empty());

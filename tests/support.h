@@ -11,6 +11,7 @@
 #include "analysis/comparison.h"
 #include "analysis/exactpolynomial.h"
 #include "cost/cpucontext.h"
+#include "tests/analysischecks.h"
 #include "cost/polynomial.h"
 
 // The driver's two cost models.
@@ -78,10 +79,6 @@ void expectEquality(Parse parse, const std::vector<EqualsCase>& cases) {
 
 // c0 + c1 n + c2 n^2 + ... from its coefficients, lowest power first.
 ExactPolynomial exact(const std::vector<Rational>& coefficients);
-
-// The indexes of the costs that are least at n, by evaluating them exactly.
-std::vector<std::size_t> cheapestByEvaluation(const std::vector<ExactPolynomial>& costs,
-                                              const Integer& n);
 
 // The ranges start at 0, adjoin, end open-ended, differ from their neighbours and name the
 // cheapest costs as evaluation does at every n up to `lastSmall` and at a few far larger ones.

@@ -9,52 +9,10 @@
 
 #include "analysis/programanalysis.h"
 #include "report/costing.h"
+#include "tests/analysischecks.h"
 #include "tests/fuzz/fuzzing.h"
 
 namespace {
-
-// Adds up the expression statements' rows, overall and inside each open loop, and checks each
-// loop's row against its body's when its END comes.
-class RowSums : public RowVisitor {
- public:
-  explicit RowSums(std::size_t models) : total(models) {}
-
-  void statement(const StatementAnalysis& row) override {
-    if (row.kind == StatementAnalysis::Kind::loop) {
-      open.push_back({row.costs, std::vector<ExactPolynomial>(row.costs.size())});
-      return;
-    }
-    for (std::size_t m = 0; m < row.costs.size(); ++m) {
-      total[m].add(row.costs[m]);
-      for (auto& loop : open) loop.second[m].add(row.costs[m]);
-    }
-  }
-
-  void end(int, int depth) override {
-    if (depth == 0) return;
-    check(open.back().first == open.back().second);
-    open.pop_back();
-  }
-
-  std::vector<ExactPolynomial> total;
-
- private:
-  std::vector<std::pair<std::vector<ExactPolynomial>, std::vector<ExactPolynomial>>> open;
-};
-
-std::vector<std::size_t> cheapestAt(const std::vector<ExactPolynomial>& costs, const Integer& n) {
-  std::vector<std::size_t> cheapest;
-  Rational least;
-  for (std::size_t i = 0; i < costs.size(); ++i) {
-    const Rational value = costs[i].valueAt(n);
-    if (cheapest.empty() || value < least) {
-      cheapest.clear();
-      least = value;
-    }
-    if (value == least) cheapest.push_back(i);
-  }
-  return cheapest;
-}
 
 // The ranges cover 0 to infinity, neighbours differ, and at both ends of every range, and at
 // sampled n inside, the cheapest are those that evaluation finds.
@@ -69,11 +27,11 @@ void checkComparison(const std::vector<CheapestRange>& ranges,
     }
     const Integer last = range.to ? *range.to : range.from + 1000;
     for (const Integer& n : {range.from, last, Integer((range.from + last) / 2), Integer(range.from + 1)}) {
-      if (n <= last) check(cheapestAt(costs, n) == range.cheapest);
+      if (n <= last) check(cheapestByEvaluation(costs, n) == range.cheapest);
     }
   }
   const Integer far = pow(Integer(10), 40) + ranges.back().from;
-  check(cheapestAt(costs, far) == ranges.back().cheapest);
+  check(cheapestByEvaluation(costs, far) == ranges.back().cheapest);
 }
 
 }  // namespace
@@ -90,6 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const ProgramAnalysis analysis(*program, models, true);
   RowSums sums(models.size());
   analysis.walk(sums);
+  check(sums.loopsAddUp);
   for (std::size_t m = 0; m < models.size(); ++m) check(sums.total[m] == analysis.costs()[m]);
 
   if (costsOf(*program, models, nullptr).exact.empty()) {  // single precision is certainly exact
