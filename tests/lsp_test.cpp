@@ -222,4 +222,26 @@ TEST(LanguageServer, CountsPositionsAsAgreedAndExitsAsAsked) {
   EXPECT_EQ(runLoopcost(".", initialize() + GOODBYE, {"--lsp"}).status, 0);
 }
 
+#ifndef LOOPCOST_SANITIZE  // the sanitizers reserve more address space than the limit allows
+// A document too large for memory gets that as its diagnostic, and the server goes on.
+TEST(LanguageServer, SaysADocumentRanOutOfMemoryAndGoesOn) {
+  std::string huge = "BEGIN ";
+  for (int i = 0; i < 2000000; ++i) huge += "a*b;";
+  const ScratchDirectory directory;
+  writeFile(directory.path("session"), initialize() + opened(huge) +
+                                           notification("textDocument/didOpen",
+                                                        {{"textDocument", {{"uri", "file:///small.loop"},
+                                                                           {"version", 1},
+                                                                           {"text", PROGRAM}}}}) +
+                                           GOODBYE);
+  const ToolRun run = runShell("ulimit -v 200000 && $LOOPCOST --lsp < " + directory.path("session"));
+  const std::vector<json> answers = messagesIn(run.out);
+  ASSERT_EQ(answers.size(), 4u) << run.out.substr(0, 2000);
+  EXPECT_TRUE(contains(answers[1], {{"params", {{"uri", URI}, {"diagnostics", {{{"message", "out of memory"}}}}}}}));
+  EXPECT_EQ(answers[2]["params"]["uri"], "file:///small.loop");
+  EXPECT_TRUE(answers[2]["params"]["diagnostics"].empty());
+  EXPECT_EQ(run.status, 0);
+}
+#endif
+
 }  // namespace
