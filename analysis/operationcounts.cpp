@@ -53,7 +53,8 @@ WholePrices::WholePrices(const CostModel& model) {
   const Rational multiplication = model.multiplication.exact();
   denominator = lcm(boost::multiprecision::denominator(addition),
                     boost::multiprecision::denominator(multiplication));
-  this->addition = numerator(addition) * (denominator / boost::multiprecision::denominator(addition));
+  this->addition =
+      numerator(addition) * (denominator / boost::multiprecision::denominator(addition));
   this->multiplication = numerator(multiplication) *
                          (denominator / boost::multiprecision::denominator(multiplication));
 }

@@ -40,8 +40,7 @@ class OperationCounts {
   // Adds what `other` counts, run factor * n^power times.
   void add(const OperationCounts& other, const Integer& factor, int power);
   // The cost of all of it, run factor * n^power times.
-  ExactPolynomial priced(const WholePrices& prices, const Integer& factor = 1,
-                         int power = 0) const;
+  ExactPolynomial priced(const WholePrices& prices, const Integer& factor = 1, int power = 0) const;
 
  private:
   struct Term {

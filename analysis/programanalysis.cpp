@@ -81,8 +81,15 @@ class RowWalk : public StatementVisitor {
 
   void visit(const ExpressionStatement& statement) override {
     const Operations own = operationsOf(*statement.getExpression());
-    StatementAnalysis row{StatementAnalysis::Kind::expression, &statement, ++line, depth, *runs,
-                          std::nullopt, own.additions, own.multiplications, {}};
+    StatementAnalysis row{StatementAnalysis::Kind::expression,
+                          &statement,
+                          ++line,
+                          depth,
+                          *runs,
+                          std::nullopt,
+                          own.additions,
+                          own.multiplications,
+                          {}};
     for (const WholePrices& model : prices) {
       row.costs.push_back(model.priced(own, runs->factor, runs->power));
     }
@@ -92,8 +99,8 @@ class RowWalk : public StatementVisitor {
   void visit(const LoopStatement& loop) override {
     const LoopRuns repeats = loopRuns(loop);
     const OperationCounts& body = loopBodies[nextLoop++];
-    StatementAnalysis row{StatementAnalysis::Kind::loop, &loop, ++line, depth, *runs,
-                          std::nullopt, 0, 0, {}};
+    StatementAnalysis row{
+        StatementAnalysis::Kind::loop, &loop, ++line, depth, *runs, std::nullopt, 0, 0, {}};
     if (repeats.power == 0) row.count = loop.getCount();
     const Runs inner{runs->factor * repeats.factor, runs->power + repeats.power};
     for (const WholePrices& model : prices) {

@@ -61,7 +61,7 @@ class ProgramAnalysis {
 
  private:
   const Program& program;
-  std::vector<WholePrices> prices;  // per model
+  std::vector<WholePrices> prices;          // per model
   std::vector<OperationCounts> loopBodies;  // one run of each loop's body, in echo order
   std::vector<ExactPolynomial> totals;
 };

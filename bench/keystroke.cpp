@@ -3,9 +3,9 @@
 // editor asks. Prints the median over many keystrokes for each size.
 //   keystroke STATEMENTS...
 #include <algorithm>
-#include <iomanip>
 #include <chrono>
 #include <cstdlib>
+#include <iomanip>
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -39,12 +39,14 @@ int main(int argc, char** argv) {
     const long statements = std::atol(argv[i]);
     std::ostringstream out, log;
     LanguageServer server(out, log, defaultModels());
-    server.handle(message({{"jsonrpc", "2.0"}, {"id", 1}, {"method", "initialize"}, {"params", json::object()}}));
+    server.handle(message(
+        {{"jsonrpc", "2.0"}, {"id", 1}, {"method", "initialize"}, {"params", json::object()}}));
     const std::string uri = "file:///bench.loop";
     std::string text = program(statements);
-    server.handle(message({{"jsonrpc", "2.0"},
-                           {"method", "textDocument/didOpen"},
-                           {"params", {{"textDocument", {{"uri", uri}, {"version", 1}, {"text", text}}}}}}));
+    server.handle(
+        message({{"jsonrpc", "2.0"},
+                 {"method", "textDocument/didOpen"},
+                 {"params", {{"textDocument", {{"uri", uri}, {"version", 1}, {"text", text}}}}}}));
     std::vector<double> diagnostics, lenses;
     const int keystrokes = statements > 10000 ? 11 : 101;
     for (int version = 2; version < 2 + keystrokes; ++version) {
@@ -66,7 +68,6 @@ int main(int argc, char** argv) {
       out.str("");
     }
     std::cout << std::fixed << std::setprecision(2) << "| " << statements << " statements | "
-              << median(diagnostics) << " ms | "
-              << median(lenses) << " ms |\n";
+              << median(diagnostics) << " ms | " << median(lenses) << " ms |\n";
   }
 }

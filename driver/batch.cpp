@@ -4,9 +4,9 @@
 #include <new>
 #include <string>
 
+#include "analysis/programanalysis.h"
 #include "driver/programfile.h"
 #include "driver/textoutput.h"
-#include "analysis/programanalysis.h"
 #include "report/explanation.h"
 #include "report/jsonreport.h"
 #include "report/programcomparison.h"
@@ -158,8 +158,8 @@ int runJson(std::istream& in, std::ostream& out, std::ostream& err, const Option
     report.notCompared(compared.reason());
     err << "loopcost: the programs were not compared: " << compared.reason() << std::endl;
   } else if (options.compare) {
-    report.compared(ProgramComparison(std::move(compared.names), std::move(compared.costs),
-                                      options.models));
+    report.compared(
+        ProgramComparison(std::move(compared.names), std::move(compared.costs), options.models));
   }
   report.finish();
   if (!flushed(out, err)) return 1;

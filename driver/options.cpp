@@ -2,9 +2,9 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <map>
 
 #include "report/quoting.h"
-#include <map>
 
 namespace {
 
@@ -105,11 +105,12 @@ CommandLine parseCommandLine(int argc, const char* const argv[], std::ostream& o
   } catch (const CLI::ParseError& error) {
     return {std::nullopt, usageError(err, error.what())};
   }
-  for (const auto& [option, values] : {std::make_pair("--format", names.format),
-                                      std::make_pair("--encoding", names.encoding)}) {
+  for (const auto& [option, values] :
+       {std::make_pair("--format", names.format), std::make_pair("--encoding", names.encoding)}) {
     if (values.size() > 1) {
-      return {std::nullopt, usageError(err, std::string(option) + " is given " +
-                                                std::to_string(values.size()) + " times; give it once")};
+      return {std::nullopt,
+              usageError(err, std::string(option) + " is given " + std::to_string(values.size()) +
+                                  " times; give it once")};
     }
   }
   if (options.lsp && !options.files.empty()) {
@@ -128,8 +129,9 @@ CommandLine parseCommandLine(int argc, const char* const argv[], std::ostream& o
     }
   }
   if (std::count(options.files.begin(), options.files.end(), "-") > 1) {
-    return {std::nullopt, usageError(err, "- (standard input) is named more than once; it can be "
-                                          "read only once")};
+    return {std::nullopt, usageError(err,
+                                     "- (standard input) is named more than once; it can be "
+                                     "read only once")};
   }
   options.format = names.format.empty() ? Options::Format::text : FORMATS.at(names.format[0]);
   options.encoding = names.encoding.empty() ? Encoding::automatic : ENCODINGS.at(names.encoding[0]);

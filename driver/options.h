@@ -17,7 +17,7 @@ struct Options {
   Encoding encoding = Encoding::automatic;
   Format format = Format::text;
   bool explain = false;
-  bool lsp = false;  // serve the Language Server Protocol on the standard streams
+  bool lsp = false;      // serve the Language Server Protocol on the standard streams
   bool compare = false;  // compare the programs of the files with each other
 };
 

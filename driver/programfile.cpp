@@ -30,7 +30,8 @@ ProgramFile readProgramFile(const std::string& name) {
   file.pubsetbuf(readAhead.get(), READ_AHEAD);
   result.openError = openNamed(file, name);
   std::stringbuf nothing;
-  result.parsed = parseProgram(result.openError == 0 ? static_cast<std::streambuf&>(file) : nothing);
+  result.parsed =
+      parseProgram(result.openError == 0 ? static_cast<std::streambuf&>(file) : nothing);
   if (result.parsed.readError == EISDIR) {
     result.openError = EISDIR;
     result.parsed = parseProgram(nothing);

@@ -11,8 +11,7 @@
 #include "statements/program.h"
 
 void writeProgramReport(std::ostream& out, std::ostream& err, const std::string& where,
-                        const Program& program, const Options& options,
-                        const ConsoleTexts& texts) {
+                        const Program& program, const Options& options, const ConsoleTexts& texts) {
   const std::vector<CostModel>& models = options.models;
   program.print(out);
   std::optional<ProgramAnalysis> analysis;
@@ -26,7 +25,8 @@ void writeProgramReport(std::ostream& out, std::ostream& err, const std::string&
   if (analysis) {
     const auto comparison = analysis->comparison();
     writeExplanation(out, *analysis, models, comparison, texts.theta);
-    if (!comparison) warnings.push_back("the cheapest model was not computed: " + comparisonSkipped());
+    if (!comparison)
+      warnings.push_back("the cheapest model was not computed: " + comparisonSkipped());
   }
   if (!warnings.empty()) out.flush();  // where both go to one terminal, the costs come first
   for (const std::string& warning : warnings) {

@@ -30,8 +30,8 @@ class Placing : public RowVisitor {
     PlacedStatement statement;
     statement.loop = row.kind == StatementAnalysis::Kind::loop;
     statement.start = static_cast<std::size_t>(row.statement->sourceStart());
-    statement.echo = statement.loop ? "LOOP " + (row.count ? std::to_string(*row.count) : "n")
-                                    : echoed(row);
+    statement.echo =
+        statement.loop ? "LOOP " + (row.count ? std::to_string(*row.count) : "n") : echoed(row);
     statement.runs = runsText(row.runs);
     statement.additions = row.additions;
     statement.multiplications = row.multiplications;

@@ -15,11 +15,11 @@
 // language server's hovers, lenses and hints show.
 struct PlacedStatement {
   bool loop = false;
-  std::size_t start = 0;  // bytes from the text's start to its first character
-  std::size_t end = 0;    // to the character after its ';' or its END
-  std::size_t hintAt = 0;   // after its ';', or after its loop's count: where a hint goes
-  std::string echo;       // its first line as the echo writes it: "a + b * c ;", "LOOP n"
-  std::string runs;       // how often it runs: "n^2"
+  std::size_t start = 0;        // bytes from the text's start to its first character
+  std::size_t end = 0;          // to the character after its ';' or its END
+  std::size_t hintAt = 0;       // after its ';', or after its loop's count: where a hint goes
+  std::string echo;             // its first line as the echo writes it: "a + b * c ;", "LOOP n"
+  std::string runs;             // how often it runs: "n^2"
   std::uint64_t additions = 0;  // an expression statement's, per run
   std::uint64_t multiplications = 0;
   std::vector<std::string> costs;  // per model, in full; a loop's: its whole body's
@@ -46,7 +46,7 @@ class DocumentAnalysis {
   const LineIndex& lines() const { return index; }
   const std::vector<CostModel>& costModels() const { return models; }
   const ParsedProgram& parse() const { return parsed; }
-  std::size_t errorOffset() const;  // where the parse stopped, when it did
+  std::size_t errorOffset() const;            // where the parse stopped, when it did
   std::vector<std::string> warnings() const;  // single precision that prints a wrong cost
   std::string echo() const;  // the program as the tool writes it back; needs a parse
 

@@ -46,8 +46,7 @@ std::string costsByModel(const std::vector<std::string>& costs,
 }
 
 // A table of each model's cost, for a hover.
-std::string costTable(const std::vector<std::string>& costs,
-                      const std::vector<CostModel>& models) {
+std::string costTable(const std::vector<std::string>& costs, const std::vector<CostModel>& models) {
   std::string text = "| model | exact cost |\n|---|---|\n";
   for (std::size_t i = 0; i < costs.size() && i < models.size(); ++i) {
     text += "| " + models[i].name + " | `" + costs[i] + "` |\n";
@@ -55,8 +54,7 @@ std::string costTable(const std::vector<std::string>& costs,
   return text;
 }
 
-std::string statementHover(const PlacedStatement& statement,
-                           const std::vector<CostModel>& models) {
+std::string statementHover(const PlacedStatement& statement, const std::vector<CostModel>& models) {
   std::string text = "`" + statement.echo + "` runs `" + statement.runs + "` times";
   if (statement.loop) {
     text += "; its whole body costs:\n\n";
@@ -68,8 +66,9 @@ std::string statementHover(const PlacedStatement& statement,
 }
 
 std::string programHover(const ProgramSummary& program, const std::vector<CostModel>& models) {
-  std::string text = "The program's exact cost and growth:\n\n| model | exact cost | growth |\n"
-                     "|---|---|---|\n";
+  std::string text =
+      "The program's exact cost and growth:\n\n| model | exact cost | growth |\n"
+      "|---|---|---|\n";
   for (std::size_t i = 0; i < program.costs.size(); ++i) {
     text += "| " + models[i].name + " | `" + program.costs[i] + "` | " + program.growth[i] + " |\n";
   }
@@ -167,8 +166,8 @@ bool LanguageServer::handle(const std::string& content) {
     try {
       respond(id, answer(method, params));
     } catch (const json::exception& error) {
-      fail(id, INVALID_PARAMS, std::string("the request's params are not as expected: ") +
-                                   error.what());
+      fail(id, INVALID_PARAMS,
+           std::string("the request's params are not as expected: ") + error.what());
     } catch (const UnknownMethod&) {
       fail(id, METHOD_NOT_FOUND, "no such method: " + method.get<std::string>());
     } catch (const std::invalid_argument& error) {
@@ -218,8 +217,8 @@ void LanguageServer::notice(const std::string& method, const json& params) {
       configure(settings.contains("loopcost") ? settings["loopcost"] : settings);
     }
   } catch (const json::exception& error) {
-    log << "loopcost: ignored a " << method << " whose params are not as expected: "
-        << error.what() << std::endl;
+    log << "loopcost: ignored a " << method << " whose params are not as expected: " << error.what()
+        << std::endl;
   }
 }
 
@@ -238,8 +237,8 @@ void LanguageServer::fail(const json& id, int code, const std::string& message) 
 
 json LanguageServer::initialize(const json& params) {
   const json capabilities = params.value("capabilities", json::object());
-  const json encodings = capabilities.value("general", json::object())
-                             .value("positionEncodings", json::array());
+  const json encodings =
+      capabilities.value("general", json::object()).value("positionEncodings", json::array());
   if (std::find(encodings.begin(), encodings.end(), "utf-8") != encodings.end()) {
     units = LineIndex::Units::utf8;
   }
@@ -274,9 +273,8 @@ void LanguageServer::configure(const json& settings) {
     const json& cpu = settings["cpu"];
     std::string problem = "the cpu setting must be a list of \"ADD,MUL\" texts";
     std::optional<std::vector<CostModel>> chosen;
-    if (cpu.is_array() && std::all_of(cpu.begin(), cpu.end(), [](const json& text) {
-          return text.is_string();
-        })) {
+    if (cpu.is_array() &&
+        std::all_of(cpu.begin(), cpu.end(), [](const json& text) { return text.is_string(); })) {
       chosen = modelsFrom(cpu.get<std::vector<std::string>>(), problem);
     }
     if (!chosen) {
@@ -391,7 +389,8 @@ json LanguageServer::hover(const json& params) {
   const PlacedStatement* statement = statementAt(analysis.statements(), offset);
   if (statement == nullptr) {
     return {{"contents",
-             {{"kind", "markdown"}, {"value", programHover(analysis.program(), analysis.costModels())}}}};
+             {{"kind", "markdown"},
+              {"value", programHover(analysis.program(), analysis.costModels())}}}};
   }
   return {{"contents",
            {{"kind", "markdown"}, {"value", statementHover(*statement, analysis.costModels())}}},
@@ -409,10 +408,11 @@ json LanguageServer::lenses(const json& params) {
     const auto at = shownAt(document, offset);
     if (!at) return;
     const json place = {{"line", at->line}, {"character", at->character}};
-    lenses.push_back({{"range", {{"start", place}, {"end", place}}},
-                      {"command",
-                       {{"title", costsByModel(costs, analysis.costModels()) + (stale ? STALE : "")},
-                        {"command", ""}}}});
+    lenses.push_back(
+        {{"range", {{"start", place}, {"end", place}}},
+         {"command",
+          {{"title", costsByModel(costs, analysis.costModels()) + (stale ? STALE : "")},
+           {"command", ""}}}});
   };
   lens(analysis.program().begin, analysis.program().costs);
   for (const PlacedStatement& statement : analysis.statements()) {
@@ -453,8 +453,8 @@ json LanguageServer::formatting(const json& params) {
     throw std::invalid_argument("cannot format a program with a syntax error: " +
                                 withVisibleQuotes(analysis.parse().error));
   }
-  return json::array({{{"range", range(analysis, 0, analysis.text().size())},
-                       {"newText", analysis.echo()}}});
+  return json::array(
+      {{{"range", range(analysis, 0, analysis.text().size())}, {"newText", analysis.echo()}}});
 }
 
 LanguageServer::Document& LanguageServer::document(const json& params) {

@@ -54,8 +54,7 @@ class LanguageServer {
   void publish(const std::string& uri);
   void refreshViews();
 
-  json guarded(json (LanguageServer::*answer)(const json&), const json& params,
-               const json& empty);
+  json guarded(json (LanguageServer::*answer)(const json&), const json& params, const json& empty);
   json hover(const json& params);
   json lenses(const json& params);
   json hints(const json& params);

@@ -19,7 +19,8 @@ LineIndex::LineIndex(const std::string& text, Units units) : text(text), units(u
 
 LineIndex::Position LineIndex::positionOf(std::size_t offset) const {
   offset = std::min(offset, text.size());
-  const std::size_t line = std::upper_bound(starts.begin(), starts.end(), offset) - starts.begin() - 1;
+  const std::size_t line =
+      std::upper_bound(starts.begin(), starts.end(), offset) - starts.begin() - 1;
   return {line, unitsOf(starts[line], std::min(offset, lineEnd(line)))};
 }
 

@@ -19,9 +19,9 @@ class LineIndex {
 
   LineIndex(const std::string& text, Units units);
 
-  Position positionOf(std::size_t offset) const;  // offset: bytes from the start
+  Position positionOf(std::size_t offset) const;         // offset: bytes from the start
   std::size_t offsetOf(const Position& position) const;  // clamped to the line's end
-  Position end() const;  // after the last character
+  Position end() const;                                  // after the last character
   // After the character at `offset` (a whole UTF-8 sequence), or `offset` at a line's end.
   std::size_t afterCharacter(std::size_t offset) const;
   std::size_t lines() const { return starts.size(); }

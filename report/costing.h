@@ -12,8 +12,8 @@ class ProgramAnalysis;
 
 // A program's cost under each model as the tool prints it (single precision), and exactly.
 struct ProgramCosts {
-  std::vector<Polynomial> printed;    // one per model
-  std::vector<ExactPolynomial> exact; // one per model; none where `printed` is certainly exact
+  std::vector<Polynomial> printed;     // one per model
+  std::vector<ExactPolynomial> exact;  // one per model; none where `printed` is certainly exact
 };
 
 // The printed costs; the exact ones from `analysis` when given, else computed only where the

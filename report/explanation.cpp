@@ -90,7 +90,8 @@ class Table : public RowVisitor {
   void take(std::vector<std::string> cells) {
     for (std::size_t i = 0; i < cells.size(); ++i) cells[i] = cut(cells[i], columns[i].cap);
     if (out == nullptr) {
-      for (std::size_t i = 0; i < cells.size(); ++i) widths[i] = std::max(widths[i], cells[i].size());
+      for (std::size_t i = 0; i < cells.size(); ++i)
+        widths[i] = std::max(widths[i], cells[i].size());
     } else {
       write(cells);
     }

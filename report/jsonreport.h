@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "analysis/costmodel.h"
-#include "report/programcomparison.h"
 #include "report/jsonwriter.h"
+#include "report/programcomparison.h"
 #include "report/sourcebuffer.h"
 
 class Program;

@@ -23,9 +23,8 @@ class EscapingBuffer : public std::streambuf {
  protected:
   int_type overflow(int_type c) override {
     if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
-    const std::string escaped =
-        nlohmann::json(std::string(1, traits_type::to_char_type(c)))
-            .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+    const std::string escaped = nlohmann::json(std::string(1, traits_type::to_char_type(c)))
+                                    .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
     const auto length = static_cast<std::streamsize>(escaped.size() - 2);  // without the quotes
     return target.sputn(escaped.data() + 1, length) == length ? c : traits_type::eof();
   }

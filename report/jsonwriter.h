@@ -19,7 +19,7 @@ class JsonWriter {
 
   void beginObject();
   void beginArray();
-  void end();  // of the innermost open object or array
+  void end();                         // of the innermost open object or array
   void key(const std::string& name);  // in an object, before each value
 
   // A whole value, small enough to hold (nlohmann's own dump of it, indented to fit).

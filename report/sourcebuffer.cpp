@@ -5,8 +5,7 @@
 #include <cstring>
 #include <ios>
 
-SourceBuffer::SourceBuffer(std::streambuf& source)
-    : source(source), block(new char[BLOCK + 1]) {
+SourceBuffer::SourceBuffer(std::streambuf& source) : source(source), block(new char[BLOCK + 1]) {
   setg(&block[0], &block[0], &block[0]);
 }
 

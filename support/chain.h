@@ -5,7 +5,6 @@
 #include <utility>
 #include <vector>
 
-
 // The nodes met by following a link from a start node, in the order met: [0] is the start.
 // `reversed()` walks them back to front. Chains are short as a rule, so up to INLINE nodes are
 // held without touching the heap; any length works. The rest go into heap blocks of BLOCK

@@ -4,7 +4,6 @@
 #include <new>
 #include <utility>
 
-
 #ifdef LOOPCOST_SANITIZE
 #include <sanitizer/asan_interface.h>
 #endif
@@ -82,7 +81,8 @@ void NodePool::nextChunk() {
 // chunk on, which later walks read fastest.
 void NodePool::rewind() {
   released = nullptr;
-  for (auto chunk = chunks.begin() + 1; chunk != chunks.end(); ++chunk) unpoison(chunk->get(), CHUNK);
+  for (auto chunk = chunks.begin() + 1; chunk != chunks.end(); ++chunk)
+    unpoison(chunk->get(), CHUNK);
   chunks.erase(chunks.begin() + 1, chunks.end());
   fresh = chunks[0].get();
   end = fresh + CHUNK;

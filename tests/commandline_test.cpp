@@ -104,8 +104,8 @@ TEST(CommandLine, RunsOutOfMemoryCleanlyUnderEveryLimit) {
         EXPECT_EQ(limited.status, 1);
         EXPECT_EQ(limited.err, "loopcost: big.txt: out of memory\n");
         const auto document = nlohmann::json::parse(limited.out, nullptr, false);
-        const bool told = document.is_object() &&
-                          document["files"][0]["error"]["message"] == "out of memory";
+        const bool told =
+            document.is_object() && document["files"][0]["error"]["message"] == "out of memory";
         EXPECT_TRUE(limited.out == whole.out.substr(0, limited.out.size()) || told) << limited.out;
       }
     }

@@ -73,7 +73,8 @@ TEST(Readme, ShowsWhatTheToolWritesForTheExamples) {
       }
     }
     std::string shown;
-    for (std::string output; std::getline(readme, output) && output != "```";) shown += output + "\n";
+    for (std::string output; std::getline(readme, output) && output != "```";)
+      shown += output + "\n";
     std::string written = runShell("cd " SOURCE_DIR " && " + command).out;
     if (!written.empty() && written.back() != '\n') written += '\n';  // the last prompt
     EXPECT_EQ(written, shown) << command;

@@ -17,7 +17,8 @@ std::string framed(const std::string& body) {
 }
 
 std::string request(int id, const std::string& method, const json& params = json::object()) {
-  return framed(json{{"jsonrpc", "2.0"}, {"id", id}, {"method", method}, {"params", params}}.dump());
+  return framed(
+      json{{"jsonrpc", "2.0"}, {"id", id}, {"method", method}, {"params", params}}.dump());
 }
 
 std::string notification(const std::string& method, const json& params = json::object()) {
@@ -27,9 +28,10 @@ std::string notification(const std::string& method, const json& params = json::o
 const std::string URI = "file:///work/prog.loop";
 
 std::string opened(const std::string& text, int version = 1) {
-  return notification("textDocument/didOpen",
-                      {{"textDocument",
-                        {{"uri", URI}, {"languageId", "loopcost"}, {"version", version}, {"text", text}}}});
+  return notification(
+      "textDocument/didOpen",
+      {{"textDocument",
+        {{"uri", URI}, {"languageId", "loopcost"}, {"version", version}, {"text", text}}}});
 }
 
 std::string changed(const std::string& text, int version) {
@@ -39,12 +41,14 @@ std::string changed(const std::string& text, int version) {
 }
 
 json at(int line, int character) {
-  return {{"textDocument", {{"uri", URI}}}, {"position", {{"line", line}, {"character", character}}}};
+  return {{"textDocument", {{"uri", URI}}},
+          {"position", {{"line", line}, {"character", character}}}};
 }
 
 const json DOCUMENT = {{"textDocument", {{"uri", URI}}}};
 
-std::string initialize(const json& options = json::object(), const json& encodings = json::array()) {
+std::string initialize(const json& options = json::object(),
+                       const json& encodings = json::array()) {
   return request(1, "initialize",
                  {{"capabilities", {{"general", {{"positionEncodings", encodings}}}}},
                   {"initializationOptions", options}}) +
@@ -89,8 +93,8 @@ bool contains(const json& whole, const json& part) {
 
 struct Row {
   const char* what;
-  std::string sent;   // after initialize, before shutdown and exit
-  json expected;      // a part of one of the answers; null: no answer at all
+  std::string sent;  // after initialize, before shutdown and exit
+  json expected;     // a part of one of the answers; null: no answer at all
   std::string err = "";
 };
 
@@ -103,39 +107,53 @@ const std::string IMPRECISE =
 TEST(LanguageServer, AnswersEachKindOfMessage) {
   const json diagnostics = {{"method", "textDocument/publishDiagnostics"}};
   const Row rows[] = {
-      {"a request before initialize", request(5, "textDocument/hover", at(0, 0)),
+      {"a request before initialize",
+       request(5, "textDocument/hover", at(0, 0)),
        {{"id", 5}, {"error", {{"code", -32002}}}}},
       {"unreadable JSON", framed("{\"id\": 3, "), {{"id", nullptr}, {"error", {{"code", -32700}}}}},
-      {"an unknown request", request(3, "textDocument/rename", DOCUMENT),
+      {"an unknown request",
+       request(3, "textDocument/rename", DOCUMENT),
        {{"id", 3}, {"error", {{"code", -32601}}}}},
       {"an unknown notification", notification("textDocument/didSave", DOCUMENT), nullptr},
       {"a cancellation", notification("$/cancelRequest", {{"id", 3}}), nullptr},
-      {"a syntax error, at the line and column where the parser stopped", opened(BROKEN),
+      {"a syntax error, at the line and column where the parser stopped",
+       opened(BROKEN),
        {{"params",
          {{"version", 1},
           {"diagnostics",
            {{{"severity", 1},
              {"range", {{"start", {{"line", 4}, {"character", 2}}}}},
              {"message", "ExpressionStatement(istream&): input syntax error at 'a*b'"}}}}}}}},
-      {"a program fixed", opened(BROKEN) + changed(PROGRAM, 2),
+      {"a program fixed",
+       opened(BROKEN) + changed(PROGRAM, 2),
        {{"params", {{"version", 2}, {"diagnostics", json::array()}}}}},
-      {"a precision warning on the first line", opened(IMPRECISE),
+      {"a precision warning on the first line",
+       opened(IMPRECISE),
        {{"params",
          {{"diagnostics",
            {{{"severity", 2},
              {"range", {{"start", {{"line", 0}, {"character", 0}}}}},
-             {"message", "CPU1(2,4): single precision prints inf, the exact cost is 9134385212050495"}}}}}}}},
-      {"a hover on an expression statement", opened(PROGRAM) + request(7, "textDocument/hover", at(3, 5)),
+             {"message",
+              "CPU1(2,4): single precision prints inf, the exact cost is 9134385212050495"}}}}}}}},
+      {"a hover on an expression statement",
+       opened(PROGRAM) + request(7, "textDocument/hover", at(3, 5)),
        {{"id", 7},
         {"result",
-         {{"contents", {{"value", "`a * b ;` runs `n^1` times, with 0 additions and 1 multiplications"}}},
-          {"range", {{"start", {{"line", 3}, {"character", 4}}}, {"end", {{"line", 3}, {"character", 8}}}}}}}}},
-      {"a hover on a loop", opened(PROGRAM) + request(7, "textDocument/hover", at(2, 3)),
-       {{"id", 7}, {"result", {{"contents", {{"value", "`LOOP n` runs `1` times; its whole body costs"}}}}}}},
-      {"a hover on BEGIN", opened(PROGRAM) + request(7, "textDocument/hover", at(0, 2)),
+         {{"contents",
+           {{"value", "`a * b ;` runs `n^1` times, with 0 additions and 1 multiplications"}}},
+          {"range",
+           {{"start", {{"line", 3}, {"character", 4}}},
+            {"end", {{"line", 3}, {"character", 8}}}}}}}}},
+      {"a hover on a loop",
+       opened(PROGRAM) + request(7, "textDocument/hover", at(2, 3)),
+       {{"id", 7},
+        {"result", {{"contents", {{"value", "`LOOP n` runs `1` times; its whole body costs"}}}}}}},
+      {"a hover on BEGIN",
+       opened(PROGRAM) + request(7, "textDocument/hover", at(0, 2)),
        {{"id", 7},
         {"result", {{"contents", {{"value", "| CPU1(2,4) | `4 * n^1 + 2` | \xCE\x98(n^1) |"}}}}}}},
-      {"code lenses on BEGIN and each loop", opened(PROGRAM) + request(8, "textDocument/codeLens", DOCUMENT),
+      {"code lenses on BEGIN and each loop",
+       opened(PROGRAM) + request(8, "textDocument/codeLens", DOCUMENT),
        {{"id", 8},
         {"result",
          {{{"range", {{"start", {{"line", 0}}}}},
@@ -145,25 +163,32 @@ TEST(LanguageServer, AnswersEachKindOfMessage) {
       {"inlay hints after each statement",
        opened(PROGRAM) + request(9, "textDocument/inlayHint",
                                  {{"textDocument", {{"uri", URI}}},
-                                  {"range", {{"start", {{"line", 0}, {"character", 0}}},
-                                             {"end", {{"line", 6}, {"character", 0}}}}}}),
+                                  {"range",
+                                   {{"start", {{"line", 0}, {"character", 0}}},
+                                    {"end", {{"line", 6}, {"character", 0}}}}}}),
        {{"id", 9},
         {"result",
          {{{"position", {{"line", 1}, {"character", 6}}}, {"label", "2 | 1"}},
           {{"position", {{"line", 2}, {"character", 8}}}, {"label", "4 * n^1 | 5 * n^1"}}}}}},
       {"lenses from the last version that parsed while a program is broken",
        opened(PROGRAM) + changed(BROKEN, 2) + request(8, "textDocument/codeLens", DOCUMENT),
-       {{"id", 8}, {"result", {{{"command", {{"title", "(from the last version that parsed)"}}}}}}}},
+       {{"id", 8},
+        {"result", {{{"command", {{"title", "(from the last version that parsed)"}}}}}}}},
       {"formatting into the echo",
        opened("BEGIN a+b;LOOP n a*b; END END") + request(10, "textDocument/formatting", DOCUMENT),
-       {{"id", 10}, {"result", {{{"newText", "BEGIN\n  a + b ;\n  LOOP n\n    a * b ;\n  END\nEND\n"}}}}}},
-      {"no formatting with a syntax error", opened(BROKEN) + request(10, "textDocument/formatting", DOCUMENT),
+       {{"id", 10},
+        {"result", {{{"newText", "BEGIN\n  a + b ;\n  LOOP n\n    a * b ;\n  END\nEND\n"}}}}}},
+      {"no formatting with a syntax error",
+       opened(BROKEN) + request(10, "textDocument/formatting", DOCUMENT),
        {{"id", 10}, {"error", {{"code", -32803}}}}},
       {"models that the tool cannot read, shown and not taken",
-       notification("workspace/didChangeConfiguration", {{"settings", {{"loopcost", {{"cpu", {"2;4"}}}}}}}) +
+       notification("workspace/didChangeConfiguration",
+                    {{"settings", {{"loopcost", {{"cpu", {"2;4"}}}}}}}) +
            opened(PROGRAM) + request(8, "textDocument/codeLens", DOCUMENT),
        {{"method", "window/showMessage"},
-        {"params", {{"type", 1}, {"message", "loopcost: cpu: '2;4' is not ADD,MUL (two non-negative numbers)"}}}}},
+        {"params",
+         {{"type", 1},
+          {"message", "loopcost: cpu: '2;4' is not ADD,MUL (two non-negative numbers)"}}}}},
       {"models from the settings",
        notification("workspace/didChangeConfiguration", {{"settings", {{"cpu", {"0.1,0.2"}}}}}) +
            opened(PROGRAM) + request(8, "textDocument/codeLens", DOCUMENT),
@@ -177,15 +202,17 @@ TEST(LanguageServer, AnswersEachKindOfMessage) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
-    const bool beforeInitialize = std::string(row.what).find("before initialize") != std::string::npos;
-    const std::string session = beforeInitialize ? row.sent + initialize() + GOODBYE
-                                                 : initialize() + row.sent + GOODBYE;
+    const bool beforeInitialize =
+        std::string(row.what).find("before initialize") != std::string::npos;
+    const std::string session =
+        beforeInitialize ? row.sent + initialize() + GOODBYE : initialize() + row.sent + GOODBYE;
     const ToolRun run = runLoopcost(".", session, {"--lsp"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, row.err);
     std::vector<json> answers = messagesIn(run.out);
     ASSERT_GE(answers.size(), 2u);
-    EXPECT_TRUE(contains(answers.front(), {{"id", 1}, {"result", {{"capabilities", {{"hoverProvider", true}}}}}}) ||
+    EXPECT_TRUE(contains(answers.front(),
+                         {{"id", 1}, {"result", {{"capabilities", {{"hoverProvider", true}}}}}}) ||
                 beforeInitialize);
     EXPECT_TRUE(contains(answers.back(), {{"id", 99}, {"result", nullptr}}));
     answers.erase(answers.begin() + (beforeInitialize ? 1 : 0));
@@ -193,9 +220,9 @@ TEST(LanguageServer, AnswersEachKindOfMessage) {
     if (row.expected.is_null()) {
       EXPECT_TRUE(answers.empty()) << json(answers).dump();
     } else {
-      EXPECT_TRUE(std::any_of(answers.begin(), answers.end(),
-                              [&](const json& answer) { return contains(answer, row.expected); }))
-          << json(answers).dump();
+      EXPECT_TRUE(std::any_of(answers.begin(), answers.end(), [&](const json& answer) {
+        return contains(answer, row.expected);
+      })) << json(answers).dump();
     }
   }
 }
@@ -206,15 +233,16 @@ TEST(LanguageServer, CountsPositionsAsAgreedAndExitsAsAsked) {
   const std::string emoji = "BEGIN\n\xF0\x9F\x98\x80\n";  // an error at a character of 4 bytes
   for (const auto& [encodings, width] :
        {std::make_pair(json::array({"utf-8", "utf-16"}), 4), std::make_pair(json::array(), 2)}) {
-    const ToolRun run = runLoopcost(".", initialize(json::object(), encodings) + opened(emoji) + GOODBYE,
-                                    {"--lsp"});
+    const ToolRun run = runLoopcost(
+        ".", initialize(json::object(), encodings) + opened(emoji) + GOODBYE, {"--lsp"});
     const json range = {{"start", {{"line", 1}, {"character", 0}}},
                         {"end", {{"line", 1}, {"character", width}}}};
-    EXPECT_TRUE(contains(messagesIn(run.out).at(1), {{"params", {{"diagnostics", {{{"range", range}}}}}}}))
+    EXPECT_TRUE(
+        contains(messagesIn(run.out).at(1), {{"params", {{"diagnostics", {{{"range", range}}}}}}}))
         << run.out;
   }
-  const ToolRun refused =
-      runLoopcost(".", initialize() + "Content-Length: 99999999999999999999\r\n\r\n" + GOODBYE, {"--lsp"});
+  const ToolRun refused = runLoopcost(
+      ".", initialize() + "Content-Length: 99999999999999999999\r\n\r\n" + GOODBYE, {"--lsp"});
   EXPECT_EQ(refused.err, "loopcost: refused a message over 67108864 bytes\n");
   EXPECT_EQ(refused.status, 1);  // what the header claims runs to the end of the input
   EXPECT_EQ(runLoopcost(".", initialize() + notification("exit"), {"--lsp"}).status, 1);
@@ -228,16 +256,19 @@ TEST(LanguageServer, SaysADocumentRanOutOfMemoryAndGoesOn) {
   std::string huge = "BEGIN ";
   for (int i = 0; i < 2000000; ++i) huge += "a*b;";
   const ScratchDirectory directory;
-  writeFile(directory.path("session"), initialize() + opened(huge) +
-                                           notification("textDocument/didOpen",
-                                                        {{"textDocument", {{"uri", "file:///small.loop"},
-                                                                           {"version", 1},
-                                                                           {"text", PROGRAM}}}}) +
-                                           GOODBYE);
-  const ToolRun run = runShell("ulimit -v 200000 && $LOOPCOST --lsp < " + directory.path("session"));
+  writeFile(
+      directory.path("session"),
+      initialize() + opened(huge) +
+          notification("textDocument/didOpen",
+                       {{"textDocument",
+                         {{"uri", "file:///small.loop"}, {"version", 1}, {"text", PROGRAM}}}}) +
+          GOODBYE);
+  const ToolRun run =
+      runShell("ulimit -v 200000 && $LOOPCOST --lsp < " + directory.path("session"));
   const std::vector<json> answers = messagesIn(run.out);
   ASSERT_EQ(answers.size(), 4u) << run.out.substr(0, 2000);
-  EXPECT_TRUE(contains(answers[1], {{"params", {{"uri", URI}, {"diagnostics", {{{"message", "out of memory"}}}}}}}));
+  EXPECT_TRUE(contains(
+      answers[1], {{"params", {{"uri", URI}, {"diagnostics", {{{"message", "out of memory"}}}}}}}));
   EXPECT_EQ(answers[2]["params"]["uri"], "file:///small.loop");
   EXPECT_TRUE(answers[2]["params"]["diagnostics"].empty());
   EXPECT_EQ(run.status, 0);

@@ -11,8 +11,8 @@
 #include "analysis/comparison.h"
 #include "analysis/exactpolynomial.h"
 #include "cost/cpucontext.h"
-#include "tests/analysischecks.h"
 #include "cost/polynomial.h"
+#include "tests/analysischecks.h"
 
 // The driver's two cost models.
 inline CPUContext cpu1() { return CPUContext(2.0f, 4.0f); }

@@ -26,7 +26,8 @@ void checkComparison(const std::vector<CheapestRange>& ranges,
       check(range.cheapest != ranges[k + 1].cheapest);
     }
     const Integer last = range.to ? *range.to : range.from + 1000;
-    for (const Integer& n : {range.from, last, Integer((range.from + last) / 2), Integer(range.from + 1)}) {
+    for (const Integer& n :
+         {range.from, last, Integer((range.from + last) / 2), Integer(range.from + 1)}) {
       if (n <= last) check(cheapestByEvaluation(costs, n) == range.cheapest);
     }
   }
