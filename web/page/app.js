@@ -4,7 +4,7 @@
 import { Analyser } from "./analyser.js";
 import { Editor } from "./editor.js";
 import { ModelsEditor } from "./models.js";
-import { renderPlot } from "./plot.js";
+import { modelCurves, renderPlot } from "./plot.js";
 import { Report } from "./report.js";
 import { fragmentFor, parseFragment } from "./share.js";
 
@@ -163,14 +163,15 @@ class Playground {
 
   plot() {
     if (!this.entry) return;
+    const curves = modelCurves(this.entry);
     if (!this.rangeChosen) {
-      const last = Number(this.entry.crossings.at(-1)?.n ?? 0);
+      const last = Number(curves.crossings.at(-1)?.n ?? 0);
       this.from.value = "0";
       this.to.value = String(Math.max(DEFAULT_RANGE_END, Math.ceil((last * 1.5) / 10) * 10));
     }
     const from = Math.max(0, Number(this.from.value) || 0);
     const to = Math.max(from + 1, Number(this.to.value) || from + 1);
-    renderPlot(this.figure, this.entry, { from, to, logarithmic: this.logarithmic.checked });
+    renderPlot(this.figure, curves, { from, to, logarithmic: this.logarithmic.checked });
   }
 
   wirePlotControls() {

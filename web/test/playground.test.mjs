@@ -366,7 +366,7 @@ describe("playground", () => {
     await page.keyboard.type("3");
     await settled(page);
     assert.deepEqual(await page.$$eval("#plot > svg path.curve", (curves) =>
-      curves.map((curve) => curve.dataset.model)), ["CPU1(2,4)", "CPU2(1,5)", "CPU3(3,1)"]);
+      curves.map((curve) => curve.dataset.name)), ["CPU1(2,4)", "CPU2(1,5)", "CPU3(3,1)"]);
     await page.click("#log-scale");
     assert.equal((await page.$$("#plot > svg path.curve")).length, 3);
     assert.equal(await page.$$eval("#plot .legend li", (items) => items.length), 3);
