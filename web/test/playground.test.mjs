@@ -85,11 +85,11 @@ const FAULTY = {
     export default async function createFaulty() {
       const core = await createLoopcost();
       await new Promise((resolve) => setTimeout(resolve, 500));
-      const analyse = core.analyse;
-      core.analyse = (program, models) => {
-        if (program.includes("trap")) throw new WebAssembly.RuntimeError("unreachable");
-        if (program.includes("garble")) return '{"files": [{"ok": true}]}';
-        return analyse(program, models);
+      const analyseMany = core.analyseMany;
+      core.analyseMany = (programs, models) => {
+        if (programs.includes("trap")) throw new WebAssembly.RuntimeError("unreachable");
+        if (programs.includes("garble")) return '{"files": [{"ok": true}]}';
+        return analyseMany(programs, models);
       };
       return core;
     }`,
