@@ -1,10 +1,11 @@
 // The playground page: the programs in their tabs, the cost models and the share link feed one
 // call into the core (compiled to WebAssembly, run in a worker), and its JSON document is shown
-// as a report and a plot of the program on show.
+// as a report of the program on show, a plot, and with several programs their comparison.
 import { Analyser } from "./analyser.js";
+import { CompareView } from "./compare.js";
 import { Editor } from "./editor.js";
 import { ModelsEditor } from "./models.js";
-import { modelCurves, renderPlot } from "./plot.js";
+import { renderPlot } from "./plot.js";
 import { ProgramTabs } from "./programs.js";
 import { Report } from "./report.js";
 import { fragmentFor, parseFragment } from "./share.js";
@@ -32,7 +33,7 @@ function debounced(action, delay) {
 class Playground {
   constructor() {
     this.analysis = null;  // { report, milliseconds }: the document for the programs as they stand
-    this.entry = null;  // the file entry whose report is on show
+    this.shown = false;  // whether a report is on show (for the plot to draw again)
     this.rangeChosen = false;  // until the user sets the range of n, it follows the crossings
     this.status = document.getElementById("status");
     this.errorBox = document.getElementById("error");
@@ -58,6 +59,7 @@ class Playground {
         this.showSelected();
       },
     });
+    this.compare = new CompareView(this.figure.closest("section"), () => this.plot());
     this.editor.onInput(() => {
       this.tabs.current.text = this.editor.text;
       edited();
@@ -136,7 +138,7 @@ class Playground {
       this.present();
     } catch (error) {
       this.analysis = null;
-      this.entry = null;  // whatever part of it is on show is not to be drawn again
+      this.shown = false;  // whatever part of it is on show is not to be drawn again
       this.fail(`The report could not be shown (${error.message}).`);
     }
   }
@@ -162,7 +164,8 @@ class Playground {
     this.modelsError.hidden = true;
     document.body.classList.remove("stale", "no-result");
     this.report.show(entry, report.runningTimeLabel);
-    this.entry = entry;
+    this.shown = true;
+    this.compare.show(report, entry);
     this.plot();
     const { milliseconds } = this.analysis;
     const shown = performance.now() - this.requested;
@@ -173,7 +176,7 @@ class Playground {
   showError(error) {
     document.body.classList.add("stale");
     document.body.dataset.state = "error";
-    this.status.textContent = this.entry ? "Showing the last program without errors." : "";
+    this.status.textContent = this.shown ? "Showing the last program without errors." : "";
     if (error.line === undefined) {  // not the program's: the models are not price pairs
       this.editor.clearError();
       this.errorBox.hidden = true;
@@ -202,8 +205,8 @@ class Playground {
   }
 
   plot() {
-    if (!this.entry) return;
-    const curves = modelCurves(this.entry);
+    if (!this.shown) return;
+    const curves = this.compare.curves();
     if (!this.rangeChosen) {
       const last = Number(curves.crossings.at(-1)?.n ?? 0);
       this.from.value = "0";

@@ -1,6 +1,7 @@
 // The plot of costs against n, drawn as SVG from the exact cost polynomials of the core's
-// document, on a linear or logarithmic cost axis, with the places where the cheapest curve
-// changes marked as the core's crossings give them.
+// document, on a linear or logarithmic cost axis: each model's cost for one program, or each
+// program's cost under one model, with the places where the cheapest model or program changes
+// marked as the core's crossings give them.
 import { modelClass } from "./models.js";
 
 const SVG = "http://www.w3.org/2000/svg";
@@ -97,9 +98,19 @@ function curvePath(points, shows, x, y) {
 }
 
 // What the plot shows: its curves, each a { name, exact } cost, the crossings between them, and
-// what the curves stand for. Here, each model's cost for one program.
+// what the curves stand for, models or programs. Here, each model's cost for one program.
 export function modelCurves(entry) {
   return { kind: "model", series: entry.models, crossings: entry.crossings };
+}
+
+// Each analysed program's cost under the model at `index`; crossings only when the core compared
+// the programs.
+export function programCurves(report, index) {
+  return {
+    kind: "program",
+    series: report.files.filter((file) => file.ok).map((file) => ({ name: file.file, exact: file.models[index].exact })),
+    crossings: report.comparison?.models[index].crossings ?? [],
+  };
 }
 
 // Draws `curves` into `figure` (its svg, legend and hint) for n from `from` to `to`.
