@@ -12,8 +12,9 @@ export class Analyser {
     this.start();
   }
 
-  analyse(program, models) {
-    this.waiting = { program, models };
+  // programs: the JSON list the core's analyseMany takes.
+  analyse(programs, models) {
+    this.waiting = { programs, models };
     if (this.running) this.start();
     else this.send();
   }

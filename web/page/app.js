@@ -1,10 +1,12 @@
-// The playground page: the editor, the cost models and the share link feed one call into the
-// core (compiled to WebAssembly, run in a worker), and its JSON document is shown as a report
-// and a plot.
+// The playground page: the programs in their tabs, the cost models and the share link feed one
+// call into the core (compiled to WebAssembly, run in a worker), and its JSON document is shown
+// as a report of the program on show, a plot, and with several programs their comparison.
 import { Analyser } from "./analyser.js";
+import { CompareView } from "./compare.js";
 import { Editor } from "./editor.js";
 import { ModelsEditor } from "./models.js";
 import { renderPlot } from "./plot.js";
+import { ProgramTabs } from "./programs.js";
 import { Report } from "./report.js";
 import { fragmentFor, parseFragment } from "./share.js";
 
@@ -30,7 +32,8 @@ function debounced(action, delay) {
 
 class Playground {
   constructor() {
-    this.entry = null;  // the file entry whose report is on show
+    this.analysis = null;  // { report, milliseconds }: the document for the programs as they stand
+    this.shown = false;  // whether a report is on show (for the plot to draw again)
     this.rangeChosen = false;  // until the user sets the range of n, it follows the crossings
     this.status = document.getElementById("status");
     this.errorBox = document.getElementById("error");
@@ -49,27 +52,48 @@ class Playground {
       later();
     };
     this.models = new ModelsEditor(document.getElementById("models"), edited);
-    this.editor.onInput(edited);
+    this.tabs = new ProgramTabs(document.getElementById("programs"), {
+      onSelect: () => this.showSelected(),
+      onChange: () => {
+        edited();
+        this.showSelected();
+      },
+    });
+    this.compare = new CompareView(this.figure.closest("section"), () => this.plot());
+    this.editor.onInput(() => {
+      this.tabs.current.text = this.editor.text;
+      edited();
+    });
     this.wireExamples();
     this.wirePlotControls();
     this.wireButtons();
     window.addEventListener("hashchange", () => this.openFragment());
-    if (!this.openFragment()) this.open(WORKED_EXAMPLE, "");
+    if (!this.openFragment()) this.open([{ text: WORKED_EXAMPLE }], "");
   }
 
-  // Opens the program of the address's fragment; false when it names none.
+  // Opens the programs of the address's fragment; false when it names none.
   openFragment() {
     const shared = parseFragment(location.hash);
     if (!shared) return false;
-    if (shared.program !== this.editor.text || shared.models !== this.models.value) {
-      this.open(shared.program, shared.models);
+    if (JSON.stringify(shared.programs) !== this.tabs.json || shared.models !== this.models.value) {
+      this.open(shared.programs, shared.models);
     }
     return true;
   }
 
-  open(program, models) {
-    this.editor.text = program;
+  // Programs as { name, text }, a name being optional.
+  open(programs, models) {
+    this.tabs.set(programs);
+    this.editor.text = this.tabs.current.text;
     this.models.value = models;
+    this.rangeChosen = false;
+    this.analyse();
+  }
+
+  // Puts `text` in place of the program on show.
+  load(text) {
+    this.tabs.current.text = text;
+    this.editor.text = text;
     this.rangeChosen = false;
     this.analyse();
   }
@@ -77,12 +101,21 @@ class Playground {
   analyse() {
     this.showAnalysing();
     this.requested = performance.now();
-    this.analyser.analyse(this.editor.text, this.models.value);
+    this.analyser.analyse(this.tabs.json, this.models.value);
     this.updateShareLink();
+  }
+
+  // The program of the tab now selected, and its report at once if the programs' analysis is in.
+  showSelected() {
+    this.editor.text = this.tabs.current.text;
+    if (!this.analysis) return;
+    this.requested = performance.now();
+    this.present();
   }
 
   // From an edit until its answer is shown.
   showAnalysing() {
+    this.analysis = null;
     document.body.dataset.state = "analysing";
     this.status.textContent = this.analyser.ready ? "Analysing…" : "Loading the analyser…";
   }
@@ -93,21 +126,29 @@ class Playground {
       return;
     }
     // An answer to older text: the analysis of the newest is on its way.
-    if (request.program !== this.editor.text || request.models !== this.models.value) return;
+    if (request.programs !== this.tabs.json || request.models !== this.models.value) return;
     if (answer.failure) {
       this.fail(`The analyser failed on this program (${answer.failure}) and was restarted.`);
       return;
     }
     try {
       const report = JSON.parse(answer.document);
-      const entry = report.files[0];
       this.models.showModels(report.models);
-      if (entry.ok) this.show(entry, report.runningTimeLabel, answer.milliseconds);
-      else this.showError(entry.error);
+      this.analysis = { report, milliseconds: answer.milliseconds };
+      this.present();
     } catch (error) {
-      this.entry = null;  // whatever part of it is on show is not to be drawn again
+      this.analysis = null;
+      this.shown = false;  // whatever part of it is on show is not to be drawn again
       this.fail(`The report could not be shown (${error.message}).`);
     }
+  }
+
+  // The analysis of the program on show.
+  present() {
+    const { report } = this.analysis;
+    const entry = report.files[this.tabs.selected];
+    if (entry.ok) this.show(entry, report);
+    else this.showError(entry.error);
   }
 
   // No report for the text as it stands: what is on show, if anything, is an older program's.
@@ -117,14 +158,16 @@ class Playground {
     document.body.dataset.state = "failed";
   }
 
-  show(entry, runningTimeLabel, milliseconds) {
+  show(entry, report) {
     this.editor.clearError();
     this.errorBox.hidden = true;
     this.modelsError.hidden = true;
     document.body.classList.remove("stale", "no-result");
-    this.report.show(entry, runningTimeLabel);
-    this.entry = entry;
+    this.report.show(entry, report.runningTimeLabel);
+    this.shown = true;
+    this.compare.show(report, entry);
     this.plot();
+    const { milliseconds } = this.analysis;
     const shown = performance.now() - this.requested;
     this.status.textContent = `Analysed in ${milliseconds.toFixed(1)} ms, shown in ${shown.toFixed(1)} ms.`;
     document.body.dataset.state = "ok";
@@ -133,7 +176,7 @@ class Playground {
   showError(error) {
     document.body.classList.add("stale");
     document.body.dataset.state = "error";
-    this.status.textContent = this.entry ? "Showing the last program without errors." : "";
+    this.status.textContent = this.shown ? "Showing the last program without errors." : "";
     if (error.line === undefined) {  // not the program's: the models are not price pairs
       this.editor.clearError();
       this.errorBox.hidden = true;
@@ -152,25 +195,26 @@ class Playground {
 
   // The link, and a little later the address bar (browsers limit how often it may change).
   updateShareLink() {
-    const fragment = fragmentFor(this.editor.text, this.models.value);
+    const fragment = fragmentFor(this.tabs.programs, this.models.value);
     this.shareLink.href = new URL(fragment, location.href).href;
     this.updateAddress ??= debounced(() => {
-      const current = fragmentFor(this.editor.text, this.models.value);
+      const current = fragmentFor(this.tabs.programs, this.models.value);
       if (location.hash !== current) history.replaceState(null, "", current);
     }, ADDRESS_PAUSE_MS);
     this.updateAddress();
   }
 
   plot() {
-    if (!this.entry) return;
+    if (!this.shown) return;
+    const curves = this.compare.curves();
     if (!this.rangeChosen) {
-      const last = Number(this.entry.crossings.at(-1)?.n ?? 0);
+      const last = Number(curves.crossings.at(-1)?.n ?? 0);
       this.from.value = "0";
       this.to.value = String(Math.max(DEFAULT_RANGE_END, Math.ceil((last * 1.5) / 10) * 10));
     }
     const from = Math.max(0, Number(this.from.value) || 0);
     const to = Math.max(from + 1, Number(this.to.value) || from + 1);
-    renderPlot(this.figure, this.entry, { from, to, logarithmic: this.logarithmic.checked });
+    renderPlot(this.figure, curves, { from, to, logarithmic: this.logarithmic.checked });
   }
 
   wirePlotControls() {
@@ -222,8 +266,7 @@ class Playground {
     menu.addEventListener("change", () => attempt(async () => {
       const name = menu.value;
       if (!name) return;
-      const text = name === "worked" ? WORKED_EXAMPLE : await (await fetched(`examples/${name}`)).text();
-      this.open(text, this.models.value);
+      this.load(name === "worked" ? WORKED_EXAMPLE : await (await fetched(`examples/${name}`)).text());
     }));
     await attempt(async () => {
       for (const name of await (await fetched("examples/index.json")).json()) {

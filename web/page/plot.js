@@ -1,6 +1,7 @@
-// The plot of each model's cost against n, drawn as SVG from the exact cost polynomials of the
-// core's document, on a linear or logarithmic cost axis, with the places where the cheapest
-// model changes marked as the core's crossings give them.
+// The plot of costs against n, drawn as SVG from the exact cost polynomials of the core's
+// document, on a linear or logarithmic cost axis: each model's cost for one program, or each
+// program's cost under one model, with the places where the cheapest model or program changes
+// marked as the core's crossings give them.
 import { modelClass } from "./models.js";
 
 const SVG = "http://www.w3.org/2000/svg";
@@ -96,15 +97,31 @@ function curvePath(points, shows, x, y) {
   return path;
 }
 
-// Draws the plot into `figure` (its svg and legend) for n from `from` to `to`.
-export function renderPlot(figure, entry, { from, to, logarithmic }) {
+// What the plot shows: its curves, each a { name, exact } cost, the crossings between them, and
+// what the curves stand for, models or programs. Here, each model's cost for one program.
+export function modelCurves(entry) {
+  return { kind: "model", series: entry.models, crossings: entry.crossings };
+}
+
+// Each analysed program's cost under the model at `index`; crossings only when the core compared
+// the programs.
+export function programCurves(report, index) {
+  return {
+    kind: "program",
+    series: report.files.filter((file) => file.ok).map((file) => ({ name: file.file, exact: file.models[index].exact })),
+    crossings: report.comparison?.models[index].crossings ?? [],
+  };
+}
+
+// Draws `curves` into `figure` (its svg, legend and hint) for n from `from` to `to`.
+export function renderPlot(figure, { kind, series, crossings }, { from, to, logarithmic }) {
   const width = Math.max(280, figure.clientWidth);
   const height = Math.round(Math.min(380, Math.max(240, width * 0.5)));
   const left = MARGIN.left;
   const right = width - MARGIN.right;
   const top = MARGIN.top;
   const bottom = height - MARGIN.bottom;
-  const costs = entry.models.map((model) => polynomial(model.exact));
+  const costs = series.map((curve) => polynomial(curve.exact));
   const ns = Array.from({ length: SAMPLES + 1 }, (_, i) => from + ((to - from) * i) / SAMPLES);
   const values = costs.map((cost) => ns.map(cost));
   const x = (n) => left + ((n - from) / (to - from)) * (right - left);
@@ -133,20 +150,19 @@ export function renderPlot(figure, entry, { from, to, logarithmic }) {
         [logarithmic ? "cost (log scale)" : "cost"]),
   );
 
-  const curves = entry.models.map((model, index) =>
+  const curves = series.map((curve, index) =>
     svg("path", {
       class: `curve ${modelClass(index)}`,
-      "data-model": model.name,
+      "data-name": curve.name,
       d: curvePath(ns.map((n, k) => [n, values[index][k]]), axis.shows, x, axis.scale),
-    }, [svg("title", {}, [`${model.name}: ${model.exact.text}`])]),
+    }, [svg("title", {}, [`${curve.name}: ${curve.exact.text}`])]),
   );
 
-  const marks = entry.crossings
+  const marks = crossings
     .filter(({ n }) => Number(n) >= from && Number(n) <= to)
     .map(({ n, cheapest, tie }) => {
       const at = x(Number(n));  // the labels give n exactly, as the document does
-      const model = entry.models.findIndex((candidate) => candidate.name === cheapest[0]);
-      const value = costs[model](Number(n));
+      const value = costs[series.findIndex((curve) => curve.name === cheapest[0])](Number(n));
       const text = tie ? `n = ${n}: ${cheapest.join(" = ")}` : `from n = ${n}: ${cheapest.join(", ")}`;
       const point = axis.shows(value) ? [svg("circle", { cx: at, cy: axis.scale(value), r: 4.5 })] : [];
       return svg("g", { class: "crossover", "data-n": n }, [
@@ -157,7 +173,7 @@ export function renderPlot(figure, entry, { from, to, logarithmic }) {
       ]);
     });
 
-  const description = `${entry.models.map((model) => `${model.name} = ${model.exact.text}`).join("; ")}` +
+  const description = `${series.map((curve) => `${curve.name} = ${curve.exact.text}`).join("; ")}` +
     `, for n from ${from} to ${to}`;
   const chart = svg("svg", {
     viewBox: `0 0 ${width} ${height}`, width, height, role: "img", "aria-label": `Cost against n: ${description}`,
@@ -168,12 +184,13 @@ export function renderPlot(figure, entry, { from, to, logarithmic }) {
   ]);
   figure.querySelector("svg").replaceWith(chart);
   figure.querySelector(".legend").replaceChildren(
-    ...entry.models.map((model, index) => {
+    ...series.map((curve, index) => {
       const item = document.createElement("li");
       const swatch = svg("svg", { width: 28, height: 10, "aria-hidden": "true" }, [
         svg("line", { x1: 1, x2: 27, y1: 5, y2: 5, class: `curve ${modelClass(index)}` })]);
-      item.append(swatch, ` ${model.name}`);
+      item.append(swatch, ` ${curve.name}`);
       return item;
     }),
   );
+  figure.querySelector(".marks-hint").textContent = `Marks show where the cheapest ${kind} changes.`;
 }

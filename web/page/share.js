@@ -1,28 +1,45 @@
-// The share link: the program and the cost models in the address's fragment, as
-// "#program=<text>&cpu=<models>", each part percent-encoded. Without "cpu", or with an empty
+// The share link: the programs, their names and the cost models in the address's fragment,
+//   #name=<name>&program=<text>&name=<name>&program=<text>&cpu=<models>
+// every part percent-encoded. Each "program" is called by the "name" just before it, or without
+// one by its default name ("program 1" for the first, and so on), which a link leaves out: one
+// program by its default name is "#program=<text>&cpu=<models>". Without "cpu", or with an empty
 // one, the models are the tool's defaults, and a link for them leaves "cpu" out.
+import { defaultName } from "./programs.js";
 
-// The fragment for a program and its models, "" for the defaults.
-export function fragmentFor(program, models) {
-  const cpu = models ? `&cpu=${encodeURIComponent(models)}` : "";
-  return `#program=${encodeURIComponent(program)}${cpu}`;
+// The fragment for programs ({ name, text }) and their models, "" for the defaults.
+export function fragmentFor(programs, models) {
+  const fields = programs.flatMap(({ name, text }, index) =>
+    [...(name === defaultName(index) ? [] : [["name", name]]), ["program", text]]);
+  if (models) fields.push(["cpu", models]);
+  return `#${fields.map(([key, value]) => `${key}=${encodeURIComponent(value)}`).join("&")}`;
 }
 
-// { program, models } from a fragment, or null when it names no program; models are "" for the
-// defaults, else the text as the link gives it, to be read (and judged) by the core.
+// { programs, models } from a fragment, or null when it names no program; programs are
+// { name, text }, models "" for the defaults, else the text as the link gives it, to be read
+// (and judged) by the core.
 export function parseFragment(hash) {
-  const fields = new Map();
-  for (const field of hash.replace(/^#/, "").split("&")) {
-    const equals = field.indexOf("=");
-    if (equals > 0) fields.set(field.slice(0, equals), field.slice(equals + 1));
-  }
-  if (!fields.has("program")) return null;
+  const programs = [];
+  let models = "";
+  let name;
   try {
-    return {
-      program: decodeURIComponent(fields.get("program")),
-      models: decodeURIComponent(fields.get("cpu") ?? ""),
-    };
+    for (const field of hash.replace(/^#/, "").split("&")) {
+      const equals = field.indexOf("=");
+      const value = () => decodeURIComponent(field.slice(equals + 1));
+      switch (equals > 0 ? field.slice(0, equals) : "") {
+        case "name":
+          name = value();
+          break;
+        case "program":
+          programs.push({ name: name ?? defaultName(programs.length), text: value() });
+          name = undefined;
+          break;
+        case "cpu":
+          models = value();
+          break;
+      }
+    }
   } catch {
     return null;  // a broken percent-escape: not a link this page wrote
   }
+  return programs.length > 0 ? { programs, models } : null;
 }

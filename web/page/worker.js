@@ -1,13 +1,13 @@
 // The core in a worker of its own, so that a long analysis never holds up the page. It says
-// "ready" once the module has loaded, then answers each { program, models } with the core's
+// "ready" once the module has loaded, then answers each { programs, models } with the core's
 // JSON document and the milliseconds the core took, or with the error that stopped the core
 // (after which the page replaces this worker: a core that failed is not used again).
 import createLoopcost from "./loopcost.mjs";
 
-function answer(core, { program, models }) {
+function answer(core, { programs, models }) {
   const started = performance.now();
   try {
-    const document = core.analyse(program, models);
+    const document = core.analyseMany(programs, models);
     return { document, milliseconds: performance.now() - started };
   } catch (error) {
     return { failure: String(error?.message ?? error) };

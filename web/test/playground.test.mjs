@@ -1,7 +1,8 @@
 // The playground in headless Chromium against the native tool: the page must show what
 // `loopcost` prints, give the same JSON for every golden program, recover from syntax errors
 // without leaking, stay responsive while its worker analyses, show a huge program a screenful
-// at a time, say what failed, plot one curve per model, and round-trip its share link.
+// at a time, say what failed, plot one curve per model, round-trip its share link, and compare
+// the programs of a link.
 //
 // node web/test/playground.test.mjs BUILD_WEB_DIR NATIVE_LOOPCOST
 import assert from "node:assert/strict";
@@ -85,11 +86,11 @@ const FAULTY = {
     export default async function createFaulty() {
       const core = await createLoopcost();
       await new Promise((resolve) => setTimeout(resolve, 500));
-      const analyse = core.analyse;
-      core.analyse = (program, models) => {
-        if (program.includes("trap")) throw new WebAssembly.RuntimeError("unreachable");
-        if (program.includes("garble")) return '{"files": [{"ok": true}]}';
-        return analyse(program, models);
+      const analyseMany = core.analyseMany;
+      core.analyseMany = (programs, models) => {
+        if (programs.includes("trap")) throw new WebAssembly.RuntimeError("unreachable");
+        if (programs.includes("garble")) return '{"files": [{"ok": true}]}';
+        return analyseMany(programs, models);
       };
       return core;
     }`,
@@ -366,7 +367,7 @@ describe("playground", () => {
     await page.keyboard.type("3");
     await settled(page);
     assert.deepEqual(await page.$$eval("#plot > svg path.curve", (curves) =>
-      curves.map((curve) => curve.dataset.model)), ["CPU1(2,4)", "CPU2(1,5)", "CPU3(3,1)"]);
+      curves.map((curve) => curve.dataset.name)), ["CPU1(2,4)", "CPU2(1,5)", "CPU3(3,1)"]);
     await page.click("#log-scale");
     assert.equal((await page.$$("#plot > svg path.curve")).length, 3);
     assert.equal(await page.$$eval("#plot .legend li", (items) => items.length), 3);
@@ -437,6 +438,39 @@ describe("playground", () => {
       assert.ok(spawnSync(nativeTool, ["--cpu", models, WORKED_EXAMPLE], { encoding: "utf8" }).stderr
         .includes(`--cpu: ${message}\n`), message);
     }
+    await shared.close();
+  });
+
+  it("compares the programs of a link, in words and on the plot, keeps each one's report, and links back", async () => {
+    const pair = [["all pairs", "all_pairs.txt"], ["thousand passes", "thousand_passes.txt"]];
+    const fragment = `#${pair.map(([name, file]) => `name=${encodeURIComponent(name)}&program=` +
+      encodeURIComponent(fs.readFileSync(path.join(ROOT, "examples", file), "utf8"))).join("&")}&cpu=${encodeURIComponent(MODELS)}`;
+    const shared = await openPage(`${address}${fragment}`);
+    const curves = () => shared.$$eval("#plot > svg path.curve", (paths) => paths.map((curve) => curve.dataset.name));
+    assert.deepEqual(await pageTexts(shared, "[role=tab]"), ["all pairs", "thousand passes"]);
+    assert.deepEqual(await pageTexts(shared, ".compared li"), [
+      "for n = 0: both cost the same",
+      "for 1 <= n <= 999: all pairs is cheaper",
+      "for n = 1000: both cost the same",
+      "for every n >= 1001: thousand passes is cheaper",
+    ]);
+    assert.deepEqual(await curves(), ["all pairs", "thousand passes"]);
+    assert.deepEqual(await shared.$$eval("#plot > svg .crossover", (marks) =>
+      marks.map((mark) => [mark.dataset.n, mark.querySelectorAll("circle").length])), [["0", 1], ["1000", 1]]);
+
+    // The second program's own report, and the plot of its models.
+    await shared.click("#program-tab-1");
+    assert.deepEqual(await pageTexts(shared, "#totals .cost-line"), ["執行時間 = 6e+03 * n^1", "執行時間 = 6e+03 * n^1"]);
+    await shared.select(".plot-choice select", "");
+    assert.deepEqual(await curves(), ["CPU1(2,4)", "CPU2(1,5)"]);
+
+    // A name already taken is refused, and said to be; the link still carries both programs as opened.
+    await shared.click(".program-name input", { clickCount: 3 });
+    await shared.keyboard.type("all pairs");
+    await shared.keyboard.press("Enter");
+    assert.match(await shared.$eval(".name-error", (error) => error.hidden ? "" : error.textContent), /already called/);
+    assert.deepEqual(await pageTexts(shared, "[role=tab]"), ["all pairs", "thousand passes"]);
+    assert.equal(new URL(await shared.$eval("#share-link", (anchor) => anchor.href)).hash, fragment);
     await shared.close();
   });
 
