@@ -1,5 +1,5 @@
-// The playground's way into the core: the page hands over a program's text and its cost models
-// and gets back the JSON document `loopcost --format=json` writes for them.
+// The playground's way into the core: the page hands over its programs' texts and its cost models
+// and gets back the JSON document `loopcost --format=json --compare` writes for them.
 #include <emscripten/bind.h>
 #include <malloc.h>
 
