@@ -141,5 +141,5 @@ CommandLine parseCommandLine(int argc, const char* const argv[], std::ostream& o
   }
   std::string problem;
   options.models = *modelsFrom(names.cpus, problem);
-  return {options, 0};
+  return {std::move(options), 0};
 }

@@ -9,6 +9,7 @@
 #include "report/costing.h"
 #include "report/explanation.h"
 #include "statements/statement.h"
+#include "statements/statementstarts.h"
 
 namespace {
 
@@ -23,13 +24,14 @@ std::size_t nextNonBlank(const std::string& text, std::size_t from) {
 // each ends: an expression statement at its ';', a loop after the END that follows its body.
 class Placing : public RowVisitor {
  public:
-  Placing(const std::string& text, std::vector<PlacedStatement>& placed)
-      : text(text), placed(placed) {}
+  Placing(const std::string& text, const std::vector<long long>& starts,
+          std::vector<PlacedStatement>& placed)
+      : text(text), starts(starts), placed(placed) {}
 
   void statement(const StatementAnalysis& row) override {
     PlacedStatement statement;
     statement.loop = row.kind == StatementAnalysis::Kind::loop;
-    statement.start = static_cast<std::size_t>(row.statement->sourceStart());
+    statement.start = static_cast<std::size_t>(starts.at(placed.size()));
     statement.echo =
         statement.loop ? "LOOP " + (row.count ? std::to_string(*row.count) : "n") : echoed(row);
     statement.runs = runsText(row.runs);
@@ -73,6 +75,7 @@ class Placing : public RowVisitor {
   }
 
   const std::string& text;
+  const std::vector<long long>& starts;
   std::vector<PlacedStatement>& placed;
   std::vector<std::size_t> open;  // the loops whose END has not come yet
   std::size_t last = 0;           // the end of the last statement or END placed
@@ -84,7 +87,9 @@ DocumentAnalysis::DocumentAnalysis(std::string text, std::vector<CostModel> mode
                                    LineIndex::Units units)
     : source(std::move(text)), index(source, units), models(std::move(models)) {
   std::stringbuf buffer(source);
+  const StatementStarts noting;
   parsed = parseProgram(buffer);
+  starts = noting.offsets();
 }
 
 std::size_t DocumentAnalysis::errorOffset() const {
@@ -118,7 +123,7 @@ const ProgramSummary& DocumentAnalysis::program() {
 void DocumentAnalysis::place() {
   const ProgramAnalysis analysis(*parsed.program, models, true);
   std::vector<PlacedStatement> statements;
-  Placing placing(source, statements);
+  Placing placing(source, starts, statements);
   analysis.walk(placing);
   ProgramSummary whole;
   whole.begin = nextNonBlank(source, 0);

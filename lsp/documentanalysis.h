@@ -61,6 +61,7 @@ class DocumentAnalysis {
   LineIndex index;
   std::vector<CostModel> models;
   ParsedProgram parsed;
+  std::vector<long long> starts;  // each statement's first character, in the order of the echo
   std::optional<std::vector<PlacedStatement>> placed;
   ProgramSummary summary;
 };

@@ -19,12 +19,4 @@ class Statement : public Complexity {
   virtual int equals(const Statement* other) const = 0;
   // Calls the visitor's visit for this statement's kind.
   virtual void accept(StatementVisitor& visitor) const = 0;
-
-  // Where the statement's first character stood in the text it was parsed from, counted in
-  // characters from the start; -1 when the stream could not tell.
-  long long sourceStart() const { return start; }
-  void setSourceStart(long long offset) { start = offset; }
-
- private:
-  long long start = -1;
 };

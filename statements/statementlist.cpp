@@ -4,6 +4,7 @@
 
 #include "statements/expressionstatement.h"
 #include "statements/loopstatement.h"
+#include "statements/statementstarts.h"
 #include "support/chain.h"
 #include "support/nonblank.h"
 #include "support/syntaxerror.h"
@@ -15,11 +16,6 @@ bool startsExpression(char c) { return c >= 'a' && c <= 'z'; }
 bool startsStatement(char c) { return c == 'L' || startsExpression(c); }
 
 const std::string ERROR_PREFIX = "Statementlist(isttream&): input syntax error at '";
-
-// Where the next character stands in the text, if the stream can tell without moving.
-long long offsetOf(std::istream& is) {
-  return is.rdbuf()->pubseekoff(0, std::ios::cur, std::ios::in);
-}
 
 // The next non-blank character, left in the stream; an error at the end of the input.
 char nextNonBlank(std::istream& is) {
@@ -37,7 +33,7 @@ Statementlist::Statementlist(std::istream& is, int enclosingLoops)
   Statementlist* node = this;
   char next = nextNonBlank(is);
   for (;;) {
-    const long long start = offsetOf(is);
+    StatementStarts::note(is);
     if (next == 'L') {
       node->statement = new LoopStatement(is, enclosingLoops);
     } else if (startsExpression(next)) {
@@ -45,7 +41,6 @@ Statementlist::Statementlist(std::istream& is, int enclosingLoops)
     } else {
       syntaxErrorAt(ERROR_PREFIX, std::string(1, next));
     }
-    node->statement->setSourceStart(start);
     next = nextNonBlank(is);
     if (!startsStatement(next)) return;
     node->rest = new Statementlist(nullptr, nullptr);
