@@ -111,7 +111,8 @@ TEST(LanguageServer, AnswersEachKindOfMessage) {
   const Row rows[] = {
       {"a request before initialize", request(5, "textDocument/hover", at(0, 0)),
        R"json({"id": 5, "error": {"code": -32002}})json"},
-      {"unreadable JSON", framed("{\"id\": 3, "), R"json({"id": null, "error": {"code": -32700}})json"},
+      {"unreadable JSON", framed("{\"id\": 3, "),
+       R"json({"id": null, "error": {"code": -32700}})json"},
       {"an unknown request", request(3, "textDocument/rename", DOCUMENT),
        R"json({"id": 3, "error": {"code": -32601}})json"},
       {"an unknown notification", notification("textDocument/didSave", DOCUMENT), "null"},
