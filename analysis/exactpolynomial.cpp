@@ -107,7 +107,8 @@ std::string fixedForm(int digits, long exponent) {
   return "0." + std::string(-exponent - 1, '0') + std::to_string(significant);
 }
 
-// formatCoefficient of n / d, for d > 0.
+// What `out << std::setprecision(2) << double(n / d)` writes, for d > 0, computed from the exact
+// value: two significant digits rounded half to even, exponent form below 1e-4 and from 100 up.
 std::string formatFraction(const Integer& n, const Integer& d) {
   if (n == 0) return "0";
   const Integer p = abs(n);
@@ -161,20 +162,6 @@ class DecimalWriter {
 
 ExactPolynomial::ExactPolynomial() : common(1) {}
 
-ExactPolynomial ExactPolynomial::monomial(const Rational& c, int power) {
-  ExactPolynomial result;
-  if (c == 0) return result;
-  result.nonZeroTerms.push_back({power, numerator(c)});
-  result.common = denominator(c);
-  return result;
-}
-
-ExactPolynomial ExactPolynomial::wholeMonomial(const Integer& c, int power) {
-  ExactPolynomial result;
-  if (c != 0) result.nonZeroTerms.push_back({power, c});
-  return result;
-}
-
 ExactPolynomial ExactPolynomial::fromTerms(std::vector<Term> terms, Integer denominator) {
   ExactPolynomial result;
   terms.erase(std::remove_if(terms.begin(), terms.end(),
@@ -208,17 +195,6 @@ void ExactPolynomial::add(const ExactPolynomial& other) {
   nonZeroTerms = std::move(sum);
   common *= mine;
   reduce();
-}
-
-ExactPolynomial ExactPolynomial::scaled(const Rational& factor) const {
-  ExactPolynomial result;
-  if (factor == 0) return result;
-  const Integer top = numerator(factor);
-  result.nonZeroTerms = nonZeroTerms;
-  for (Term& term : result.nonZeroTerms) term.numerator *= top;
-  result.common = common * denominator(factor);
-  result.reduce();
-  return result;
 }
 
 int ExactPolynomial::degree() const {
@@ -314,10 +290,6 @@ Rational exactRational(double value) {
   exponent -= 53;
   if (exponent >= 0) return Rational(whole << exponent);
   return Rational(whole, Integer(1) << -exponent);
-}
-
-std::string formatCoefficient(const Rational& value) {
-  return formatFraction(numerator(value), denominator(value));
 }
 
 std::string decimalText(const Rational& value) {

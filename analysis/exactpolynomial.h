@@ -29,16 +29,12 @@ class ExactPolynomial {
     Integer numerator;  // never zero
   };
 
-  ExactPolynomial();                                              // the zero polynomial
-  static ExactPolynomial monomial(const Rational& c, int power);  // c * n^power, power >= 0
-  // The same for a whole c, which never becomes a Rational: Boost reduces even c/1 slowly.
-  static ExactPolynomial wholeMonomial(const Integer& c, int power);
+  ExactPolynomial();  // the zero polynomial
   // The sum of numerator / denominator * n^power over `terms`, whose powers ascend; zero
   // numerators are dropped. denominator > 0.
   static ExactPolynomial fromTerms(std::vector<Term> terms, Integer denominator);
 
   void add(const ExactPolynomial& other);
-  ExactPolynomial scaled(const Rational& factor) const;
 
   int degree() const;                     // -1 for the zero polynomial
   Rational coefficient(int power) const;  // 0 above the degree
@@ -70,9 +66,6 @@ class ExactPolynomial {
 std::string decimal(const Integer& n);
 // The exact value of a finite double, such as a float price.
 Rational exactRational(double value);
-// What `out << std::setprecision(2) << double(value)` writes, computed from the exact value:
-// two significant digits rounded half to even, exponent form below 1e-4 and from 100 up.
-std::string formatCoefficient(const Rational& value);
 // "7", "-3" or "p/q" in lowest terms.
 std::string decimalText(const Rational& value);
 // The value in full as a decimal, "1996002" or "0.3", as text() writes coefficients: "p/q" when

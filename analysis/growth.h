@@ -1,12 +1,13 @@
 #pragma once
 
-#include <string>
-
 #include "analysis/exactpolynomial.h"
 
-// How a cost grows with n: "0" for no cost, "1" for a non-zero constant, "n^k" otherwise.
-std::string growthOf(const ExactPolynomial& cost);
+// How a cost grows with n: Θ(n^degree), or not at all for a cost of 0.
+struct Growth {
+  int degree;  // -1 for no cost at all; 0 for a non-zero constant
 
-// The growth as people read it: "0", or "Θ(1)", "Θ(n^k)" with `theta` the letter Θ in the
-// output's encoding.
-std::string growthText(const std::string& growth, const std::string& theta);
+  static Growth of(const ExactPolynomial& cost) { return {cost.degree()}; }
+  bool operator==(const Growth& other) const { return degree == other.degree; }
+  bool operator!=(const Growth& other) const { return degree != other.degree; }
+  bool operator<(const Growth& other) const { return degree < other.degree; }
+};

@@ -1,137 +1,90 @@
 #include "driver/batch.h"
 
-#include <cstring>
 #include <new>
 #include <string>
 
-#include "analysis/programanalysis.h"
-#include "driver/programfile.h"
-#include "driver/textoutput.h"
-#include "report/explanation.h"
+#include "analysis/programset.h"
+#include "driver/output.h"
 #include "report/jsonreport.h"
-#include "report/programcomparison.h"
 #include "report/quoting.h"
-#include "statements/program.h"
+#include "report/wording.h"
+#include "source/programfile.h"
 
 namespace {
 
-// The file parsed; "-" is `in`, read for nothing else.
-ProgramFile readNamed(const std::string& name, std::istream& in) {
-  if (name != "-") return readProgramFile(name);
-  ProgramFile file;
-  file.parsed = parseProgram(*in.rdbuf());
-  return file;
+// The file parsed, noting where a syntax error stands; "-" is `in`, read for nothing else.
+ParsedProgram readNamed(const std::string& name, std::istream& in) {
+  if (name != "-") return readProgramFile(name, Places::problem);
+  return parseProgram(*in.rdbuf(), Places::problem);
 }
 
-// Why the file gave no program, in words: the parser's line with its quoted bytes made visible,
-// or the system's reason.
-std::string failure(const ProgramFile& file) {
-  if (file.openError != 0) return std::strerror(file.openError);
-  if (file.parsed.readError != 0) {
-    return std::string("read error: ") + std::strerror(file.parsed.readError);
-  }
-  return withVisibleQuotes(file.parsed.error);
-}
-
-bool isSyntaxError(const ProgramFile& file) {
-  return file.openError == 0 && file.parsed.readError == 0;
-}
-
-// GCC's form where the parser could say where it stopped, so that editors jump there. What the
-// files before wrote goes out first, where both streams go to one terminal.
+// GCC's form for a syntax error, so that editors jump to its place. What the files before wrote
+// goes out first, where both streams go to one terminal.
 void writeError(std::ostream& out, std::ostream& err, const std::string& name,
-                const ProgramFile& file) {
+                const ParsedProgram& file) {
   out.flush();
-  if (isSyntaxError(file)) {
-    err << visibleName(name) << ':' << file.parsed.position.line << ':'
-        << file.parsed.position.column << ": " << failure(file) << std::endl;
+  if (file.syntaxError()) {
+    const auto [line, column] = file.lineAndColumn(file.spans.problem()->from);
+    err << visibleName(name) << ':' << line << ':' << column << ": " << failureMessage(file)
+        << std::endl;
   } else {
-    err << "loopcost: " << visibleName(name) << ": " << failure(file) << std::endl;
+    err << "loopcost: " << visibleName(name) << ": " << failureMessage(file) << std::endl;
   }
 }
-
-// The exact costs of each program analysed, for --compare, and the files that failed.
-struct Compared {
-  std::vector<std::string> names;
-  std::vector<std::vector<ExactPolynomial>> costs;
-  std::string failed;  // their names, as messages write them
-
-  void add(const std::string& name, const Program& program, const Options& options) {
-    if (!options.compare) return;
-    names.push_back(name);
-    costs.push_back(ProgramAnalysis(program, options.models, false).costs());
-  }
-
-  void fail(const std::string& name) { failed += (failed.empty() ? "" : ", ") + visibleName(name); }
-
-  // Why there is no comparison.
-  std::string reason() const {
-    return failed + (failed.find(", ") == std::string::npos ? " was" : " were") + " not analysed";
-  }
-};
 
 // Returns whether the file was analysed.
 bool writeText(const std::string& name, std::istream& in, std::ostream& out, std::ostream& err,
-               const Options& options, const ConsoleTexts& texts, Compared& compared) {
-  const ProgramFile file = readNamed(name, in);
-  if (!file.parsed.program) {
-    writeError(out, err, name, file);
+               const Options& options, const TextLayout& layout, ProgramSet& programs) {
+  const AnalysedProgram program(readNamed(name, in), options.models);
+  if (!program.ok()) {
+    writeError(out, err, name, program.parse());
     return false;
   }
-  writeProgramReport(out, err, visibleName(name) + ": ", *file.parsed.program, options, texts);
-  compared.add(visibleName(name), *file.parsed.program, options);
+  writeProgramReport(out, err, visibleName(name) + ": ", program, layout);
+  if (options.compare) programs.add(visibleName(name), program);
   return true;
 }
 
 bool writeJson(const std::string& name, std::istream& in, JsonReport& report,
-               const Options& options, Compared& compared) {
-  const ProgramFile file = readNamed(name, in);
-  if (file.parsed.program) {
-    report.analysed(name, *file.parsed.program);
-    compared.add(name, *file.parsed.program, options);
-  } else if (isSyntaxError(file)) {
-    report.failed(name, failure(file), file.parsed.position);
-  } else {
-    report.failed(name, failure(file));
-  }
-  return file.parsed.program != nullptr;
+               const Options& options, ProgramSet& programs) {
+  const AnalysedProgram program(readNamed(name, in), options.models);
+  report.add(name, program);
+  if (program.ok() && options.compare) programs.add(name, program);
+  return program.ok();
 }
 
-// After the files, which program is cheapest for which n under each model, when all of them
-// were analysed; a comparison over the work limit is said to be on `err` too.
-void writeComparison(std::ostream& out, std::ostream& err, const Options& options,
-                     Compared& compared) {
-  if (!compared.failed.empty()) {
-    out.flush();
-    err << "loopcost: the programs were not compared: " << compared.reason() << std::endl;
-    return;
-  }
-  const ProgramComparison comparison(std::move(compared.names), std::move(compared.costs),
-                                     options.models);
-  comparison.write(out, options.models, options.explain);
-  if (!comparison.complete()) {
-    out.flush();
-    err << "loopcost: warning: the programs were not all compared: " << comparisonSkipped()
-        << std::endl;
-  }
+void warnNotCompared(std::ostream& out, std::ostream& err, const ProgramSet& programs) {
+  const auto reason = shortfallReason(programs);
+  if (!reason) return;
+  out.flush();
+  const bool none = programs.shortfall() != ProgramSet::Shortfall::workLimit;
+  err << "loopcost: " << (none ? "" : "warning: ") << "the programs were not "
+      << (none ? "" : "all ") << "compared: " << *reason << std::endl;
 }
 
 int runText(std::istream& in, std::ostream& out, std::ostream& err, const Options& options,
-            const ConsoleTexts& texts) {
+            const TextLayout& layout) {
   bool anyFailed = false;
-  Compared compared;
+  ProgramSet programs(options.models);
   for (const std::string& name : options.files) {
     bool analysed = false;
     try {
-      analysed = writeText(name, in, out, err, options, texts, compared);
+      analysed = writeText(name, in, out, err, options, layout, programs);
     } catch (const std::bad_alloc&) {
       reportOutOfMemory(out, err, name);
     }
-    if (!analysed) compared.fail(name);
+    if (!analysed) programs.fail(visibleName(name));
     anyFailed = anyFailed || !analysed;
     if (out.bad()) break;  // the output is written as it fills; a write failed
   }
-  if (options.compare && !out.bad()) writeComparison(out, err, options, compared);
+  if (options.compare && !out.bad()) {
+    programs.compare();
+    const auto shortfall = programs.shortfall();
+    if (shortfall == ProgramSet::Shortfall::none || shortfall == ProgramSet::Shortfall::workLimit) {
+      writeComparison(out, programs, options.models, options.explain);
+    }
+    warnNotCompared(out, err, programs);
+  }
   if (!flushed(out, err)) return 1;
   return anyFailed ? 1 : 0;
 }
@@ -140,26 +93,25 @@ int runText(std::istream& in, std::ostream& out, std::ostream& err, const Option
 // out while its entry is being written leaves the document cut short, and the run ends.
 int runJson(std::istream& in, std::ostream& out, std::ostream& err, const Options& options) {
   bool anyFailed = false;
-  Compared compared;
+  ProgramSet programs(options.models);
   JsonReport report(out, options.models);
   for (const std::string& name : options.files) {
     bool analysed = false;
     try {
-      analysed = writeJson(name, in, report, options, compared);
+      analysed = writeJson(name, in, report, options, programs);
     } catch (const std::bad_alloc&) {
       reportOutOfMemory(out, err, name);
       if (report.broken()) return 1;
       report.failed(name, "out of memory");
     }
-    if (!analysed) compared.fail(name);
+    if (!analysed) programs.fail(visibleName(name));
     anyFailed = anyFailed || !analysed;
   }
-  if (options.compare && anyFailed) {
-    report.notCompared(compared.reason());
-    err << "loopcost: the programs were not compared: " << compared.reason() << std::endl;
-  } else if (options.compare) {
-    report.compared(
-        ProgramComparison(std::move(compared.names), std::move(compared.costs), options.models));
+  if (options.compare) {
+    programs.compare();
+    report.compared(programs);
+    if (programs.shortfall() != ProgramSet::Shortfall::workLimit)
+      warnNotCompared(out, err, programs);
   }
   report.finish();
   if (!flushed(out, err)) return 1;
@@ -169,7 +121,7 @@ int runJson(std::istream& in, std::ostream& out, std::ostream& err, const Option
 }  // namespace
 
 int runBatch(std::istream& in, std::ostream& out, std::ostream& err, const Options& options,
-             const ConsoleTexts& texts) {
+             const TextLayout& layout) {
   if (options.format == Options::Format::json) return runJson(in, out, err, options);
-  return runText(in, out, err, options, texts);
+  return runText(in, out, err, options, layout);
 }

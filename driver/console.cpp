@@ -6,10 +6,10 @@
 #include <new>
 #include <string>
 
-#include "driver/programfile.h"
-#include "driver/textoutput.h"
+#include "driver/output.h"
 #include "report/quoting.h"
-#include "statements/program.h"
+#include "report/textreport.h"
+#include "source/programfile.h"
 
 namespace {
 
@@ -22,41 +22,41 @@ bool readName(std::istream& in, std::string& name) {
 }
 
 // The parser's own line, as it wrote it; a file that could not be opened or read also says so.
-void writeError(std::ostream& err, const std::string& fname, const ProgramFile& file) {
-  err << file.parsed.error << std::endl;
+void writeError(std::ostream& err, const std::string& fname, const ParsedProgram& file) {
+  err << file.error << std::endl;
   if (file.openError != 0) {
     err << "loopcost: cannot open '" << visibleName(fname) << "': " << std::strerror(file.openError)
         << std::endl;
-  } else if (file.parsed.readError != 0) {
-    err << "loopcost: cannot read '" << visibleName(fname)
-        << "': " << std::strerror(file.parsed.readError) << std::endl;
+  } else if (file.readError != 0) {
+    err << "loopcost: cannot read '" << visibleName(fname) << "': " << std::strerror(file.readError)
+        << std::endl;
   }
 }
 
 // One pass: the program in `fname` parsed, echoed and priced. Returns 0, or the exit status
 // when the run must stop.
 int runPass(const std::string& fname, std::ostream& out, std::ostream& err, const Options& options,
-            const ConsoleTexts& texts) {
-  const ProgramFile file = readProgramFile(fname);
-  if (!file.parsed.program) {
-    writeError(err, fname, file);
+            const TextLayout& layout) {
+  const AnalysedProgram program(readProgramFile(fname, Places::none), options.models);
+  if (!program.ok()) {
+    writeError(err, fname, program.parse());
     return 1;
   }
-  writeProgramReport(out, err, "", *file.parsed.program, options, texts);
+  writeProgramReport(out, err, "", program, layout);
   return flushed(out, err) ? 0 : 1;
 }
 
 }  // namespace
 
 int runConsole(std::istream& in, std::ostream& out, std::ostream& err, const Options& options,
-               const ConsoleTexts& texts) {
+               const TextLayout& layout) {
   std::string fname;
   for (;;) {
-    out << texts.prompt;
+    out << layout.texts.prompt;
     if (!flushed(out, err)) return 1;
     if (!readName(in, fname)) break;
     try {
-      if (const int status = runPass(fname, out, err, options, texts)) return status;
+      if (const int status = runPass(fname, out, err, options, layout)) return status;
     } catch (const std::bad_alloc&) {
       reportOutOfMemory(out, err, fname);
       return 1;

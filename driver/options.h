@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "analysis/costmodel.h"
-#include "driver/encoding.h"
+#include "driver/terminal.h"
 
 // What the command line asks for.
 struct Options {

@@ -9,8 +9,8 @@
 
 #include "driver/batch.h"
 #include "driver/console.h"
-#include "driver/encoding.h"
 #include "driver/options.h"
+#include "driver/terminal.h"
 #include "lsp/languageserver.h"
 
 int run(int argc, const char* const argv[], std::istream& in, std::ostream& out,
@@ -26,7 +26,8 @@ int run(int argc, const char* const argv[], std::istream& in, std::ostream& out,
 #endif
     return LanguageServer(out, err, options.models).serve(in);
   }
-  const ConsoleTexts texts = textsIn(resolved(options.encoding));
-  if (options.files.empty()) return runConsole(in, out, err, options, texts);
-  return runBatch(in, out, err, options, texts);
+  const TextLayout layout{textsIn(resolved(options.encoding)), options.explain,
+                          options.explain ? terminalWidth() : std::nullopt};
+  if (options.files.empty()) return runConsole(in, out, err, options, layout);
+  return runBatch(in, out, err, options, layout);
 }

@@ -20,7 +20,8 @@ Expression::Expression(int length, char text[]) : Expression(nullptr, nullptr) {
   Expression* node = this;
   for (int end = length;;) {
     const int plus = lastPlusBefore(text, end);
-    if (plus == 0) syntaxError(std::string("Syntax error at '") + text[0] + "'");
+    if (plus == 0)
+      syntaxError(std::string("Syntax error at '") + text[0] + "'", Expected::term, text);
     node->term = new Term(end - plus - 1, text + plus + 1);
     if (plus < 0) return;
     node->left = new Expression(nullptr, nullptr);

@@ -13,13 +13,16 @@ const std::string ERROR_TEXT = "Term(int,char[]): input syntax error";
 // Delegating to the assembling constructor makes the destructor run if parsing throws, so an
 // intercepted syntax error leaks nothing.
 Term::Term(int length, char text[]) : Term(nullptr, nullptr) {
-  if (length <= 0) syntaxError(ERROR_TEXT + ": illegal term");
-  if (length % 2 == 0) syntaxErrorAt(ERROR_TEXT + " (" + std::to_string(length) + ") at '", text);
+  if (length <= 0) syntaxError(ERROR_TEXT + ": illegal term", Expected::term, text);
+  if (length % 2 == 0) {
+    syntaxErrorAt(ERROR_TEXT + " (" + std::to_string(length) + ") at '", text, Expected::operation,
+                  text);
+  }
   Term* node = this;
   for (int end = length;; end -= 2) {
     node->variable = new Variable(text[end - 1]);
     if (end == 1) return;
-    if (text[end - 2] != '*') syntaxErrorAt(ERROR_TEXT + " at '", text);
+    if (text[end - 2] != '*') syntaxErrorAt(ERROR_TEXT + " at '", text, Expected::operation, text);
     node->left = new Term(nullptr, nullptr);
     node = node->left;
   }

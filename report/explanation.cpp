@@ -1,184 +1,106 @@
 #include "report/explanation.h"
 
 #include <algorithm>
-#include <sstream>
+#include <functional>
+#include <vector>
 
-#include "analysis/growth.h"
-#include "statements/statement.h"
-
-std::string comparisonSkipped() {
-  return "comparing these costs exactly would take more than the work limit of " +
-         std::to_string(COMPARISON_WORK_LIMIT) + " word operations on big numbers";
-}
+#include "report/wording.h"
 
 namespace {
 
-// Cells wider than these are cut with "...": the table is for a terminal 100 columns wide; the
-// JSON always has every value whole.
+// Where cells are cut when the table is wider than the terminal: for a terminal 100 columns wide.
 constexpr std::size_t PROGRAM_WIDTH = 36;
 constexpr std::size_t VALUE_WIDTH = 16;
 
-struct Column {
-  std::string header;
-  bool leftAligned;
-  std::size_t cap;
-};
+using Cells = std::vector<std::string>;
 
-std::vector<Column> columnsFor(const std::vector<CostModel>& models) {
-  std::vector<Column> columns = {{"line", false, VALUE_WIDTH},
-                                 {"program", true, PROGRAM_WIDTH},
-                                 {"runs", true, VALUE_WIDTH},
-                                 {"+", false, VALUE_WIDTH},
-                                 {"*", false, VALUE_WIDTH}};
-  for (const CostModel& model : models) columns.push_back({model.name, true, VALUE_WIDTH});
-  return columns;
-}
+std::size_t capOf(std::size_t column) { return column == 1 ? PROGRAM_WIDTH : VALUE_WIDTH; }
 
 std::string cut(const std::string& text, std::size_t cap) {
   return text.size() <= cap ? text : text.substr(0, cap - 3) + "...";
 }
 
-// The echo's text of a statement's first line, indented as the echo indents it; unless `whole`,
-// blanks as wide as the table shows it, which is all that measuring the table needs.
-std::string echoLine(const StatementAnalysis& row, bool whole) {
-  const std::string indent(2 * row.depth, ' ');
-  if (row.kind == StatementAnalysis::Kind::loop) {
-    return indent + "LOOP " + (row.count ? std::to_string(*row.count) : "n");
-  }
-  // The echo writes each of the operations' factors but the first, and each operator between
-  // blanks: 4 characters an operation, one for the first factor, " ;" at the end.
-  const std::uint64_t length = 2 * row.depth + 4 * (row.additions + row.multiplications) + 3;
-  if (!whole) return std::string(std::min<std::uint64_t>(length, PROGRAM_WIDTH), ' ');
-  std::ostringstream text;
-  row.statement->print(text, 2 * row.depth);
-  std::string line = text.str();
-  line.pop_back();
-  return line;
+Cells endCells(int line, int depth) {
+  return {std::to_string(line), std::string(2 * depth, ' ') + "END"};
 }
 
-// Measures every cell of the table, or writes its rows with the widths measured.
-class Table : public RowVisitor {
- public:
-  Table(std::vector<Column> columns, std::ostream* out)
-      : columns(std::move(columns)), widths(this->columns.size(), 0), out(out) {}
-
-  void statement(const StatementAnalysis& row) override {
-    const bool loop = row.kind == StatementAnalysis::Kind::loop;
-    std::vector<std::string> cells = {std::to_string(row.line), echoLine(row, out != nullptr),
-                                      runsText(row.runs), loop ? "" : std::to_string(row.additions),
-                                      loop ? "" : std::to_string(row.multiplications)};
-    for (const ExactPolynomial& cost : row.costs) cells.push_back(cost.text());
-    take(std::move(cells));
-  }
-  void end(int line, int depth) override {
-    take({std::to_string(line), std::string(2 * depth, ' ') + "END"});
-  }
-
-  void header() {
-    std::vector<std::string> cells;
-    for (const Column& column : columns) cells.push_back(column.header);
-    take(cells);
-  }
-
-  void writeTo(std::ostream& to, std::vector<std::size_t> measured) {
-    out = &to;
-    widths = std::move(measured);
-  }
-
-  const std::vector<std::size_t>& measured() const { return widths; }
-
-  void take(std::vector<std::string> cells) {
-    for (std::size_t i = 0; i < cells.size(); ++i) cells[i] = cut(cells[i], columns[i].cap);
-    if (out == nullptr) {
-      for (std::size_t i = 0; i < cells.size(); ++i)
-        widths[i] = std::max(widths[i], cells[i].size());
-    } else {
-      write(cells);
-    }
-  }
-
- private:
-  // Aligned columns separated by two blanks, without trailing blanks.
-  void write(const std::vector<std::string>& cells) {
-    std::string line;
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-      const std::string blanks(widths[i] - cells[i].size(), ' ');
-      if (i > 0) line += "  ";
-      line += columns[i].leftAligned ? cells[i] + blanks : blanks + cells[i];
-    }
-    line.erase(line.find_last_not_of(' ') + 1);
-    *out << line << '\n';
-  }
-
-  std::vector<Column> columns;
-  std::vector<std::size_t> widths;
-  std::ostream* out;
-};
-
-std::string rangeText(const CheapestRange& range) {
-  if (!range.to) return "for every n >= " + decimal(range.from);
-  if (*range.to == range.from) return "for n = " + decimal(range.from);
-  return "for " + decimal(range.from) + " <= n <= " + decimal(*range.to);
+Cells statementCells(const StatementRows& rows, const StatementRows::Row& row, std::size_t models) {
+  const bool loop = row.loop >= 0;
+  const Operations operations = loop ? Operations() : rows.operations(row);
+  Cells cells = {std::to_string(row.line), std::string(2 * row.depth, ' ') + echoLine(row),
+                 runsText(rows.runs(row)), loop ? "" : std::to_string(operations.additions),
+                 loop ? "" : std::to_string(operations.multiplications)};
+  for (std::size_t m = 0; m < models; ++m) cells.push_back(rows.cost(row, m).text());
+  return cells;
 }
 
-std::string cheapestText(const std::vector<std::size_t>& cheapest,
-                         const std::vector<std::string>& names) {
-  if (cheapest.size() == names.size() && names.size() > 1) {
-    return names.size() == 2 ? "both cost the same" : "all cost the same";
+// Hands `take` the header and then the cells of every line of the echo, in order.
+void forEachLine(const AnalysedProgram& program, const std::function<void(const Cells&)>& take) {
+  Cells header = {"line", "program", "runs", "+", "*"};
+  for (const std::string& name : modelNames(program.models())) header.push_back(name);
+  take(header);
+  take({"1", "BEGIN"});
+  const StatementRows& rows = program.rows();
+  std::vector<const StatementRows::Row*> open;  // the loops whose END has not come yet
+  const auto closeBefore = [&](int line) {
+    for (; !open.empty() && rows.endLine(*open.back()) < line; open.pop_back()) {
+      take(endCells(rows.endLine(*open.back()), open.back()->depth));
+    }
+  };
+  for (const StatementRows::Row& row : rows.rows()) {
+    closeBefore(row.line);
+    take(statementCells(rows, row, program.models().size()));
+    if (row.loop >= 0) open.push_back(&row);
   }
-  std::string listed;
-  for (std::size_t i = 0; i < cheapest.size(); ++i) {
-    listed += (i == 0 ? "" : i + 1 == cheapest.size() ? " and " : ", ") + names[cheapest[i]];
+  const int last = rows.lastLine();
+  closeBefore(last);
+  take(endCells(last, 0));
+}
+
+// Aligned columns separated by two blanks, without trailing blanks; the program and the costs
+// to the left.
+void writeRow(std::ostream& out, const Cells& cells, const std::vector<std::size_t>& widths) {
+  std::string line;
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    const std::string blanks(widths[i] - cells[i].size(), ' ');
+    const bool left = i == 1 || i == 2 || i >= 5;
+    if (i > 0) line += "  ";
+    line += left ? cells[i] + blanks : blanks + cells[i];
   }
-  if (cheapest.size() > 1) return listed + " cost the same and are cheapest";
-  return listed + (names.size() == 2 ? " is cheaper" : " is cheapest");
+  line.erase(line.find_last_not_of(' ') + 1);
+  out << line << '\n';
 }
 
 }  // namespace
 
-std::string runsText(const Runs& runs) {
-  if (runs.factor == 0 || runs.power == 0) return decimal(runs.factor);
-  const std::string power = "n^" + std::to_string(runs.power);
-  return runs.factor == 1 ? power : decimal(runs.factor) + " * " + power;
-}
-
-std::vector<std::string> namesOf(const std::vector<CostModel>& models) {
-  std::vector<std::string> names;
-  for (const CostModel& model : models) names.push_back(model.name);
-  return names;
-}
-
-std::vector<std::string> comparisonInWords(
-    const std::optional<std::vector<CheapestRange>>& comparison,
-    const std::vector<std::string>& names) {
-  if (!comparison) return {"not computed: " + comparisonSkipped()};
-  std::vector<std::string> lines;
-  for (const CheapestRange& range : *comparison) {
-    lines.push_back(rangeText(range) + ": " + cheapestText(range.cheapest, names));
-  }
-  return lines;
-}
-
-void writeExplanation(std::ostream& out, const ProgramAnalysis& analysis,
-                      const std::vector<CostModel>& models,
-                      const std::optional<std::vector<CheapestRange>>& comparison,
-                      const std::string& theta) {
-  Table table(columnsFor(models), nullptr);
-  table.header();
-  table.take({"1", "BEGIN"});
-  analysis.walk(table);
-  table.writeTo(out, table.measured());
-  table.header();
-  table.take({"1", "BEGIN"});
-  analysis.walk(table);
+void writeExplanation(std::ostream& out, const AnalysedProgram& program, const std::string& theta,
+                      std::optional<std::size_t> width) {
+  const std::size_t columns = 5 + program.models().size();
+  std::vector<std::size_t> whole(columns, 0), capped(columns, 0);
+  forEachLine(program, [&](const Cells& cells) {
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+      whole[i] = std::max(whole[i], cells[i].size());
+      capped[i] = std::max(capped[i], std::min(cells[i].size(), capOf(i)));
+    }
+  });
+  std::size_t tableWidth = 2 * (columns - 1);
+  for (const std::size_t w : whole) tableWidth += w;
+  const bool cutting = width && tableWidth > *width;
+  forEachLine(program, [&](const Cells& cells) {
+    if (!cutting) return writeRow(out, cells, whole);
+    Cells shown;
+    for (std::size_t i = 0; i < cells.size(); ++i) shown.push_back(cut(cells[i], capOf(i)));
+    writeRow(out, shown, capped);
+  });
   out << "exact cost and growth:\n";
-  const std::vector<std::string> growth = analysis.growth();
-  for (std::size_t i = 0; i < models.size(); ++i) {
-    out << "  " << models[i].name << " = " << analysis.costs()[i].text() << "  growth "
-        << growthText(growth[i], theta) << '\n';
+  const std::vector<Growth> growth = program.growth();
+  for (std::size_t m = 0; m < program.models().size(); ++m) {
+    out << "  " << program.models()[m].name << " = " << program.exact()[m].text() << "  growth "
+        << growthText(growth[m], theta) << '\n';
   }
   out << "cheapest:\n";
-  for (const std::string& line : comparisonInWords(comparison, namesOf(models))) {
+  for (const std::string& line :
+       comparisonInWords(program.cheapest(), modelNames(program.models()))) {
     out << "  " << line << '\n';
   }
 }

@@ -6,141 +6,126 @@
 #include <cstdlib>
 #include <limits>
 
-#include "analysis/growth.h"
-#include "analysis/programanalysis.h"
 #include "report/consoletexts.h"
-#include "report/costing.h"
-#include "report/explanation.h"
 #include "report/quoting.h"
-#include "statements/program.h"
-
-using json = nlohmann::ordered_json;
+#include "report/wording.h"
 
 namespace {
 
 // Whole numbers as integers, other values as the shortest decimal that reads back to the same
-// float (JSON has no infinity or NaN: those become null).
-json number(float value) {
-  if (!std::isfinite(value)) return nullptr;
+// float; JSON has no infinity or NaN: those become null.
+std::string floatText(float value) {
+  if (!std::isfinite(value)) return "null";
   if (value == std::trunc(value) && std::fabs(value) < 9.0e15f) {
-    return static_cast<long long>(value);
+    return std::to_string(static_cast<long long>(value));
   }
   char text[32];
   for (int digits = 1;; ++digits) {
     std::snprintf(text, sizeof text, "%.*g", digits, static_cast<double>(value));
-    if (digits == 9 || std::strtof(text, nullptr) == value) return json::parse(text);
+    if (digits == 9 || std::strtof(text, nullptr) == value) return text;
   }
-}
-
-json costJson(const Polynomial& cost) {
-  json coefficients = json::array();
-  for (int power = 0; power <= cost.getDegree(); ++power) {
-    coefficients.push_back(number(cost.coefficient(power)));
-  }
-  return {{"text", printedLine(cost)}, {"coefficients", coefficients}};
-}
-
-json costJson(const ExactPolynomial& cost) {
-  return {{"text", cost.text()}, {"coefficients", cost.coefficientTexts()}};
 }
 
 // A whole number of any size: a JSON number while it fits 64 bits, else its decimal string.
-json integer(const Integer& value) {
+void writeInteger(JsonWriter& writer, const Integer& value) {
   if (value >= 0 && value <= std::numeric_limits<std::uint64_t>::max()) {
-    return value.convert_to<std::uint64_t>();
+    writer.number(decimal(value));
+  } else {
+    writer.string(decimal(value));
   }
-  return value.str();
 }
 
-void writeCost(JsonWriter& writer, const ExactPolynomial& cost) {
+void writeCost(JsonWriter& writer, const std::string& text,
+               const std::vector<std::string>& coefficients, bool numbers) {
   writer.beginObject();
   writer.key("text");
-  writer.string(cost.text());
+  writer.string(text);
   writer.key("coefficients");
   writer.beginArray();
-  for (const std::string& coefficient : cost.coefficientTexts()) writer.string(coefficient);
+  for (const std::string& coefficient : coefficients) {
+    if (numbers) {
+      writer.number(coefficient);
+    } else {
+      writer.string(coefficient);
+    }
+  }
   writer.end();
+  writer.end();
+}
+
+void writePrinted(JsonWriter& writer, const Polynomial& cost) {
+  std::vector<std::string> coefficients;
+  for (int power = 0; power <= cost.getDegree(); ++power) {
+    coefficients.push_back(floatText(cost.coefficient(power)));
+  }
+  writeCost(writer, printedLine(cost), coefficients, true);
+}
+
+void writeExact(JsonWriter& writer, const ExactPolynomial& cost) {
+  writeCost(writer, cost.text(), cost.coefficientTexts(), false);
+}
+
+// "0", "1" or "n^k", as scripts read the growth.
+std::string growthCode(Growth growth) {
+  if (growth.degree < 1) return growth.degree < 0 ? "0" : "1";
+  return "n^" + std::to_string(growth.degree);
+}
+
+void writeNames(JsonWriter& writer, const std::vector<std::size_t>& indexes,
+                const std::vector<std::string>& names) {
+  writer.beginArray();
+  for (const std::size_t index : indexes) writer.string(names[index]);
+  writer.end();
+}
+
+void writeStrings(JsonWriter& writer, const std::vector<std::string>& texts) {
+  writer.beginArray();
+  for (const std::string& text : texts) writer.string(text);
   writer.end();
 }
 
 // Written field by field: a program has as many of these as statements.
-void writeStatement(JsonWriter& writer, const StatementAnalysis& statement) {
-  const bool loop = statement.kind == StatementAnalysis::Kind::loop;
+void writeStatement(JsonWriter& writer, const StatementRows& rows, const StatementRows::Row& row,
+                    std::size_t models) {
+  const bool loop = row.loop >= 0;
   writer.beginObject();
   writer.key("line");
-  writer.integer(statement.line);
+  writer.integer(row.line);
   writer.key("kind");
   writer.string(loop ? "loop" : "expression");
   writer.key("depth");
-  writer.integer(statement.depth);
+  writer.integer(row.depth);
   if (loop) {
     writer.key("count");
-    if (statement.count) {
-      writer.integer(*statement.count);
+    const std::optional<int> count = rows.count(row);
+    if (count) {
+      writer.integer(*count);
     } else {
       writer.string("n");
     }
   }
+  const Runs runs = rows.runs(row);
   writer.key("runs");
   writer.beginObject();
   writer.key("factor");
-  writer.string(decimal(statement.runs.factor));
+  writer.string(decimal(runs.factor));
   writer.key("power");
-  writer.integer(statement.runs.power);
+  writer.integer(runs.power);
   writer.key("text");
-  writer.string(runsText(statement.runs));
+  writer.string(runsText(runs));
   writer.end();
   if (!loop) {
+    const Operations operations = rows.operations(row);
     writer.key("additions");
-    writer.number(std::to_string(statement.additions));
+    writer.number(std::to_string(operations.additions));
     writer.key("multiplications");
-    writer.number(std::to_string(statement.multiplications));
+    writer.number(std::to_string(operations.multiplications));
   }
   writer.key("costs");
   writer.beginArray();
-  for (const ExactPolynomial& cost : statement.costs) writeCost(writer, cost);
+  for (std::size_t m = 0; m < models; ++m) writeExact(writer, rows.cost(row, m));
   writer.end();
   writer.end();
-}
-
-// Each statement's entry, written as the analysis walks to it.
-class StatementEntries : public RowVisitor {
- public:
-  explicit StatementEntries(JsonWriter& json) : json(json) {}
-  void statement(const StatementAnalysis& row) override { writeStatement(json, row); }
-  void end(int, int) override {}
-
- private:
-  JsonWriter& json;
-};
-
-json namesOf(const std::vector<std::size_t>& indexes, const std::vector<std::string>& names) {
-  json chosen = json::array();
-  for (const std::size_t index : indexes) chosen.push_back(names[index]);
-  return chosen;
-}
-
-// The ranges of n and the names of the costs cheapest in each.
-json comparisonJson(const std::vector<CheapestRange>& ranges,
-                    const std::vector<std::string>& names) {
-  json entries = json::array();
-  for (const CheapestRange& range : ranges) {
-    entries.push_back({{"from", integer(range.from)},
-                       {"to", range.to ? integer(*range.to) : json(nullptr)},
-                       {"cheapest", namesOf(range.cheapest, names)}});
-  }
-  return entries;
-}
-
-json crossingsJson(const std::vector<CheapestRange>& ranges,
-                   const std::vector<std::string>& names) {
-  json crossings = json::array();
-  for (const Crossing& crossing : crossingsOf(ranges)) {
-    crossings.push_back({{"n", integer(crossing.n)},
-                         {"cheapest", namesOf(crossing.cheapest, names)},
-                         {"tie", crossing.tie}});
-  }
-  return crossings;
 }
 
 }  // namespace
@@ -149,9 +134,9 @@ JsonReport::JsonReport(std::ostream& out, const std::vector<CostModel>& models, 
     : writer(out, indented), models(models) {
   writer.beginObject();
   writer.key("version");
-  writer.value(1);
+  writer.integer(1);
   writer.key("runningTimeLabel");
-  writer.value(ConsoleTexts::utf8().runningTime);
+  writer.string(ConsoleTexts::utf8().runningTime);
   writer.key("models");
   writer.beginArray();
   for (const CostModel& model : models) {
@@ -178,107 +163,161 @@ void JsonReport::beginEntry(const std::string& file, bool ok) {
   inEntry = true;
   writer.beginObject();
   writer.key("file");
-  writer.value(file);
+  writer.string(file);
   const std::string bytes = visibleName(file);
   if (bytes != file) {
     writer.key("fileBytes");
-    writer.value(bytes);
+    writer.string(bytes);
   }
   writer.key("ok");
   writer.value(ok);
 }
 
-void JsonReport::analysed(const std::string& file, const Program& program) {
-  const ProgramAnalysis analysis(program, models, true);
-  const ProgramCosts costs = costsOf(program, models, &analysis);
-  const auto comparison = analysis.comparison();
-  beginEntry(file, true);
+void JsonReport::add(const std::string& file, const AnalysedProgram& program) {
+  const ParsedProgram& parsed = program.parse();
+  if (!parsed.ok() && !parsed.syntaxError()) return failed(file, failureMessage(parsed));
+  beginEntry(file, parsed.ok());
+  if (parsed.ok()) {
+    analysed(program);
+  } else {
+    const auto [line, column] = parsed.lineAndColumn(parsed.spans.problem()->from);
+    writer.key("error");
+    writer.beginObject();
+    writer.key("message");
+    writer.string(failureMessage(parsed));
+    writer.key("line");
+    writer.number(std::to_string(line));
+    writer.key("column");
+    writer.number(std::to_string(column));
+    writer.end();
+  }
+  writer.end();
+  inEntry = false;
+}
+
+void JsonReport::analysed(const AnalysedProgram& program) {
+  const StatementRows& rows = program.rows();  // the exact costs come with them
   writer.key("program");
-  writer.streamedString([&](std::ostream& echo) { program.print(echo); });
+  writer.streamedString([&](std::ostream& echo) { program.program().print(echo); });
   writer.key("models");
   writer.beginArray();
-  for (std::size_t i = 0; i < models.size(); ++i) {
-    writeModel(models[i]);
+  for (std::size_t m = 0; m < models.size(); ++m) {
+    writeModel(models[m]);
     writer.key("cost");
-    writer.value(costJson(costs.printed[i]));
+    writePrinted(writer, program.printed()[m]);
     writer.key("exact");
-    writer.value(costJson(costs.exact[i]));
+    writeExact(writer, program.exact()[m]);
     writer.end();
   }
   writer.end();
   writer.key("statements");
-  writer.beginArray();
-  StatementEntries entries{writer};
-  analysis.walk(entries);
-  writer.end();
+  writeStatements(rows);
+  std::vector<std::string> codes, texts;
+  for (const Growth growth : program.growth()) {
+    codes.push_back(growthCode(growth));
+    texts.push_back(growthText(growth, ConsoleTexts::utf8().theta));
+  }
   writer.key("growth");
-  writer.value(analysis.growth());
-  json::array_t growthTexts;
-  for (const std::string& growth : analysis.growth()) {
-    growthTexts.push_back(growthText(growth, ConsoleTexts::utf8().theta));
-  }
+  writeStrings(writer, codes);
   writer.key("growthText");
-  writer.value(growthTexts);
-  writer.key("comparison");
-  writer.value(comparison ? comparisonJson(*comparison, namesOf(models)) : json(nullptr));
-  if (!comparison) {
+  writeStrings(writer, texts);
+  const auto& cheapest = program.cheapest();
+  const std::vector<std::string> names = modelNames(models);
+  if (cheapest) {
+    writeCheapest("comparison", *cheapest, names);
+  } else {
+    writer.key("comparison");
+    writer.value(nullptr);
     writer.key("comparisonSkipped");
-    writer.value(comparisonSkipped());
+    writer.string(workLimitReason());
+    writer.key("crossings");
+    writer.beginArray();
+    writer.end();
   }
-  writer.key("crossings");
-  writer.value(comparison ? crossingsJson(*comparison, namesOf(models)) : json::array());
   writer.key("comparisonInWords");
-  writer.value(comparisonInWords(comparison, namesOf(models)));
-  writer.end();
-  inEntry = false;
+  writeStrings(writer, comparisonInWords(cheapest, names));
 }
 
-void JsonReport::failed(const std::string& file, const std::string& message,
-                        const std::optional<SourceBuffer::Position>& position) {
+void JsonReport::writeStatements(const StatementRows& rows) {
+  writer.beginArray();
+  for (const StatementRows::Row& row : rows.rows())
+    writeStatement(writer, rows, row, models.size());
+  writer.end();
+}
+
+// `key`: the ranges of n and the names of the costs cheapest in each; "crossings": where the
+// cheapest change.
+void JsonReport::writeCheapest(const char* key, const std::vector<CheapestRange>& ranges,
+                               const std::vector<std::string>& names) {
+  writer.key(key);
+  writer.beginArray();
+  for (const CheapestRange& range : ranges) {
+    writer.beginObject();
+    writer.key("from");
+    writeInteger(writer, range.from);
+    writer.key("to");
+    if (range.to) {
+      writeInteger(writer, *range.to);
+    } else {
+      writer.value(nullptr);
+    }
+    writer.key("cheapest");
+    writeNames(writer, range.cheapest, names);
+    writer.end();
+  }
+  writer.end();
+  writer.key("crossings");
+  writer.beginArray();
+  for (const Crossing& crossing : crossingsOf(ranges)) {
+    writer.beginObject();
+    writer.key("n");
+    writeInteger(writer, crossing.n);
+    writer.key("cheapest");
+    writeNames(writer, crossing.cheapest, names);
+    writer.key("tie");
+    writer.value(crossing.tie);
+    writer.end();
+  }
+  writer.end();
+}
+
+void JsonReport::failed(const std::string& file, const std::string& message) {
   beginEntry(file, false);
   writer.key("error");
-  json entry = {{"message", message}};
-  if (position) {
-    entry["line"] = position->line;
-    entry["column"] = position->column;
-  }
-  writer.value(entry);
+  writer.beginObject();
+  writer.key("message");
+  writer.string(message);
+  writer.end();
   writer.end();
   inEntry = false;
 }
 
-void JsonReport::compared(const ProgramComparison& comparison) {
-  if (!comparison.complete()) return notCompared(comparisonSkipped());
+void JsonReport::compared(const ProgramSet& programs) {
   closeFiles();
   writer.key("comparison");
+  if (const auto reason = shortfallReason(programs)) {
+    writer.value(nullptr);
+    writer.key("comparisonSkipped");
+    writer.string(*reason);
+    return;
+  }
   writer.beginObject();
   writer.key("files");
-  writer.value(comparison.programs());
+  writeStrings(writer, programs.programs());
   writer.key("models");
   writer.beginArray();
   for (std::size_t m = 0; m < models.size(); ++m) {
-    const std::vector<CheapestRange>& ranges = *comparison.ranges()[m];
+    const std::vector<CheapestRange>& ranges = *programs.ranges()[m];
     writer.beginObject();
     writer.key("name");
     writer.string(models[m].name);
-    writer.key("ranges");
-    writer.value(comparisonJson(ranges, comparison.programs()));
-    writer.key("crossings");
-    writer.value(crossingsJson(ranges, comparison.programs()));
+    writeCheapest("ranges", ranges, programs.programs());
     writer.key("inWords");
-    writer.value(comparisonInWords(ranges, comparison.programs()));
+    writeStrings(writer, comparisonInWords(ranges, programs.programs()));
     writer.end();
   }
   writer.end();
   writer.end();
-}
-
-void JsonReport::notCompared(const std::string& reason) {
-  closeFiles();
-  writer.key("comparison");
-  writer.value(nullptr);
-  writer.key("comparisonSkipped");
-  writer.string(reason);
 }
 
 void JsonReport::finish() {

@@ -15,13 +15,37 @@ bool belongsToExpression(char c) { return (c >= 'a' && c <= 'z') || c == '+' || 
 
 const std::string ERROR_PREFIX = "ExpressionStatement(istream&): input syntax error at '";
 
+// Notes where a sum or a product in `text` stopped: the '+' that lacks a term, or the term that
+// lacks an operation; `where[k]` is the text offset of text[k].
+void noteInExpression(SourceSpans& spans, const std::string& text, const SyntaxError& error) {
+  const std::vector<std::size_t>& where = spans.characters;
+  const std::size_t at = static_cast<std::size_t>(error.at - text.data());
+  if (error.expected == Expected::term) {
+    const std::size_t plus = at > 0 ? at - 1 : 0;
+    spans.stop(error.expected, where[plus], where[plus] + 1, "+");
+    return;
+  }
+  const std::size_t end = std::min(text.find('+', at), text.size());
+  spans.stop(error.expected, where[at], where[end - 1] + 1, text.substr(at, end - at));
+}
+
 }  // namespace
 
 // Delegating to the assembling constructor makes the destructor run if parsing throws, so an
 // intercepted syntax error leaks nothing. The text is unbounded: the string grows as needed.
 // The characters reach it in blocks gathered on the stack: appending them one at a time took a
-// fifth of the parse.
-ExpressionStatement::ExpressionStatement(std::istream& is) : ExpressionStatement(nullptr) {
+// fifth of the parse. A statement that meets the next statement's keyword, or the end of the
+// input, before its ';' lacks the ';' at the end of its text.
+ExpressionStatement::ExpressionStatement(std::istream& is, SourceSpans* spans)
+    : ExpressionStatement(nullptr) {
+  const std::size_t span = spans != nullptr ? spans->open(is) : 0;
+  const std::size_t start = spans != nullptr ? (*spans)[span].start : 0;
+  if (spans != nullptr) spans->characters.clear();
+  std::size_t textEnd = start;  // after the last character taken
+  const auto lacksSemicolon = [&] {
+    if (spans != nullptr) spans->stop(Expected::semicolon, textEnd, textEnd, "");
+    return Expected::semicolon;
+  };
   std::string text;
   char block[64];
   std::size_t inBlock = 0;
@@ -30,23 +54,38 @@ ExpressionStatement::ExpressionStatement(std::istream& is) : ExpressionStatement
     text.append(block, inBlock);
     inBlock = 0;
   };
-  const bool complete = readNonBlanksUntil(is, ';', [&](char c) {
+  const auto read = readNonBlanksUntil(is, ';', [&](char c, std::size_t at) {
     if (!belongsToExpression(c)) {
       flush();
       is.unget();  // so that the error's position is the offending character
-      syntaxErrorAt(ERROR_PREFIX, text);
+      Expected expected = Expected::expression;
+      if (c == 'E' || c == 'L') {
+        expected = lacksSemicolon();
+      } else if (spans != nullptr) {
+        spans->stopAtCharacter(is, expected);
+      }
+      syntaxErrorAt(ERROR_PREFIX, text, expected);
     }
     if (inBlock == blockEnd) {
       flush();
       const std::size_t room = INT_MAX - text.size();  // the expression takes its length as an int
-      if (room == 0) syntaxErrorAt(ERROR_PREFIX, text.substr(0, MAX_WORD) + "...");
+      if (room == 0)
+        syntaxErrorAt(ERROR_PREFIX, text.substr(0, MAX_WORD) + "...", lacksSemicolon());
       blockEnd = std::min(sizeof block, room);
     }
     block[inBlock++] = c;
+    if (spans != nullptr) spans->characters.push_back(start + at);
+    textEnd = start + at + 1;
   });
   flush();
-  if (!complete) syntaxErrorAt(ERROR_PREFIX, text);  // the input ended before the ';'
-  expression = new Expression(static_cast<int>(text.size()), &text[0]);
+  if (!read) syntaxErrorAt(ERROR_PREFIX, text, lacksSemicolon());  // the input ended first
+  if (spans != nullptr) (*spans)[span].end = (*spans)[span].hint = start + *read;
+  try {
+    expression = new Expression(static_cast<int>(text.size()), &text[0]);
+  } catch (const SyntaxError& error) {
+    if (spans != nullptr && error.at != nullptr) noteInExpression(*spans, text, error);
+    throw;
+  }
 }
 
 ExpressionStatement::ExpressionStatement(Expression* expression) : expression(expression) {}

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "expressions/expression.h"
+#include "statements/sourcespans.h"
 #include "statements/statement.h"
 #include "support/pooled.h"
 
@@ -13,7 +14,8 @@ class ExpressionStatement final : public Statement, public Pooled<ExpressionStat
   // expressionstatement ::= expression ";"     blanks and line ends anywhere inside
   // Reads from the statement's first letter up to and including the ';'; a statement text of
   // more than INT_MAX characters is an error, since the expression takes its length as an int.
-  explicit ExpressionStatement(std::istream& is);
+  // Its place is noted in `spans`, if given.
+  explicit ExpressionStatement(std::istream& is, SourceSpans* spans = nullptr);
   explicit ExpressionStatement(Expression* expression);  // takes ownership
   ExpressionStatement(const ExpressionStatement&) = delete;
   ExpressionStatement& operator=(const ExpressionStatement&) = delete;

@@ -18,46 +18,61 @@ bool nextIsDigit(std::istream& is) {
   return c >= '0' && c <= '9';
 }
 
-// Appends the next character to `found`; past MAX_WORD characters the header is surely not a
-// count, and the error quotes what was read.
-void take(std::istream& is, std::string& found) {
-  if (found.size() == MAX_WORD) syntaxErrorAt(ERROR_PREFIX, found + "...");
-  found += static_cast<char>(is.get());
-}
+// Where a loop's count is read, and what to note when it is not one.
+struct CountReading {
+  std::istream& is;
+  SourceSpans* spans;
+  std::size_t start;
 
-// The rest of the current word, for quoting a header that is not a count.
-std::string restOfWord(std::istream& is, std::string word) {
-  for (int c = is.peek(); c != EOF && !isSpace(c); c = is.peek()) take(is, word);
-  return word;
-}
-
-// An optional sign and decimal digits, as the integer extraction reads them, but an error when
-// they do not make a 32-bit int.
-int readInteger(std::istream& is) {
-  std::string found;
-  if (is.peek() == '+' || is.peek() == '-') take(is, found);
-  const bool negative = found == "-";
-  const bool hasDigits = nextIsDigit(is);
-  const long long tooLarge = 2LL + INT_MAX;  // beyond both limits; the magnitude stops here
-  long long magnitude = 0;
-  while (nextIsDigit(is)) {
-    take(is, found);
-    magnitude = std::min(magnitude * 10 + (found.back() - '0'), tooLarge);
+  [[noreturn]] void fail(const std::string& found, Expected expected) {
+    if (spans != nullptr) spans->stop(expected, start, start + found.size(), found);
+    syntaxErrorAt(ERROR_PREFIX, found, expected);
   }
-  const long long value = negative ? -magnitude : magnitude;
-  if (!hasDigits || value > INT_MAX || value < INT_MIN)
-    syntaxErrorAt(ERROR_PREFIX, restOfWord(is, found));
-  return static_cast<int>(value);
-}
 
-// "n" gives -1; only that one character is taken, so the body may follow it directly.
-int readCount(std::istream& is) {
-  char c;
-  if (!readNonBlank(is, c)) syntaxErrorAt(ERROR_PREFIX, "");
-  if (c == 'n') return -1;
-  is.unget();
-  return readInteger(is);
-}
+  // Appends the next character to `found`; past MAX_WORD characters the header is surely not a
+  // count, and the error quotes what was read.
+  void take(std::string& found) {
+    if (found.size() == MAX_WORD) fail(found + "...", Expected::count);
+    found += static_cast<char>(is.get());
+  }
+
+  // The rest of the current word, for quoting a header that is not a count.
+  std::string restOfWord(std::string word) {
+    for (int c = is.peek(); c != EOF && !isSpace(c); c = is.peek()) take(word);
+    return word;
+  }
+
+  // An optional sign and decimal digits, as the integer extraction reads them, but an error when
+  // they do not make a 32-bit int.
+  int integer() {
+    std::string found;
+    if (is.peek() == '+' || is.peek() == '-') take(found);
+    const bool negative = found == "-";
+    const bool hasDigits = nextIsDigit(is);
+    const long long tooLarge = 2LL + INT_MAX;  // beyond both limits; the magnitude stops here
+    long long magnitude = 0;
+    while (nextIsDigit(is)) {
+      take(found);
+      magnitude = std::min(magnitude * 10 + (found.back() - '0'), tooLarge);
+    }
+    const long long value = negative ? -magnitude : magnitude;
+    if (!hasDigits) fail(restOfWord(found), Expected::count);
+    if (value > INT_MAX || value < INT_MIN) fail(restOfWord(found), Expected::countSize);
+    return static_cast<int>(value);
+  }
+
+  // "n" gives -1; only that one character is taken, so the body may follow it directly.
+  int count() {
+    char c;
+    const bool any = readNonBlank(is, c);
+    if (any) is.unget();
+    if (spans != nullptr) start = SourceSpans::offset(is);
+    if (!any) fail("", Expected::count);
+    if (c != 'n') return integer();
+    is.get();
+    return -1;
+  }
+};
 
 // Writes `text`, which ends the line, after `indent` blanks.
 void printLine(std::ostream& os, int indent, const std::string& text) {
@@ -70,15 +85,28 @@ void printLine(std::ostream& os, int indent, const std::string& text) {
 
 // Delegating to the assembling constructor makes the destructor run if parsing throws, so an
 // intercepted syntax error leaks nothing.
-LoopStatement::LoopStatement(std::istream& is, int enclosingLoops) : LoopStatement(-1, nullptr) {
+LoopStatement::LoopStatement(std::istream& is, int enclosingLoops, SourceSpans* spans)
+    : LoopStatement(-1, nullptr) {
+  const std::size_t span = spans != nullptr ? spans->open(is) : 0;
   if (enclosingLoops >= MAX_NESTING) {
+    if (spans != nullptr) {
+      const std::size_t at = (*spans)[span].start;
+      spans->stop(Expected::nesting, at, at + 4, "LOOP");
+    }
     syntaxError("LoopStatement(istream&): loops nested too deeply (more than " +
-                std::to_string(MAX_NESTING) + " levels)");
+                    std::to_string(MAX_NESTING) + " levels)",
+                Expected::nesting);
   }
-  expectKeyword(is, "LOOP", ERROR_PREFIX);
-  count = readCount(is);
-  body = new Statementlist(is, enclosingLoops + 1);
-  expectKeyword(is, "END", ERROR_PREFIX);
+  SourceSpans::expectKeyword(is, "LOOP", ERROR_PREFIX, Expected::loop, spans);
+  CountReading reading{is, spans, 0};
+  count = reading.count();
+  if (spans != nullptr) {
+    (*spans)[span].count = reading.start;
+    (*spans)[span].hint = SourceSpans::offset(is);
+  }
+  body = new Statementlist(is, enclosingLoops + 1, spans);
+  SourceSpans::expectKeyword(is, "END", ERROR_PREFIX, Expected::loopEnd, spans);
+  if (spans != nullptr) (*spans)[span].end = SourceSpans::offset(is);
 }
 
 LoopStatement::LoopStatement(int count, Statementlist* body) : body(body), count(count) {}
@@ -97,7 +125,7 @@ Polynomial LoopStatement::evaluate(CPUContext context) const {
 
 // No flush after the header, unlike endl: the cost lines and the next prompt flush the output.
 std::ostream& LoopStatement::print(std::ostream& os, int indent) const {
-  printLine(os, indent, "LOOP " + (count < 0 ? std::string("n") : std::to_string(count)) + "\n");
+  printLine(os, indent, header() + "\n");
   body->print(os, indent + 2);
   printLine(os, indent, "END\n");
   return os;
@@ -113,3 +141,7 @@ void LoopStatement::accept(StatementVisitor& visitor) const { visitor.visit(*thi
 int LoopStatement::getCount() const { return count; }
 
 const Statementlist* LoopStatement::getBody() const { return body; }
+
+std::string LoopStatement::header() const {
+  return "LOOP " + (count < 0 ? std::string("n") : std::to_string(count));
+}

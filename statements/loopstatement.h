@@ -2,6 +2,7 @@
 
 #include <istream>
 #include <ostream>
+#include <string>
 
 #include "statements/statement.h"
 #include "statements/statementlist.h"
@@ -14,8 +15,8 @@ class LoopStatement final : public Statement, public Pooled<LoopStatement> {
   static constexpr int MAX_NESTING = 1000;
 
   // loop ::= "LOOP" ( "n" | integer ) statementlist "END"    a negative integer means n
-  // `enclosingLoops` counts the loops around this one.
-  explicit LoopStatement(std::istream& is, int enclosingLoops = 0);
+  // `enclosingLoops` counts the loops around this one; its place is noted in `spans`, if given.
+  explicit LoopStatement(std::istream& is, int enclosingLoops = 0, SourceSpans* spans = nullptr);
   LoopStatement(int count, Statementlist* body);  // takes ownership of body
   LoopStatement(const LoopStatement&) = delete;
   LoopStatement& operator=(const LoopStatement&) = delete;
@@ -29,6 +30,7 @@ class LoopStatement final : public Statement, public Pooled<LoopStatement> {
 
   int getCount() const;  // negative for n
   const Statementlist* getBody() const;
+  std::string header() const;  // its first line as the echo writes it: "LOOP n", "LOOP 3"
 
  private:
   Statementlist* body;

@@ -2,8 +2,6 @@
 
 #include <string>
 
-#include "support/keyword.h"
-
 namespace {
 
 const std::string ERROR_PREFIX = "Program(istream&): input syntax error at '";
@@ -12,10 +10,12 @@ const std::string ERROR_PREFIX = "Program(istream&): input syntax error at '";
 
 // Delegating to the assembling constructor makes the destructor run if parsing throws, so an
 // intercepted syntax error leaks nothing.
-Program::Program(std::istream& is) : Program(nullptr) {
-  expectKeyword(is, "BEGIN", ERROR_PREFIX);
-  body = new Statementlist(is);
-  expectKeyword(is, "END", ERROR_PREFIX);
+Program::Program(std::istream& is, SourceSpans* spans) : Program(nullptr) {
+  const std::size_t start =
+      SourceSpans::expectKeyword(is, "BEGIN", ERROR_PREFIX, Expected::begin, spans);
+  if (spans != nullptr) spans->begin = start;
+  body = new Statementlist(is, 0, spans);
+  SourceSpans::expectKeyword(is, "END", ERROR_PREFIX, Expected::end, spans);
 }
 
 Program::Program(Statementlist* body) : body(body) {}

@@ -4,7 +4,6 @@
 
 #include "statements/expressionstatement.h"
 #include "statements/loopstatement.h"
-#include "statements/statementstarts.h"
 #include "support/chain.h"
 #include "support/nonblank.h"
 #include "support/syntaxerror.h"
@@ -17,10 +16,25 @@ bool startsStatement(char c) { return c == 'L' || startsExpression(c); }
 
 const std::string ERROR_PREFIX = "Statementlist(isttream&): input syntax error at '";
 
+// What a statement's first character, which is none, most likely is instead: the list's END too
+// early, or the rest of a loop's count.
+Expected expectedBefore(char c, bool first, bool loopBody) {
+  if (first && c == 'E') return Expected::firstStatement;
+  const bool countLike = (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '*' || c == '/';
+  return first && loopBody && countLike ? Expected::count : Expected::statement;
+}
+
+// Stops the parse at the character `is` stands at, or at the end of the input.
+[[noreturn]] void stop(std::istream& is, Expected expected, SourceSpans* spans,
+                       const std::string& found) {
+  if (spans != nullptr) spans->stopAtCharacter(is, expected);
+  syntaxErrorAt(ERROR_PREFIX, found, expected);
+}
+
 // The next non-blank character, left in the stream; an error at the end of the input.
-char nextNonBlank(std::istream& is) {
+char nextNonBlank(std::istream& is, SourceSpans* spans) {
   char c;
-  if (!peekNonBlank(is, c)) syntaxErrorAt(ERROR_PREFIX, "");
+  if (!peekNonBlank(is, c)) stop(is, Expected::end, spans, "");
   return c;
 }
 
@@ -28,20 +42,19 @@ char nextNonBlank(std::istream& is) {
 
 // Delegating to the assembling constructor makes the destructor run if parsing throws, so an
 // intercepted syntax error leaks nothing.
-Statementlist::Statementlist(std::istream& is, int enclosingLoops)
+Statementlist::Statementlist(std::istream& is, int enclosingLoops, SourceSpans* spans)
     : Statementlist(nullptr, nullptr) {
   Statementlist* node = this;
-  char next = nextNonBlank(is);
+  char next = nextNonBlank(is, spans);
   for (;;) {
-    StatementStarts::note(is);
     if (next == 'L') {
-      node->statement = new LoopStatement(is, enclosingLoops);
+      node->statement = new LoopStatement(is, enclosingLoops, spans);
     } else if (startsExpression(next)) {
-      node->statement = new ExpressionStatement(is);
+      node->statement = new ExpressionStatement(is, spans);
     } else {
-      syntaxErrorAt(ERROR_PREFIX, std::string(1, next));
+      stop(is, expectedBefore(next, node == this, enclosingLoops > 0), spans, std::string(1, next));
     }
-    next = nextNonBlank(is);
+    next = nextNonBlank(is, spans);
     if (!startsStatement(next)) return;
     node->rest = new Statementlist(nullptr, nullptr);
     node = node->rest;

@@ -1,7 +1,6 @@
 #include "support/keyword.h"
 
 #include "support/nonblank.h"
-#include "support/syntaxerror.h"
 
 std::string readWord(std::istream& is) {
   using traits = std::char_traits<char>;
@@ -22,9 +21,4 @@ std::string readWord(std::istream& is) {
     is.setstate(std::ios::badbit);
   }
   return word;
-}
-
-void expectKeyword(std::istream& is, const char* keyword, const std::string& errorPrefix) {
-  const std::string word = readWord(is);
-  if (word != keyword) syntaxErrorAt(errorPrefix, word);
 }

@@ -12,6 +12,3 @@ constexpr std::size_t MAX_WORD = 4096;
 // or the end of the input. Of a longer word only MAX_WORD characters are read, and "..." is
 // appended to show the cut.
 std::string readWord(std::istream& is);
-
-// Reads a word and stops the parse with `errorPrefix`, the word and "'" unless it is `keyword`.
-void expectKeyword(std::istream& is, const char* keyword, const std::string& errorPrefix);

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <istream>
+#include <optional>
 #include <streambuf>
 
 // Character input as the parsers need it, read straight from the stream buffer: building a
@@ -39,23 +41,25 @@ inline bool readNonBlank(std::istream& is, char& c) {
 }
 
 // What `while (is >> c && c != stop) take(c);` does, in one pass over the stream buffer: every
-// character up to and including `stop` is consumed, and `take` gets each non-blank one before
-// `stop`. Returns whether `stop` was read; when the input ends first (or a read fails, which
-// sets badbit), eofbit and failbit are set. `take` may stop the parse by throwing.
+// character up to and including `stop` is consumed, and `take(c, at)` gets each non-blank one
+// before `stop`, with the number of characters consumed before it. Returns the number consumed
+// in all when `stop` was read; when the input ends first (or a read fails, which sets badbit),
+// eofbit and failbit are set and the result is empty. `take` may stop the parse by throwing.
 template <typename Take>
-bool readNonBlanksUntil(std::istream& is, char stop, Take take) {
+std::optional<std::size_t> readNonBlanksUntil(std::istream& is, char stop, Take take) {
   using traits = std::char_traits<char>;
   std::streambuf* input = is.good() ? is.rdbuf() : nullptr;
+  std::size_t at = 0;
   try {
     for (int next = input != nullptr ? input->sbumpc() : traits::eof(); next != traits::eof();
-         next = input->sbumpc()) {
+         next = input->sbumpc(), ++at) {
       if (isSpace(next)) continue;
-      if (traits::to_char_type(next) == stop) return true;
-      take(traits::to_char_type(next));
+      if (traits::to_char_type(next) == stop) return at + 1;
+      take(traits::to_char_type(next), at);
     }
   } catch (const std::ios_base::failure&) {
     is.setstate(std::ios::badbit);
   }
   is.setstate(std::ios::eofbit | std::ios::failbit);
-  return false;
+  return std::nullopt;
 }

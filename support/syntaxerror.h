@@ -6,21 +6,42 @@
 // and the process exits with status 1, as a parser used on its own stops; the tool, its tests and
 // the fuzzers install a handler that throws instead (SyntaxErrorsThrow), so that the caller
 // decides what to write and where the parse stopped.
-using SyntaxErrorHandler = void (*)(const std::string& line);
 
-// Hands the complete error line to the handler; never returns.
-[[noreturn]] void syntaxError(const std::string& line);
-
-// The usual error line: the parser's own text (ending in "at '"), what it found, and "'".
-[[noreturn]] void syntaxErrorAt(const std::string& prefix, const std::string& found);
-
-// Installs a handler, which must throw or end the process; returns the previous one.
-SyntaxErrorHandler setSyntaxErrorHandler(SyntaxErrorHandler handler);
+// What a parser expected where it stopped, so that a person can be told.
+enum class Expected {
+  begin,           // the program's BEGIN
+  end,             // the program's END after its last statement
+  statement,       // a statement: a lowercase letter or LOOP
+  firstStatement,  // a list's first statement, where END came
+  count,           // a LOOP count: n or a whole number
+  countSize,       // a count that fits 32 bits
+  loop,            // the keyword LOOP
+  loopEnd,         // the END of a loop
+  nesting,         // fewer nested loops
+  semicolon,       // the ';' that ends a statement
+  expression,      // a character of an expression: a lowercase letter, '+' or '*'
+  term,            // a term on each side of a '+'
+  operation,       // '+' or '*' between two variables
+};
 
 // What a parser stopped at, when syntax errors throw.
 struct SyntaxError {
-  std::string line;
+  std::string line;  // the parser's own error line
+  Expected expected;
+  const char* at;  // from a sum or a product: where in the text it was given it stopped
 };
+
+using SyntaxErrorHandler = void (*)(const SyntaxError& error);
+
+// Hands the error to the handler; never returns.
+[[noreturn]] void syntaxError(const std::string& line, Expected expected, const char* at = nullptr);
+
+// The usual error line: the parser's own text (ending in "at '"), what it found, and "'".
+[[noreturn]] void syntaxErrorAt(const std::string& prefix, const std::string& found,
+                                Expected expected, const char* at = nullptr);
+
+// Installs a handler, which must throw or end the process; returns the previous one.
+SyntaxErrorHandler setSyntaxErrorHandler(SyntaxErrorHandler handler);
 
 // While alive, syntax errors throw SyntaxError instead of ending the process; the handler in
 // place before is restored on every path.

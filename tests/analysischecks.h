@@ -1,31 +1,27 @@
 #pragma once
 
-// References that the tests and the fuzz targets check the analysis against; they use no test
-// framework, so that both can.
+// References that the tests and the fuzz targets check the analysis against, and the ways they
+// make programs; they use no test framework, so that both can.
 #include <cstddef>
-#include <utility>
+#include <string>
 #include <vector>
 
+#include "analysis/analysedprogram.h"
 #include "analysis/exactpolynomial.h"
-#include "analysis/programanalysis.h"
+#include "analysis/statementrows.h"
 
 // The indexes of the costs that are least at n, by evaluating them exactly.
 std::vector<std::size_t> cheapestByEvaluation(const std::vector<ExactPolynomial>& costs,
                                               const Integer& n);
 
-// Adds up the expression statements' rows as a walk goes, overall and inside each open loop,
-// and compares each loop's own row with its body's sum when its END comes.
-class RowSums : public RowVisitor {
- public:
-  explicit RowSums(std::size_t models) : total(models) {}
+// Whether the expression statements' rows add up to each loop's row around them and to the
+// totals, under every model.
+bool rowsAddUp(const StatementRows& rows, std::size_t models);
 
-  void statement(const StatementAnalysis& row) override;
-  void end(int line, int depth) override;
+// A text analysed as the editors and the page have it, with every statement's place.
+AnalysedProgram analysedText(const std::string& text,
+                             const std::vector<CostModel>& models = defaultModels());
 
-  std::vector<ExactPolynomial> total;  // per model
-  bool loopsAddUp = true;
-
- private:
-  // A loop's own costs, and what its body's statements have added up to so far.
-  std::vector<std::pair<std::vector<ExactPolynomial>, std::vector<ExactPolynomial>>> open;
-};
+// c * n^power, and p * factor.
+ExactPolynomial monomial(const Rational& c, int power);
+ExactPolynomial scaled(const ExactPolynomial& p, const Rational& factor);

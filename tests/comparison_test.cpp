@@ -78,23 +78,23 @@ class CostGenerator {
     static const int largest[] = {3000, 200, 5, 1, 1};
     ExactPolynomial p;
     for (int power = pick(0, 4); power >= 0; --power) {
-      if (pick(0, 1)) p.add(ExactPolynomial::monomial(pick(0, largest[power]), power));
+      if (pick(0, 1)) p.add(monomial(pick(0, largest[power]), power));
     }
     return p;
   }
 
   ExactPolynomial toolCost() {
-    ExactPolynomial cost = counts().scaled(price());
-    cost.add(counts().scaled(price()));
+    ExactPolynomial cost = scaled(counts(), price());
+    cost.add(scaled(counts(), price()));
     return cost;
   }
 
   ExactPolynomial withRoots() {
     const Rational r(pick(0, 2000), 2), s(pick(0, 2000), 2);
-    ExactPolynomial p = ExactPolynomial::monomial(1, 2);
-    p.add(ExactPolynomial::monomial(-(r + s), 1));
-    p.add(ExactPolynomial::monomial(r * s, 0));
-    return p.scaled(pick(0, 1) ? price() : -price());
+    ExactPolynomial p = monomial(1, 2);
+    p.add(monomial(-(r + s), 1));
+    p.add(monomial(r * s, 0));
+    return scaled(p, pick(0, 1) ? price() : -price());
   }
 
   std::mt19937 random;
@@ -116,8 +116,7 @@ ExactPolynomial hugeCost(std::mt19937_64& random) {
   for (int power = 0; power <= 1000; ++power) {
     Integer c = 0;
     for (int word = 0; word < 64; ++word) c = (c << 64) + random();
-    cost.add(
-        ExactPolynomial::monomial(Rational(c), power).scaled(Rational(1, 1 << (random() % 8))));
+    cost.add(scaled(monomial(Rational(c), power), Rational(1, 1 << (random() % 8))));
   }
   return cost;
 }

@@ -87,10 +87,6 @@ TEST(Loopcost, QuotesNulAndHighBytesVerbatim) {
        std::string("Program(istream&): input syntax error at '") + '\0' + "'\n"},
       {"BEGIN \xA4\x4A; END", "Statementlist(isttream&): input syntax error at '\xA4'\n"},
       {"BEGIN ab\xFF; END", "ExpressionStatement(istream&): input syntax error at 'ab'\n"},
-      {"\xEF\xBB\xBF"
-       "BEGIN a; END",
-       "Program(istream&): input syntax error at '\xEF\xBB\xBF"
-       "BEGIN'\n"},
   };
   for (const auto& c : cases) {
     const ToolRun run = runOn(c.program);

@@ -119,7 +119,7 @@ TEST(LanguageServer, AnswersEachKindOfMessage) {
       {"a cancellation", notification("$/cancelRequest", {{"id", 3}}), "null"},
       {"a syntax error, at the line and column where the parser stopped", opened(BROKEN),
        R"json({"params": {"version": 1, "diagnostics": [{"severity": 1,
-           "range": {"start": {"line": 4, "character": 2}},
+           "range": {"start": {"line": 3, "character": 7}},
            "message": "ExpressionStatement(istream&): input syntax error at 'a*b'"}]}})json"},
       {"a program fixed", opened(BROKEN) + changed(PROGRAM, 2),
        R"json({"params": {"version": 2, "diagnostics": []}})json"},
@@ -130,19 +130,19 @@ TEST(LanguageServer, AnswersEachKindOfMessage) {
       {"a hover on an expression statement",
        opened(PROGRAM) + request(7, "textDocument/hover", at(3, 5)),
        R"json({"id": 7, "result": {
-           "contents": {"value": "`a * b ;` runs `n^1` times, with 0 additions and 1 multiplications"},
+           "contents": {"value": "`a * b ;` runs `n^1` times, with 0 additions and 1 multiplication a run"},
            "range": {"start": {"line": 3, "character": 4}, "end": {"line": 3, "character": 8}}}})json"},
       {"a hover on a loop", opened(PROGRAM) + request(7, "textDocument/hover", at(2, 3)),
-       R"json({"id": 7, "result": {"contents": {"value": "`LOOP n` runs `1` times; its whole body costs"}}})json"},
+       R"json({"id": 7, "result": {"contents": {"value": "`LOOP n` runs once; its whole body costs"}}})json"},
       {"a hover on BEGIN", opened(PROGRAM) + request(7, "textDocument/hover", at(0, 2)),
        R"json({"id": 7, "result": {"contents": {"value": "| CPU1(2,4) | `4 * n^1 + 2` | \u0398(n^1) |"}}})json"},
       {"code lenses on BEGIN and each loop",
        opened(PROGRAM) + request(8, "textDocument/codeLens", DOCUMENT),
        R"json({"id": 8, "result": [
            {"range": {"start": {"line": 0}},
-            "command": {"title": "CPU1(2,4): 4 * n^1 + 2 \u00b7 CPU2(1,5): 5 * n^1 + 1"}},
+            "command": {"title": "CPU1: 4 * n^1 + 2 \u00b7 CPU2: 5 * n^1 + 1"}},
            {"range": {"start": {"line": 2, "character": 2}},
-            "command": {"title": "CPU1(2,4): 4 * n^1"}}]})json"},
+            "command": {"title": "CPU1: 4 * n^1 \u00b7 CPU2: 5 * n^1"}}]})json"},
       {"inlay hints after each statement",
        opened(PROGRAM) + request(9, "textDocument/inlayHint",
                                  {{"textDocument", {{"uri", URI}}},
@@ -150,11 +150,13 @@ TEST(LanguageServer, AnswersEachKindOfMessage) {
                                    {{"start", {{"line", 0}, {"character", 0}}},
                                     {"end", {{"line", 6}, {"character", 0}}}}}}),
        R"json({"id": 9, "result": [
-           {"position": {"line": 1, "character": 6}, "label": "2 | 1"},
-           {"position": {"line": 2, "character": 8}, "label": "4 * n^1 | 5 * n^1"}]})json"},
+           {"position": {"line": 1, "character": 6}, "label": "CPU1: 2 \u00b7 CPU2: 1"},
+           {"position": {"line": 2, "character": 8}, "label": "CPU1: 4 * n^1 \u00b7 CPU2: 5 * n^1"}]})json"},
       {"lenses from the last version that parsed while a program is broken",
-       opened(PROGRAM) + changed(BROKEN, 2) + request(8, "textDocument/codeLens", DOCUMENT),
-       R"json({"id": 8, "result": [{"command": {"title": "(from the last version that parsed)"}}]})json"},
+       opened(PROGRAM) + request(7, "textDocument/codeLens", DOCUMENT) + changed(BROKEN, 2) +
+           request(8, "textDocument/codeLens", DOCUMENT),
+       R"json({"id": 8, "result": [{"command": {"title": "CPU1: 4 * n^1 + 2 \u00b7 CPU2: 5 * n^1 + 1 ?"}},
+           {"command": {"title": "CPU1: 4 * n^1 \u00b7 CPU2: 5 * n^1 ?"}}]})json"},
       {"formatting into the echo",
        opened("BEGIN a+b;LOOP n a*b; END END") + request(10, "textDocument/formatting", DOCUMENT),
        R"json({"id": 10, "result": [{"newText": "BEGIN\n  a + b ;\n  LOOP n\n    a * b ;\n  END\nEND\n"}]})json"},
@@ -170,7 +172,7 @@ TEST(LanguageServer, AnswersEachKindOfMessage) {
       {"models from the settings",
        notification("workspace/didChangeConfiguration", {{"settings", {{"cpu", {"0.1,0.2"}}}}}) +
            opened(PROGRAM) + request(8, "textDocument/codeLens", DOCUMENT),
-       R"json({"id": 8, "result": [{"command": {"title": "CPU1(0.1,0.2): 0.2 * n^1 + 0.1"}}]})json"},
+       R"json({"id": 8, "result": [{"command": {"title": "0.2 * n^1 + 0.1"}}]})json"},
       {"lenses switched off",
        notification("workspace/didChangeConfiguration", {{"settings", {{"codeLens", false}}}}) +
            opened(PROGRAM) + request(8, "textDocument/codeLens", DOCUMENT),
@@ -246,10 +248,11 @@ TEST(LanguageServer, SaysADocumentRanOutOfMemoryAndGoesOn) {
       runShell("ulimit -v 200000 && $LOOPCOST --lsp < " + directory.path("session"));
   const std::vector<json> answers = messagesIn(run.out);
   ASSERT_EQ(answers.size(), 4u) << run.out.substr(0, 2000);
-  EXPECT_TRUE(contains(
-      answers[1], {{"params", {{"uri", URI}, {"diagnostics", {{{"message", "out of memory"}}}}}}}));
-  EXPECT_EQ(answers[2]["params"]["uri"], "file:///small.loop");
-  EXPECT_TRUE(answers[2]["params"]["diagnostics"].empty());
+  for (const json& answer : {answers[1], answers[2]}) {
+    const bool huge = answer["params"]["uri"] == URI;
+    EXPECT_EQ(answer["params"]["diagnostics"].size(), huge ? 1u : 0u);
+    EXPECT_TRUE(!huge || answer["params"]["diagnostics"][0]["message"] == "out of memory");
+  }
   EXPECT_EQ(run.status, 0);
 }
 #endif

@@ -57,8 +57,14 @@ TEST(NonBlank, ReadsUpToAStopLikeTheCharacterExtraction) {
     std::string expectedTaken, actualTaken;
     char c;
     while (expected >> c && c != ';') expectedTaken += c;
-    const bool stopped = readNonBlanksUntil(actual, ';', [&](char taken) { actualTaken += taken; });
-    EXPECT_EQ(stopped, !!expected);
+    const auto stopped = readNonBlanksUntil(actual, ';', [&](char taken, std::size_t at) {
+      actualTaken += taken;
+      EXPECT_EQ(input[at], taken);
+    });
+    EXPECT_EQ(stopped.has_value(), !!expected);
+    if (stopped) {
+      EXPECT_EQ(input[*stopped - 1], ';');
+    }
     EXPECT_EQ(actualTaken, expectedTaken);
     EXPECT_EQ(actual.rdstate(), expected.rdstate());
     expectSameRest(expected, actual);

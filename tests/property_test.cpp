@@ -11,8 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/programanalysis.h"
-#include "report/programcomparison.h"
+#include "analysis/programset.h"
 #include "statements/program.h"
 #include "tests/analysischecks.h"
 #include "tests/runtool.h"
@@ -205,52 +204,48 @@ TEST(Program, GoldenProgramsRoundTripAndCostWhatTheyExecute) {
 // The statements' rows add up to the program's exact cost, and each loop's row to its body's,
 // which is the float cost while the counts are small; the comparison of the models agrees with
 // evaluating them exactly at every n up to 1000, and with their leading terms beyond.
-TEST(ProgramAnalysis, StatementsAddUpToTheExactCostAndTheComparisonHolds) {
+TEST(AnalysedProgram, StatementsAddUpToTheExactCostAndTheComparisonHolds) {
   ProgramGenerator generator(20261209);
   std::string problem;
   const std::vector<CostModel> models = *modelsFrom({"2,4", "1,5", "0.5,7"}, problem);
   for (int i = 0; i < 300; ++i) {
     generator.next();
     SCOPED_TRACE(generator.text);
-    const auto program = parse(generator.text);
-    const ProgramAnalysis analysis(*program, models, true);
-    RowSums sums(models.size());
-    analysis.walk(sums);
-    EXPECT_TRUE(sums.loopsAddUp);
+    const AnalysedProgram program = analysedText(generator.text, models);
+    EXPECT_TRUE(rowsAddUp(program.rows(), models.size()));
     for (std::size_t m = 0; m < models.size(); ++m) {
-      EXPECT_TRUE(sums.total[m] == analysis.costs()[m]);
-      const Polynomial single = program->evaluate(models[m].context());
+      const Polynomial& single = program.printed()[m];
       for (int power = 0; power <= single.getDegree(); ++power) {
-        EXPECT_EQ(exactRational(single.coefficient(power)), analysis.costs()[m].coefficient(power));
+        EXPECT_EQ(exactRational(single.coefficient(power)), program.exact()[m].coefficient(power));
       }
     }
-    const auto comparison = analysis.comparison();
-    ASSERT_TRUE(comparison.has_value());
-    expectAgreesWithEvaluation(analysis.costs(), *comparison);
+    ASSERT_TRUE(program.cheapest().has_value());
+    expectAgreesWithEvaluation(program.exact(), *program.cheapest());
   }
 }
 
 // Groups of two or three random programs compared under each model: the ranges agree with
 // exact evaluation, as for the models of one program.
-TEST(ProgramComparison, AgreesWithEvaluationForRandomGroups) {
+TEST(ProgramSet, AgreesWithEvaluationForRandomGroups) {
   ProgramGenerator generator(20261208);
   std::string problem;
   const std::vector<CostModel> models = *modelsFrom({"2,4", "0.5,7"}, problem);
   for (int group = 0; group < 100; ++group) {
-    std::vector<std::string> names;
+    ProgramSet programs(models);
     std::vector<std::vector<ExactPolynomial>> costs;
     for (int i = 0; i < 2 + group % 2; ++i) {
       generator.next();
-      names.push_back(generator.text);
-      costs.push_back(ProgramAnalysis(*parse(generator.text), models, false).costs());
+      const AnalysedProgram program = analysedText(generator.text, models);
+      programs.add(generator.text, program);
+      costs.push_back(program.exact());
     }
-    const ProgramComparison comparison(names, costs, models);
+    programs.compare();
+    ASSERT_EQ(programs.shortfall(), ProgramSet::Shortfall::none);
     for (std::size_t m = 0; m < models.size(); ++m) {
-      SCOPED_TRACE(names[0] + " | " + names[1]);
+      SCOPED_TRACE(programs.programs()[0] + " | " + programs.programs()[1]);
       std::vector<ExactPolynomial> underModel;
       for (const auto& program : costs) underModel.push_back(program[m]);
-      ASSERT_TRUE(comparison.ranges()[m].has_value());
-      expectAgreesWithEvaluation(underModel, *comparison.ranges()[m], 200);
+      expectAgreesWithEvaluation(underModel, *programs.ranges()[m], 200);
     }
   }
 }

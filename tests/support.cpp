@@ -17,7 +17,7 @@ std::string syntaxErrorOf(const std::function<void()>& parse) {
 ExactPolynomial exact(const std::vector<Rational>& coefficients) {
   ExactPolynomial p;
   for (std::size_t i = 0; i < coefficients.size(); ++i) {
-    p.add(ExactPolynomial::monomial(coefficients[i], static_cast<int>(i)));
+    p.add(monomial(coefficients[i], static_cast<int>(i)));
   }
   return p;
 }
@@ -50,7 +50,7 @@ void expectAgreesWithEvaluation(const std::vector<ExactPolynomial>& costs,
   const ExactPolynomial& cheapest = costs[ranges.back().cheapest.front()];
   for (std::size_t i = 0; i < costs.size(); ++i) {
     ExactPolynomial gap = costs[i];
-    gap.add(cheapest.scaled(-1));
+    gap.add(scaled(cheapest, -1));
     const bool among = std::count(ranges.back().cheapest.begin(), ranges.back().cheapest.end(), i);
     EXPECT_EQ(gap.degree() < 0, among) << i;
     if (!among) {

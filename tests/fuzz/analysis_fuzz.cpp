@@ -1,14 +1,13 @@
 // Coverage-guided fuzzing of the exact analysis. The input's first line is the cost models as
 // the playground writes them ("2,4;0.5,3"; the defaults when it is not that), the rest the
 // program. Findings: statements' rows that do not add up to their loop's row or to the total,
-// an exact cost that differs from a single-precision one that is certainly exact, and a
-// comparison that names other models than exact evaluation does.
+// a printed cost that differs from the exact one printed alike without a warning, or one with, and
+// a comparison that names other models than exact evaluation does.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
-#include "analysis/programanalysis.h"
-#include "report/costing.h"
 #include "tests/analysischecks.h"
 #include "tests/fuzz/fuzzing.h"
 
@@ -40,29 +39,17 @@ void checkComparison(const std::vector<CheapestRange>& ranges,
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const auto [modelsText, programText] =
       firstLineAndRest(std::string(reinterpret_cast<const char*>(data), size));
-  std::string problem;
-  const std::vector<CostModel> models =
-      modelsFrom(modelTexts(modelsText), problem).value_or(defaultModels());
-  const auto program = parsedOrNull(programText);
-  if (!program) return 0;
+  const std::vector<CostModel> models = modelsOf(modelsText);
+  const AnalysedProgram program = analysedText(programText, models);
+  if (!program.ok()) return 0;
 
-  const ProgramAnalysis analysis(*program, models, true);
-  RowSums sums(models.size());
-  analysis.walk(sums);
-  check(sums.loopsAddUp);
-  for (std::size_t m = 0; m < models.size(); ++m) check(sums.total[m] == analysis.costs()[m]);
-
-  if (costsOf(*program, models, nullptr).exact.empty()) {  // single precision is certainly exact
-    for (std::size_t m = 0; m < models.size(); ++m) {
-      const Polynomial single = program->evaluate(models[m].context());
-      const ExactPolynomial& exact = analysis.costs()[m];
-      check(exact.degree() <= single.getDegree());
-      for (int power = 0; power <= single.getDegree(); ++power) {
-        check(exactRational(single.coefficient(power)) == exact.coefficient(power));
-      }
-    }
+  check(rowsAddUp(program.rows(), models.size()));
+  check(program.rows().rows().size() == program.parse().spans.statements().size());
+  const std::vector<std::size_t> imprecise = program.imprecise();
+  for (std::size_t m = 0; m < models.size(); ++m) {
+    const bool flagged = std::count(imprecise.begin(), imprecise.end(), m) == 1;
+    check(flagged == (printedLine(program.printed()[m]) != program.exact()[m].printedText()));
   }
-
-  if (const auto comparison = analysis.comparison()) checkComparison(*comparison, analysis.costs());
+  if (const auto& comparison = program.cheapest()) checkComparison(*comparison, program.exact());
   return 0;
 }

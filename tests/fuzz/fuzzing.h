@@ -1,27 +1,16 @@
 #pragma once
 
-// What the fuzz targets share: a check that ends the run as a finding, and the program parsed
-// from the input with syntax errors turned into a null result.
+// What the fuzz targets share: a check that ends the run as a finding, and the input split into
+// the cost models and the program.
 #include <cstdlib>
-#include <memory>
-#include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
-#include "statements/program.h"
-#include "support/syntaxerror.h"
+#include "analysis/costmodel.h"
 
 inline void check(bool condition) {
   if (!condition) std::abort();
-}
-
-inline std::unique_ptr<Program> parsedOrNull(const std::string& text) {
-  const SyntaxErrorsThrow throwing;
-  std::istringstream in(text);
-  try {
-    return std::make_unique<Program>(in);
-  } catch (const SyntaxError&) {
-    return nullptr;
-  }
 }
 
 // The input's first line, and the rest after it.
@@ -29,4 +18,11 @@ inline std::pair<std::string, std::string> firstLineAndRest(const std::string& i
   const std::size_t end = input.find('\n');
   if (end == std::string::npos) return {input, ""};
   return {input.substr(0, end), input.substr(end + 1)};
+}
+
+// The models of a line as the playground writes them ("2,4;0.5,3"); the defaults when it is not
+// that.
+inline std::vector<CostModel> modelsOf(const std::string& line) {
+  std::string problem;
+  return modelsFrom(modelTexts(line), problem).value_or(defaultModels());
 }

@@ -1,14 +1,21 @@
-// Coverage-guided fuzzing of the whole path from program text to echo and costs. A syntax error
-// throws instead of ending the process; anything else that goes wrong is a finding: a crash, a
-// sanitizer report, a timeout, or an echo that does not parse back to the same program.
+// Coverage-guided fuzzing of the whole path from program text to echo and costs, and of where the
+// parser says things stand. Findings: a crash, a sanitizer report, a timeout, an echo that does
+// not parse back to the same program, statements' places that are not nested in the order of the
+// echo, and a syntax error without its place.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <sstream>
 
-#include "cost/cpucontext.h"
+#include "source/parsedprogram.h"
 #include "tests/fuzz/fuzzing.h"
 
 namespace {
+
+ParsedProgram parsed(const std::string& text) {
+  std::stringbuf buffer(text);
+  return parseProgram(buffer, Places::statements);
+}
 
 std::string echoOf(const Program& program) {
   std::ostringstream out;
@@ -34,17 +41,35 @@ bool hasCountBelowMinusOne(const std::string& text) {
   return text.find("LOOP") != std::string::npos && text.find('-') != std::string::npos;
 }
 
+// Each statement lies after the hint of the one before (its loop's count, or its own ';'), and
+// inside every loop it follows until that loop's end.
+void checkPlaces(const ParsedProgram& program, std::size_t size) {
+  const auto& spans = program.spans.statements();
+  check(program.spans.begin < size);
+  for (std::size_t i = 0; i < spans.size(); ++i) {
+    const auto& span = spans[i];
+    check(span.start <= span.count && span.count <= span.hint && span.hint <= span.end &&
+          span.end <= size);
+    if (i > 0) check(spans[i - 1].hint <= span.start);
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
-  const auto program = parsedOrNull(text);
-  if (!program) return 0;
-  const std::string echo = echoOf(*program);
-  const auto reparsed = parsedOrNull(echo);
-  check(reparsed != nullptr && echoOf(*reparsed) == echo);
-  check(program->equals(reparsed.get()) == 1 || hasCountBelowMinusOne(text));
-  checkSameCosts(*program, *reparsed, CPUContext(2.0f, 4.0f));
-  checkSameCosts(*program, *reparsed, CPUContext(1.0f, 5.0f));
+  const ParsedProgram program = parsed(text);
+  if (!program.ok()) {
+    const auto& problem = program.spans.problem();
+    check(problem && problem->from <= problem->to && problem->to <= size);
+    return 0;
+  }
+  checkPlaces(program, size);
+  const std::string echo = echoOf(*program.program);
+  const ParsedProgram reparsed = parsed(echo);
+  check(reparsed.ok() && echoOf(*reparsed.program) == echo);
+  check(program.program->equals(reparsed.program.get()) == 1 || hasCountBelowMinusOne(text));
+  checkSameCosts(*program.program, *reparsed.program, CPUContext(2.0f, 4.0f));
+  checkSameCosts(*program.program, *reparsed.program, CPUContext(1.0f, 5.0f));
   return 0;
 }

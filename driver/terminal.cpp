@@ -1,13 +1,15 @@
-#include "driver/encoding.h"
+#include "driver/terminal.h"
 
 #include <clocale>
 #include <cstring>
+#include <string>
 
 #ifdef _WIN32
 #include <io.h>
 #include <windows.h>
 #else
 #include <langinfo.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 #endif
 
@@ -36,4 +38,18 @@ Encoding resolved(Encoding requested) {
 
 ConsoleTexts textsIn(Encoding encoding) {
   return encoding == Encoding::utf8 ? ConsoleTexts::utf8() : ConsoleTexts::big5();
+}
+
+std::optional<std::size_t> terminalWidth() {
+#ifdef _WIN32
+  CONSOLE_SCREEN_BUFFER_INFO info;
+  if (!_isatty(1) || !GetConsoleScreenBufferInfo(GetStdHandle(STD_OUTPUT_HANDLE), &info)) {
+    return std::nullopt;
+  }
+  return static_cast<std::size_t>(info.srWindow.Right - info.srWindow.Left + 1);
+#else
+  winsize size{};
+  if (!isatty(1) || ioctl(1, TIOCGWINSZ, &size) != 0 || size.ws_col == 0) return std::nullopt;
+  return size.ws_col;
+#endif
 }

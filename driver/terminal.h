@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstddef>
+#include <optional>
+
 #include "report/consoletexts.h"
 
 // The text encodings the prompt and the cost label can be written in.
@@ -11,3 +14,6 @@ enum class Encoding { big5, utf8, automatic };
 Encoding resolved(Encoding requested);
 
 ConsoleTexts textsIn(Encoding encoding);  // `automatic` counts as Big5
+
+// The width of the terminal that standard output is, in columns; none when it is no terminal.
+std::optional<std::size_t> terminalWidth();

@@ -1,4 +1,4 @@
-#include "driver/programfile.h"
+#include "source/programfile.h"
 
 #include <cerrno>
 #include <filesystem>
@@ -23,18 +23,18 @@ int openNamed(std::filebuf& file, const std::string& name) {
 }  // namespace
 
 // Linux opens a directory and fails at the first read: that is a failure to open it too.
-ProgramFile readProgramFile(const std::string& name) {
-  ProgramFile result;
+ParsedProgram readProgramFile(const std::string& name, Places places) {
   std::unique_ptr<char[]> readAhead(new char[READ_AHEAD]);
   std::filebuf file;
   file.pubsetbuf(readAhead.get(), READ_AHEAD);
-  result.openError = openNamed(file, name);
+  int openError = openNamed(file, name);
   std::stringbuf nothing;
-  result.parsed =
-      parseProgram(result.openError == 0 ? static_cast<std::streambuf&>(file) : nothing);
-  if (result.parsed.readError == EISDIR) {
-    result.openError = EISDIR;
-    result.parsed = parseProgram(nothing);
+  ParsedProgram parsed =
+      parseProgram(openError == 0 ? static_cast<std::streambuf&>(file) : nothing, places);
+  if (parsed.readError == EISDIR) {
+    openError = EISDIR;
+    parsed = parseProgram(nothing, places);
   }
-  return result;
+  parsed.openError = openError;
+  return parsed;
 }

@@ -1,0 +1,70 @@
+#include "analysis/analysedprogram.h"
+
+#include <cmath>
+#include <sstream>
+#include <utility>
+
+AnalysedProgram::AnalysedProgram(ParsedProgram parsed, std::vector<CostModel> models)
+    : parsed(std::move(parsed)), costModels(std::move(models)) {
+  if (!ok()) return;
+  for (const CostModel& model : costModels) single.push_back(program().evaluate(model.context()));
+}
+
+const std::vector<ExactPolynomial>& AnalysedProgram::exact() const {
+  if (!totals)
+    totals = statementRows ? statementRows->totals() : exactTotals(program(), costModels);
+  return *totals;
+}
+
+std::vector<Growth> AnalysedProgram::growth() const {
+  std::vector<Growth> growths;
+  for (const ExactPolynomial& cost : exact()) growths.push_back(Growth::of(cost));
+  return growths;
+}
+
+const StatementRows& AnalysedProgram::rows() const {
+  if (!statementRows) statementRows = std::make_unique<StatementRows>(program(), costModels);
+  return *statementRows;
+}
+
+const std::optional<std::vector<CheapestRange>>& AnalysedProgram::cheapest() const {
+  if (!ranges) ranges = cheapestRanges(exact());
+  return *ranges;
+}
+
+std::vector<std::size_t> AnalysedProgram::imprecise() const {
+  std::vector<std::size_t> models;
+  for (std::size_t m = 0; m < single.size(); ++m) {
+    if (!certainlyExact(m) && printedLine(single[m]) != exact()[m].printedText()) {
+      models.push_back(m);
+    }
+  }
+  return models;
+}
+
+// With whole prices every cost is built from whole numbers by sums of non-negative terms and
+// multiplications by counts, and a float holds every whole number up to 2^24 exactly: a step
+// that rounded would have passed 2^24, and nothing after it makes a coefficient smaller. Such a
+// cost needs no exact count to be checked.
+bool AnalysedProgram::certainlyExact(std::size_t model) const {
+  for (const Price& price : {costModels[model].addition, costModels[model].multiplication}) {
+    if (!price.isWhole() || !price.singleIsExact()) return false;
+  }
+  const Polynomial& cost = single[model];
+  for (int power = 0; power <= cost.getDegree(); ++power) {
+    const float c = cost.coefficient(power);
+    if (!(c >= 0.0f && c <= 16777216.0f && c == std::trunc(c))) return false;
+  }
+  return true;
+}
+
+// One stream serves every call: setting up a stream's locale for each line of a run of many
+// small files cost more than printing the line.
+std::string printedLine(const Polynomial& cost) {
+  static std::ostringstream text;
+  text.str("");
+  cost.print(text);
+  std::string line = text.str();
+  line.pop_back();
+  return line;
+}

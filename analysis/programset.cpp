@@ -1,0 +1,40 @@
+#include "analysis/programset.h"
+
+#include <new>
+
+ProgramSet::ProgramSet(const std::vector<CostModel>& models) : modelCount(models.size()) {}
+
+void ProgramSet::add(const std::string& name, const AnalysedProgram& program) {
+  names.push_back(name);
+  costs.push_back(program.exact());
+}
+
+void ProgramSet::fail(const std::string& name) { failed.push_back(name); }
+
+void ProgramSet::compare() {
+  if (!failed.empty()) return;
+  try {
+    for (std::size_t m = 0; m < modelCount; ++m) {
+      std::vector<ExactPolynomial> underModel;
+      for (const auto& program : costs) underModel.push_back(program[m]);
+      byModel.push_back(cheapestRanges(underModel));
+    }
+  } catch (const std::bad_alloc&) {
+    byModel.clear();
+    byModel.shrink_to_fit();
+    outOfMemory = true;
+  }
+}
+
+ProgramSet::Shortfall ProgramSet::shortfall() const {
+  if (!failed.empty()) return Shortfall::failedPrograms;
+  if (outOfMemory) return Shortfall::memory;
+  for (const auto& ranges : byModel) {
+    if (!ranges) return Shortfall::workLimit;
+  }
+  return Shortfall::none;
+}
+
+const ExactPolynomial& ProgramSet::cost(std::size_t program, std::size_t model) const {
+  return costs[program][model];
+}

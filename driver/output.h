@@ -1,0 +1,10 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+
+// Flushes `out`; if the output could not be written, says so on `err` and returns false.
+bool flushed(std::ostream& out, std::ostream& err);
+
+// Says on `err` that the named file's analysis ran out of memory, after flushing what `out` has.
+void reportOutOfMemory(std::ostream& out, std::ostream& err, const std::string& name);

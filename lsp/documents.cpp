@@ -1,0 +1,71 @@
+#include "lsp/documents.h"
+
+#include <algorithm>
+#include <new>
+#include <sstream>
+
+#include "lsp/protocol.h"
+
+namespace {
+
+ParsedProgram parsed(const std::string& text) {
+  std::stringbuf buffer(text);
+  return parseProgram(buffer, Places::statements);
+}
+
+}  // namespace
+
+Analysis::Analysis(std::string text, std::vector<CostModel> models, LineIndex::Units units)
+    : text(std::move(text)),
+      program(parsed(this->text), std::move(models)),
+      lines(this->text, program.parse().lineStarts, units) {}
+
+Documents::Document* Documents::find(const std::string& uri) {
+  const auto found = documents.find(uri);
+  return found == documents.end() ? nullptr : &found->second;
+}
+
+Documents::Document& Documents::open(const std::string& uri, std::string text,
+                                     nlohmann::json version) {
+  Document& document = documents[uri];
+  document.text = std::move(text);
+  document.version = std::move(version);
+  document.analysed = false;
+  return document;
+}
+
+void Documents::close(const std::string& uri) { documents.erase(uri); }
+
+bool Documents::change(Document& document, const nlohmann::json& changes, LineIndex::Units units) {
+  if (!changes.is_array()) return false;
+  std::string text = document.text;
+  for (const nlohmann::json& change : changes) {
+    const auto newText = stringAt(change, "text");
+    if (!newText) return false;
+    if (!change.contains("range")) {
+      text = *newText;
+      continue;
+    }
+    const auto range = rangeAt(change, "range");
+    if (!range) return false;
+    const std::size_t from = LineIndex::offsetIn(text, range->first, units);
+    const std::size_t to = std::max(from, LineIndex::offsetIn(text, range->second, units));
+    text.replace(from, to - from, *newText);
+  }
+  document.text = std::move(text);
+  document.analysed = false;
+  return true;
+}
+
+void Documents::analyse(Document& document, const std::vector<CostModel>& models,
+                        LineIndex::Units units) {
+  if (document.analysed) return;
+  document.analysed = true;
+  document.current = nullptr;
+  try {
+    document.current = std::make_shared<const Analysis>(document.text, models, units);
+    if (document.current->program.ok()) document.lastParsed = document.current;
+  } catch (const std::bad_alloc&) {
+    document.current = nullptr;
+  }
+}

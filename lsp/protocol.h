@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstddef>
+#include <initializer_list>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "lsp/lineindex.h"
+
+// JSON-RPC's and the protocol's error codes.
+namespace ErrorCode {
+constexpr int PARSE_ERROR = -32700;
+constexpr int INVALID_REQUEST = -32600;
+constexpr int METHOD_NOT_FOUND = -32601;
+constexpr int INVALID_PARAMS = -32602;
+constexpr int INTERNAL_ERROR = -32603;
+constexpr int SERVER_NOT_INITIALIZED = -32002;
+constexpr int REQUEST_FAILED = -32803;
+}  // namespace ErrorCode
+
+// What a request is answered with: its result, or an error with its code.
+struct Reply {
+  Reply(nlohmann::json result) : result(std::move(result)) {}  // NOLINT: a result is a reply
+  static Reply error(int code, std::string message) {
+    Reply reply(nullptr);
+    reply.code = code;
+    reply.message = std::move(message);
+    return reply;
+  }
+
+  nlohmann::json result;
+  int code = 0;  // 0: no error
+  std::string message;
+};
+
+// The parts of a message's params, read without throwing: none where a part is missing or is
+// not of its type. A number that stands for a line or a character must be a whole number from 0
+// to 2^31 - 1, as the protocol's uinteger is.
+const nlohmann::json* memberAt(const nlohmann::json& object, const char* key);
+const nlohmann::json* pathIn(const nlohmann::json& object, std::initializer_list<const char*> keys);
+std::optional<std::string> stringAt(const nlohmann::json& object, const char* key);
+std::optional<std::size_t> uintegerAt(const nlohmann::json& object, const char* key);
+std::optional<LineIndex::Position> positionAt(const nlohmann::json& object, const char* key);
+std::optional<std::pair<LineIndex::Position, LineIndex::Position>> rangeAt(
+    const nlohmann::json& object, const char* key);
+std::optional<std::string> uriOf(const nlohmann::json& params);  // params.textDocument.uri
+
+// A position and a range as the protocol writes them.
+nlohmann::json positionJson(const LineIndex::Position& position);
+nlohmann::json rangeJson(const LineIndex& lines, std::size_t from, std::size_t to);
+
+// The text of a message: nlohmann's dump, bytes that are not UTF-8 replaced.
+std::string messageText(const nlohmann::json& message);

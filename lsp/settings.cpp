@@ -1,0 +1,68 @@
+#include "lsp/settings.h"
+
+const std::vector<Settings::Description> Settings::DESCRIPTIONS = {
+    {"cpu", "array", "[]"},
+    {"codeLens", "boolean", "true"},
+    {"inlayHints", "boolean", "true"},
+    {"hintWidth", "integer", "40"},
+};
+
+namespace {
+
+using json = nlohmann::json;
+
+constexpr std::size_t NARROWEST = 10;
+constexpr std::size_t WIDEST = 1000;
+
+}  // namespace
+
+Settings Settings::with(const json& given, std::vector<std::string>& problems) const {
+  Settings settings = *this;
+  if (!given.is_object()) return settings;
+  const json& all = given.contains("loopcost") ? given["loopcost"] : given;
+  if (!all.is_object()) return settings;
+  for (const auto& [name, flag] : {std::make_pair("codeLens", &settings.codeLens),
+                                   std::make_pair("inlayHints", &settings.inlayHints)}) {
+    const auto value = all.find(name);
+    if (value == all.end()) continue;
+    if (value->is_boolean()) {
+      *flag = value->get<bool>();
+    } else {
+      problems.push_back(std::string(name) + " must be true or false");
+    }
+  }
+  if (const auto width = all.find("hintWidth"); width != all.end()) {
+    if (width->is_number_unsigned() && *width >= NARROWEST && *width <= WIDEST) {
+      settings.hintWidth = width->get<std::size_t>();
+    } else {
+      problems.push_back("hintWidth must be a whole number from " + std::to_string(NARROWEST) +
+                         " to " + std::to_string(WIDEST));
+    }
+  }
+  if (const auto cpu = all.find("cpu"); cpu != all.end()) {
+    std::string problem = "must be a list of \"ADD,MUL\" texts";
+    std::vector<std::string> texts;
+    for (const json& text : cpu->is_array() ? *cpu : json::array({nullptr})) {
+      if (text.is_string()) texts.push_back(text.get<std::string>());
+    }
+    std::optional<std::vector<CostModel>> models;
+    if (cpu->is_array() && texts.size() == cpu->size()) models = modelsFrom(texts, problem);
+    if (models) {
+      settings.models = std::move(*models);
+    } else {
+      problems.push_back("cpu: " + problem);
+    }
+  }
+  return settings;
+}
+
+bool Settings::operator==(const Settings& other) const {
+  if (codeLens != other.codeLens || inlayHints != other.inlayHints ||
+      hintWidth != other.hintWidth || models.size() != other.models.size()) {
+    return false;
+  }
+  for (std::size_t m = 0; m < models.size(); ++m) {
+    if (models[m].name != other.models[m].name) return false;
+  }
+  return true;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstddef>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "analysis/costmodel.h"
+
+// What a client may set, as initializationOptions or in workspace/didChangeConfiguration (plain
+// or under "loopcost"). The names, types and defaults are written here once; the VS Code
+// extension's package.json is checked against them by a test.
+struct Settings {
+  std::vector<CostModel> models;  // "cpu": ["2,4", "1,5"]; [] for the tool's defaults
+  bool codeLens = true;
+  bool inlayHints = true;
+  std::size_t hintWidth = 40;  // characters of a hint's or a lens's label
+
+  struct Description {
+    const char* name;
+    const char* type;          // as JSON Schema names it
+    const char* defaultValue;  // JSON
+  };
+  static const std::vector<Description> DESCRIPTIONS;
+
+  // The settings with `given` applied: the members it has that are right. The problems with the
+  // rest, each as a sentence, go to `problems`.
+  Settings with(const nlohmann::json& given, std::vector<std::string>& problems) const;
+  bool operator==(const Settings& other) const;
+  bool operator!=(const Settings& other) const { return !(*this == other); }
+};

@@ -1,0 +1,211 @@
+#include "lsp/views.h"
+
+#include <algorithm>
+#include <limits>
+#include <optional>
+#include <sstream>
+#include <string>
+
+#include "report/glances.h"
+#include "report/wording.h"
+
+namespace {
+
+using json = nlohmann::json;
+
+constexpr int ERROR_SEVERITY = 1;
+constexpr int WARNING_SEVERITY = 2;
+constexpr int HINT_SEVERITY = 4;
+constexpr int UNNECESSARY_TAG = 1;
+
+const char* const CHANGED = " ?";
+
+// Where the places of the last version that parsed show in the current text: the texts share a
+// start and an end, and what lies between them in the older text was changed.
+class Shift {
+ public:
+  Shift(const std::string& before, const std::string& after) {
+    const std::size_t shorter = std::min(before.size(), after.size());
+    while (prefix < shorter && before[prefix] == after[prefix]) ++prefix;
+    std::size_t suffix = 0;
+    while (suffix < shorter - prefix &&
+           before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix]) {
+      ++suffix;
+    }
+    changedEnd = before.size() - suffix;
+    growth = static_cast<long long>(after.size()) - static_cast<long long>(before.size());
+  }
+
+  // None for a place inside what was changed.
+  std::optional<std::size_t> operator()(std::size_t offset) const {
+    if (offset <= prefix) return offset;
+    if (offset < changedEnd) return std::nullopt;
+    return static_cast<std::size_t>(static_cast<long long>(offset) + growth);
+  }
+
+  // Whether the change lies (partly) inside [from, to), so that what stands there may differ.
+  bool inside(std::size_t from, std::size_t to) const {
+    if (prefix == changedEnd) return from < prefix && prefix < to;
+    return std::max(from, prefix) < std::min(to, changedEnd);
+  }
+
+ private:
+  std::size_t prefix = 0;
+  std::size_t changedEnd = 0;
+  long long growth = 0;
+};
+
+// The glances of the last version that parsed, placed in the current text.
+struct Glances {
+  const Analysis& shown;   // the last version that parsed
+  const LineIndex& lines;  // the current text's
+  Shift shift;
+  std::size_t width;
+
+  Glances(const Documents::Document& document, std::size_t width)
+      : shown(*document.lastParsed),
+        lines(document.current->lines),
+        shift(shown.text, document.text),
+        width(width) {}
+
+  const StatementRows& rows() const { return shown.program.rows(); }
+  const std::vector<SourceSpans::Span>& spans() const {
+    return shown.program.parse().spans.statements();
+  }
+
+  std::vector<ExactPolynomial> costs(const StatementRows::Row& row) const {
+    std::vector<ExactPolynomial> costs;
+    for (std::size_t m = 0; m < shown.program.models().size(); ++m)
+      costs.push_back(rows().cost(row, m));
+    return costs;
+  }
+
+  std::string label(const std::vector<ExactPolynomial>& costs, std::size_t from,
+                    std::size_t to) const {
+    return glance(costs, shown.program.models(), width) + (shift.inside(from, to) ? CHANGED : "");
+  }
+};
+
+json diagnostic(json range, int severity, const std::string& message) {
+  return {{"range", std::move(range)},
+          {"severity", severity},
+          {"source", "loopcost"},
+          {"message", message}};
+}
+
+// The innermost statement around `offset`, or none.
+std::optional<std::size_t> statementAt(const std::vector<SourceSpans::Span>& spans,
+                                       std::size_t offset) {
+  std::optional<std::size_t> innermost;
+  for (std::size_t i = 0; i < spans.size() && spans[i].start <= offset; ++i) {
+    if (offset < spans[i].end) innermost = i;
+  }
+  return innermost;
+}
+
+}  // namespace
+
+json diagnostics(const Documents::Document& document) {
+  json all = json::array();
+  const json start = {{"line", 0}, {"character", 0}};
+  if (!document.current) {
+    all.push_back(diagnostic({{"start", start}, {"end", start}}, ERROR_SEVERITY, "out of memory"));
+    return all;
+  }
+  const Analysis& analysis = *document.current;
+  const ParsedProgram& parsed = analysis.program.parse();
+  if (!parsed.ok()) {
+    const SourceSpans::Problem& problem = *parsed.spans.problem();
+    all.push_back(diagnostic(rangeJson(analysis.lines, problem.from, problem.to), ERROR_SEVERITY,
+                             failureMessage(parsed)));
+    return all;
+  }
+  const std::size_t firstLineEnd =
+      analysis.lines.offsetOf({0, std::numeric_limits<std::size_t>::max()});
+  for (const std::string& warning : warnings(analysis.program)) {
+    all.push_back(
+        diagnostic(rangeJson(analysis.lines, 0, firstLineEnd), WARNING_SEVERITY, warning));
+  }
+  if (parsed.tail) {
+    json tail = diagnostic(rangeJson(analysis.lines, *parsed.tail, analysis.text.size()),
+                           HINT_SEVERITY, "ignored: text after the program's END");
+    tail["tags"] = {UNNECESSARY_TAG};
+    all.push_back(std::move(tail));
+  }
+  return all;
+}
+
+json hover(const Documents::Document& document, LineIndex::Position at, bool markdown) {
+  if (!document.current || !document.current->program.ok()) return nullptr;
+  const Analysis& analysis = *document.current;
+  const AnalysedProgram& program = analysis.program;
+  const auto& spans = program.parse().spans.statements();
+  const auto statement = statementAt(spans, analysis.lines.offsetOf(at));
+  const json kind = markdown ? "markdown" : "plaintext";
+  if (!statement) {
+    return {{"contents", {{"kind", kind}, {"value", programHover(program, markdown)}}}};
+  }
+  const std::string text = statementHover(program, program.rows().rows()[*statement], markdown);
+  return {{"contents", {{"kind", kind}, {"value", text}}},
+          {"range", rangeJson(analysis.lines, spans[*statement].start, spans[*statement].end)}};
+}
+
+json lenses(const Documents::Document& document, std::size_t width) {
+  json all = json::array();
+  if (!document.current || !document.lastParsed) return all;
+  const Glances glances(document, width);
+  const auto lens = [&](std::size_t from, const std::string& title) {
+    const auto at = glances.shift(from);
+    if (!at) return;
+    const json place = positionJson(glances.lines.positionOf(*at));
+    all.push_back({{"range", {{"start", place}, {"end", place}}},
+                   {"command", {{"title", title}, {"command", ""}}}});
+  };
+  const AnalysedProgram& program = glances.shown.program;
+  const std::size_t begin = program.parse().spans.begin;
+  lens(begin, glances.label(program.exact(), begin, glances.shown.text.size()));
+  for (std::size_t i = 0; i < glances.spans().size(); ++i) {
+    const StatementRows::Row& row = glances.rows().rows()[i];
+    const SourceSpans::Span& span = glances.spans()[i];
+    if (row.loop >= 0) lens(span.start, glances.label(glances.costs(row), span.start, span.end));
+  }
+  return all;
+}
+
+json hints(const Documents::Document& document, std::size_t first, std::size_t last,
+           std::size_t width) {
+  json all = json::array();
+  if (!document.current || !document.lastParsed) return all;
+  const Glances glances(document, width);
+  const std::size_t from = glances.lines.offsetOf({first, 0});
+  const std::size_t to = last + 1 < glances.lines.lineCount()
+                             ? glances.lines.offsetOf({last + 1, 0})
+                             : std::numeric_limits<std::size_t>::max();
+  for (std::size_t i = 0; i < glances.spans().size(); ++i) {
+    const SourceSpans::Span& span = glances.spans()[i];
+    const auto at = glances.shift(span.hint);
+    if (!at || *at < from || *at >= to) continue;
+    const std::vector<ExactPolynomial> costs = glances.costs(glances.rows().rows()[i]);
+    if (std::all_of(costs.begin(), costs.end(),
+                    [](const ExactPolynomial& c) { return c.degree() < 0; })) {
+      continue;
+    }
+    all.push_back({{"position", positionJson(glances.lines.positionOf(*at))},
+                   {"label", glances.label(costs, span.start, span.end)},
+                   {"paddingLeft", true}});
+  }
+  return all;
+}
+
+Reply formatting(const Documents::Document& document) {
+  if (!document.current) return Reply::error(ErrorCode::INTERNAL_ERROR, "out of memory");
+  const Analysis& analysis = *document.current;
+  if (!analysis.program.ok()) {
+    return Reply::error(ErrorCode::REQUEST_FAILED, "cannot format a program with a syntax error: " +
+                                                       failureMessage(analysis.program.parse()));
+  }
+  std::ostringstream echo;
+  analysis.program.program().print(echo);
+  const std::size_t end = analysis.program.parse().tail.value_or(analysis.text.size());
+  return {json::array({{{"range", rangeJson(analysis.lines, 0, end)}, {"newText", echo.str()}}})};
+}

@@ -1,0 +1,54 @@
+#include "report/textreport.h"
+
+#include <vector>
+
+#include "report/explanation.h"
+#include "report/wording.h"
+
+void writeProgramReport(std::ostream& out, std::ostream& err, const std::string& where,
+                        const AnalysedProgram& program, const TextLayout& layout) {
+  const std::vector<CostModel>& models = program.models();
+  program.program().print(out);
+  // Polynomial::print ends its line with a flush, which the output need not wait for.
+  for (std::size_t m = 0; m < models.size(); ++m) {
+    out << models[m].name << '\n'
+        << layout.texts.runningTime << printedLine(program.printed()[m]) << '\n';
+  }
+  std::vector<std::string> warned = warnings(program);
+  if (layout.explain) {
+    writeExplanation(out, program, layout.texts.theta, layout.width);
+    if (!program.cheapest()) {
+      warned.push_back("the cheapest model was not computed: " + workLimitReason());
+    }
+  }
+  if (!warned.empty()) out.flush();  // where both go to one terminal, the costs come first
+  for (const std::string& warning : warned) {
+    err << "loopcost: " << where << "warning: " << warning << std::endl;
+  }
+  out << SEPARATOR;
+}
+
+void writeComparison(std::ostream& out, const ProgramSet& programs,
+                     const std::vector<CostModel>& models, bool explain) {
+  const std::vector<std::string>& names = programs.programs();
+  for (std::size_t m = 0; m < models.size(); ++m) {
+    const auto& ranges = programs.ranges()[m];
+    out << "cheapest program under " << models[m].name << ":\n";
+    for (const std::string& line : comparisonInWords(ranges, names)) out << "  " << line << '\n';
+    if (!explain || !ranges) continue;
+    std::vector<Integer> boundaries;  // the last n of each range and the first of the next
+    for (const CheapestRange& range : *ranges) {
+      if (!range.to) continue;
+      if (boundaries.empty() || boundaries.back() != *range.to) boundaries.push_back(*range.to);
+      boundaries.push_back(*range.to + 1);
+    }
+    for (const Integer& n : boundaries) {
+      out << "  at n = " << decimal(n) << ':';
+      for (std::size_t p = 0; p < names.size(); ++p) {
+        out << (p == 0 ? " " : ", ") << names[p] << " costs "
+            << decimalValue(programs.cost(p, m).valueAt(n));
+      }
+      out << '\n';
+    }
+  }
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "analysis/analysedprogram.h"
+#include "analysis/comparison.h"
+#include "analysis/growth.h"
+#include "analysis/programset.h"
+#include "analysis/statementrows.h"
+
+// The sentences the tool says about an analysis, in one place for every front end.
+
+// "1", "n^2", "1000 * n^2" or "0": how often a line runs, exactly.
+std::string runsText(const Runs& runs);
+
+// A statement's first line as the echo writes it, unindented: "a + b * c ;", "LOOP n".
+std::string echoLine(const StatementRows::Row& row);
+
+// "0", or "Θ(1)", "Θ(n^k)" with `theta` the letter Θ in the output's encoding.
+std::string growthText(Growth growth, const std::string& theta);
+
+// Why a comparison was not computed.
+std::string workLimitReason();
+
+// The comparison in words, one line per range of n, e.g. "for every n >= 1: CPU2(1,5) is
+// cheaper", naming the costs by `names`; one line saying why when it was not computed.
+std::vector<std::string> comparisonInWords(const std::optional<std::vector<CheapestRange>>& ranges,
+                                           const std::vector<std::string>& names);
+
+// The models' names, in order.
+std::vector<std::string> modelNames(const std::vector<CostModel>& models);
+
+// "CPU1(2,4): single precision prints inf, the exact cost is ...", one per imprecise model.
+std::vector<std::string> warnings(const AnalysedProgram& program);
+
+// Why a text gave no program: the system's reason, or the parser's line with its quoted bytes
+// made visible.
+std::string failureMessage(const ParsedProgram& parsed);
+
+// Why a set of programs was not (all) compared, or nothing when it was.
+std::optional<std::string> shortfallReason(const ProgramSet& programs);
