@@ -64,20 +64,26 @@ class Server {
     }
   }
 
-  json receive() {
+  std::string receive() {
     std::size_t length = 0;
     for (char line[256]; std::fgets(line, sizeof line, in) != nullptr && line[0] != '\r';) {
       std::sscanf(line, "Content-Length: %zu", &length);
     }
     std::string body(length, '\0');
     if (std::fread(&body[0], 1, length, in) != length) std::exit(1);
-    return json::parse(body);
+    return body;
   }
 
-  // Reads messages until one has `key` equal to `value`.
+  // Reads messages until one has `key` equal to `value`, read from the start of the message (a
+  // server writes its members there): the time a client takes to read a long answer is the
+  // client's, not the server's.
   void awaitMember(const char* key, const json& value) {
-    for (json message = receive(); !(message.contains(key) && message[key] == value);) {
-      message = receive();
+    const std::string member = '"' + std::string(key) + "\":" + value.dump();
+    for (;;) {
+      const std::string head = receive().substr(0, 200);
+      for (const char end : {',', '}'}) {
+        if (head.find(member + end) != std::string::npos) return;
+      }
     }
   }
 

@@ -139,7 +139,12 @@ void LanguageServer::dispatch(const json& message) {
     }
   }
   const json answerId = validId ? *id : json();
-  if (reply.code == 0) {
+  if (reply.code == 0 && !reply.resultText.empty()) {
+    if (!transport->send("{\"jsonrpc\":\"2.0\",\"id\":" + messageText(answerId) +
+                         ",\"result\":" + reply.resultText + "}")) {
+      writeFailed = true;
+    }
+  } else if (reply.code == 0) {
     send({{"jsonrpc", "2.0"}, {"id", answerId}, {"result", std::move(reply.result)}});
   } else {
     send({{"jsonrpc", "2.0"},
@@ -251,7 +256,7 @@ Reply LanguageServer::hover(const json& params) {
 Reply LanguageServer::codeLens(const json& params) {
   Documents::Document* document = analysed(params);
   if (document == nullptr) return Reply::error(ErrorCode::REQUEST_FAILED, "no such open document");
-  return {settings.codeLens ? lenses(*document, settings.hintWidth) : json::array()};
+  return Reply::text(settings.codeLens ? lenses(*document, settings.hintWidth) : "[]");
 }
 
 Reply LanguageServer::inlayHint(const json& params) {
@@ -259,8 +264,8 @@ Reply LanguageServer::inlayHint(const json& params) {
   if (!range) return Reply::error(ErrorCode::INVALID_PARAMS, "the range is not one");
   Documents::Document* document = analysed(params);
   if (document == nullptr) return Reply::error(ErrorCode::REQUEST_FAILED, "no such open document");
-  if (!settings.inlayHints) return {json::array()};
-  return {hints(*document, range->first.line, range->second.line, settings.hintWidth)};
+  if (!settings.inlayHints) return Reply::text("[]");
+  return Reply::text(hints(*document, range->first.line, range->second.line, settings.hintWidth));
 }
 
 Reply LanguageServer::formatting(const json& params) {

@@ -20,9 +20,16 @@ constexpr int SERVER_NOT_INITIALIZED = -32002;
 constexpr int REQUEST_FAILED = -32803;
 }  // namespace ErrorCode
 
-// What a request is answered with: its result, or an error with its code.
+// What a request is answered with: its result, or an error with its code. A long result is
+// written as JSON text at once: a document's lenses would otherwise be built, copied and
+// destroyed as thousands of JSON values.
 struct Reply {
   Reply(nlohmann::json result) : result(std::move(result)) {}  // NOLINT: a result is a reply
+  static Reply text(std::string json) {
+    Reply reply(nullptr);
+    reply.resultText = std::move(json);
+    return reply;
+  }
   static Reply error(int code, std::string message) {
     Reply reply(nullptr);
     reply.code = code;
@@ -31,7 +38,8 @@ struct Reply {
   }
 
   nlohmann::json result;
-  int code = 0;  // 0: no error
+  std::string resultText;  // the result as JSON text, if not empty
+  int code = 0;            // 0: no error
   std::string message;
 };
 

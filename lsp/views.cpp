@@ -7,6 +7,7 @@
 #include <string>
 
 #include "report/glances.h"
+#include "report/jsonwriter.h"
 #include "report/wording.h"
 
 namespace {
@@ -24,7 +25,8 @@ const char* const CHANGED = " ?";
 // start and an end, and what lies between them in the older text was changed.
 class Shift {
  public:
-  Shift(const std::string& before, const std::string& after) {
+  Shift() = default;  // the same text
+  Shift(const std::string& before, const std::string& after) : prefix(0) {
     const std::size_t shorter = std::min(before.size(), after.size());
     while (prefix < shorter && before[prefix] == after[prefix]) ++prefix;
     std::size_t suffix = 0;
@@ -50,8 +52,8 @@ class Shift {
   }
 
  private:
-  std::size_t prefix = 0;
-  std::size_t changedEnd = 0;
+  std::size_t prefix = std::numeric_limits<std::size_t>::max();
+  std::size_t changedEnd = std::numeric_limits<std::size_t>::max();
   long long growth = 0;
 };
 
@@ -65,7 +67,7 @@ struct Glances {
   Glances(const Documents::Document& document, std::size_t width)
       : shown(*document.lastParsed),
         lines(document.current->lines),
-        shift(shown.text, document.text),
+        shift(document.current == document.lastParsed ? Shift() : Shift(shown.text, document.text)),
         width(width) {}
 
   const StatementRows& rows() const { return shown.program.rows(); }
@@ -85,6 +87,21 @@ struct Glances {
     return glance(costs, shown.program.models(), width) + (shift.inside(from, to) ? CHANGED : "");
   }
 };
+
+void writePosition(JsonWriter& writer, const LineIndex::Position& position) {
+  writer.beginObject();
+  writer.key("line");
+  writer.integer(static_cast<long long>(position.line));
+  writer.key("character");
+  writer.integer(static_cast<long long>(position.character));
+  writer.end();
+}
+
+// A document without its closing line end.
+std::string trimmed(std::string text) {
+  text.pop_back();
+  return text;
+}
 
 json diagnostic(json range, int severity, const std::string& message) {
   return {{"range", std::move(range)},
@@ -150,16 +167,32 @@ json hover(const Documents::Document& document, LineIndex::Position at, bool mar
           {"range", rangeJson(analysis.lines, spans[*statement].start, spans[*statement].end)}};
 }
 
-json lenses(const Documents::Document& document, std::size_t width) {
-  json all = json::array();
-  if (!document.current || !document.lastParsed) return all;
+std::string lenses(const Documents::Document& document, std::size_t width) {
+  if (!document.current || !document.lastParsed) return "[]";
   const Glances glances(document, width);
+  std::ostringstream text;
+  JsonWriter all(text, false);
+  all.beginArray();
   const auto lens = [&](std::size_t from, const std::string& title) {
     const auto at = glances.shift(from);
     if (!at) return;
-    const json place = positionJson(glances.lines.positionOf(*at));
-    all.push_back({{"range", {{"start", place}, {"end", place}}},
-                   {"command", {{"title", title}, {"command", ""}}}});
+    const LineIndex::Position place = glances.lines.positionOf(*at);
+    all.beginObject();
+    all.key("range");
+    all.beginObject();
+    for (const char* end : {"start", "end"}) {
+      all.key(end);
+      writePosition(all, place);
+    }
+    all.end();
+    all.key("command");
+    all.beginObject();
+    all.key("title");
+    all.string(title);
+    all.key("command");
+    all.string("");
+    all.end();
+    all.end();
   };
   const AnalysedProgram& program = glances.shown.program;
   const std::size_t begin = program.parse().spans.begin;
@@ -169,18 +202,21 @@ json lenses(const Documents::Document& document, std::size_t width) {
     const SourceSpans::Span& span = glances.spans()[i];
     if (row.loop >= 0) lens(span.start, glances.label(glances.costs(row), span.start, span.end));
   }
-  return all;
+  all.end();
+  return trimmed(text.str());
 }
 
-json hints(const Documents::Document& document, std::size_t first, std::size_t last,
-           std::size_t width) {
-  json all = json::array();
-  if (!document.current || !document.lastParsed) return all;
+std::string hints(const Documents::Document& document, std::size_t first, std::size_t last,
+                  std::size_t width) {
+  if (!document.current || !document.lastParsed) return "[]";
   const Glances glances(document, width);
   const std::size_t from = glances.lines.offsetOf({first, 0});
   const std::size_t to = last + 1 < glances.lines.lineCount()
                              ? glances.lines.offsetOf({last + 1, 0})
                              : std::numeric_limits<std::size_t>::max();
+  std::ostringstream text;
+  JsonWriter all(text, false);
+  all.beginArray();
   for (std::size_t i = 0; i < glances.spans().size(); ++i) {
     const SourceSpans::Span& span = glances.spans()[i];
     const auto at = glances.shift(span.hint);
@@ -190,11 +226,17 @@ json hints(const Documents::Document& document, std::size_t first, std::size_t l
                     [](const ExactPolynomial& c) { return c.degree() < 0; })) {
       continue;
     }
-    all.push_back({{"position", positionJson(glances.lines.positionOf(*at))},
-                   {"label", glances.label(costs, span.start, span.end)},
-                   {"paddingLeft", true}});
+    all.beginObject();
+    all.key("position");
+    writePosition(all, glances.lines.positionOf(*at));
+    all.key("label");
+    all.string(glances.label(costs, span.start, span.end));
+    all.key("paddingLeft");
+    all.value(true);
+    all.end();
   }
-  return all;
+  all.end();
+  return trimmed(text.str());
 }
 
 Reply formatting(const Documents::Document& document) {

@@ -14,8 +14,9 @@
 
 nlohmann::json diagnostics(const Documents::Document& document);
 nlohmann::json hover(const Documents::Document& document, LineIndex::Position at, bool markdown);
-nlohmann::json lenses(const Documents::Document& document, std::size_t width);
+// The lenses and the hints are written as JSON text, arrays of CodeLens and InlayHint.
+std::string lenses(const Documents::Document& document, std::size_t width);
 // The hints on the lines from `first` to `last`.
-nlohmann::json hints(const Documents::Document& document, std::size_t first, std::size_t last,
-                     std::size_t width);
+std::string hints(const Documents::Document& document, std::size_t first, std::size_t last,
+                  std::size_t width);
 Reply formatting(const Documents::Document& document);

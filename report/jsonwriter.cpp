@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <streambuf>
 
+#include "report/quoting.h"
+
 namespace {
 
 bool isPlain(char c) {
@@ -10,8 +12,18 @@ bool isPlain(char c) {
   return byte >= 0x20 && byte < 0x7F && c != '"' && c != '\\';
 }
 
+// Plain ASCII and valid UTF-8 beyond it are written as they are.
+bool needsEscapes(const std::string& text) {
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t length = isPlain(text[at]) ? 1 : utf8Length(text, at);
+    if (length < 2 && !isPlain(text[at])) return true;
+    at += length;
+  }
+  return false;
+}
+
 std::string quoted(const std::string& text) {
-  if (std::all_of(text.begin(), text.end(), isPlain)) return '"' + text + '"';
+  if (!needsEscapes(text)) return '"' + text + '"';
   return nlohmann::json(text).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 // `text` with each byte between its first and last "'" that is not printable ASCII written as
@@ -9,3 +10,6 @@ std::string withVisibleQuotes(const std::string& text);
 // A file name as messages write it: every control character and every byte that is not part of
 // valid UTF-8 as \xHH, so that a name can neither drive the terminal nor forge a line.
 std::string visibleName(const std::string& name);
+
+// The length of the valid UTF-8 sequence at text[at], or 0 if none starts there.
+std::size_t utf8Length(const std::string& text, std::size_t at);
