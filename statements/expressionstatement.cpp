@@ -74,8 +74,10 @@ ExpressionStatement::ExpressionStatement(std::istream& is, SourceSpans* spans)
       blockEnd = std::min(sizeof block, room);
     }
     block[inBlock++] = c;
-    if (spans != nullptr) spans->characters.push_back(start + at);
-    textEnd = start + at + 1;
+    if (spans != nullptr) {
+      spans->characters.push_back(start + at);
+      textEnd = start + at + 1;
+    }
   });
   flush();
   if (!read) syntaxErrorAt(ERROR_PREFIX, text, lacksSemicolon());  // the input ended first
