@@ -5,14 +5,18 @@
 ProgramSet::ProgramSet(const std::vector<CostModel>& models) : modelCount(models.size()) {}
 
 void ProgramSet::add(const std::string& name, const AnalysedProgram& program) {
-  names.push_back(name);
-  costs.push_back(program.exact());
+  try {
+    costs.push_back(program.exact());
+    names.push_back(name);
+  } catch (const std::bad_alloc&) {
+    outOfMemory = true;
+  }
 }
 
 void ProgramSet::fail(const std::string& name) { failed.push_back(name); }
 
 void ProgramSet::compare() {
-  if (!failed.empty()) return;
+  if (!failed.empty() || outOfMemory) return;
   try {
     for (std::size_t m = 0; m < modelCount; ++m) {
       std::vector<ExactPolynomial> underModel;

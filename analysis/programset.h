@@ -19,12 +19,13 @@ class ProgramSet {
     none,
     failedPrograms,  // some did not give a program: they are in failures()
     workLimit,       // some model's comparison would take more than the work limit
-    memory,          // memory ran out while comparing
+    memory,          // memory ran out while preparing or making the comparison
   };
 
   explicit ProgramSet(const std::vector<CostModel>& models);
 
-  void add(const std::string& name, const AnalysedProgram& program);  // which must be ok()
+  // A program that is ok(); when memory runs out keeping its costs, nothing is compared.
+  void add(const std::string& name, const AnalysedProgram& program);
   void fail(const std::string& name);
   // Compares the programs added, unless one failed; a comparison that runs out of memory is
   // said to have done so.

@@ -36,6 +36,8 @@ CLI::Validator oneOf(const std::map<std::string, Value>& choices) {
 // The options' texts as typed, before they are turned into Options. A format or an encoding
 // given twice is an error that names the option, so every value given is kept.
 struct Texts {
+  bool help = false;
+  bool version = false;
   std::vector<std::string> cpus;
   std::vector<std::string> format;
   std::vector<std::string> encoding;
@@ -44,10 +46,14 @@ struct Texts {
 void describe(CLI::App& app, Options& options, Texts& names) {
   app.description(
       "Echo each program of the loop language normalised and print its running time as a "
-      "polynomial in n under two CPU cost models. Without FILE, ask for file names on standard "
-      "input.");
+      "polynomial in n under each CPU cost model: CPU1(2,4) and CPU2(1,5) unless --cpu gives "
+      "others. Without FILE, ask for file names on standard input.");
   app.footer("Example:\n  loopcost --cpu 3,7 --cpu 1,1 examples/linear_search.txt");
-  app.set_version_flag("-V,--version", VERSION, "Print the version and exit");
+  // Help and version are flags like the others, so that an unknown option beside them is still
+  // a usage error.
+  app.set_help_flag();
+  app.add_flag("-h,--help", names.help, "Print this help message and exit");
+  app.add_flag("-V,--version", names.version, "Print the version and exit");
   app.add_option("FILE", options.files, "Program files to analyse; - is standard input")
       ->type_name("");
   app.add_option("-c,--cpu", names.cpus,
@@ -94,16 +100,22 @@ CommandLine parseCommandLine(int argc, const char* const argv[], std::ostream& o
   Options options;
   Texts names;
   describe(app, options, names);
+  // "--format=" would take the next argument as its value.
+  for (int i = 1; i < argc && std::string(argv[i]) != "--"; ++i) {
+    const std::string argument = argv[i];
+    if (argument.size() > 3 && argument.rfind("--", 0) == 0 && argument.back() == '=') {
+      return {std::nullopt, usageError(err, argument.substr(0, argument.size() - 1) +
+                                                ": '' is empty; give a value")};
+    }
+  }
   try {
     app.parse(argc, argv);
-  } catch (const CLI::CallForHelp&) {
-    out << app.help();
-    return {std::nullopt, 0};
-  } catch (const CLI::CallForVersion&) {
-    out << VERSION << '\n';
-    return {std::nullopt, 0};
   } catch (const CLI::ParseError& error) {
     return {std::nullopt, usageError(err, error.what())};
+  }
+  if (names.help || names.version) {
+    out << (names.help ? app.help() : std::string(VERSION) + "\n");
+    return {std::nullopt, 0};
   }
   for (const auto& [option, values] :
        {std::make_pair("--format", names.format), std::make_pair("--encoding", names.encoding)}) {

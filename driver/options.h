@@ -22,7 +22,7 @@ struct Options {
 };
 
 // The parsed command line, or the exit status when the run ends here: 0 after --help or
-// --version (written to `out`), 2 after a usage error (written to `err`).
+// --version (written to `out`, not yet flushed), 2 after a usage error (written to `err`).
 struct CommandLine {
   std::optional<Options> options;
   int exitStatus = 0;

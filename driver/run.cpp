@@ -10,13 +10,16 @@
 #include "driver/batch.h"
 #include "driver/console.h"
 #include "driver/options.h"
+#include "driver/output.h"
 #include "driver/terminal.h"
 #include "lsp/languageserver.h"
 
 int run(int argc, const char* const argv[], std::istream& in, std::ostream& out,
         std::ostream& err) {
   const CommandLine commandLine = parseCommandLine(argc, argv, out, err);
-  if (!commandLine.options) return commandLine.exitStatus;
+  if (!commandLine.options) {
+    return commandLine.exitStatus == 0 && !flushed(out, err) ? 1 : commandLine.exitStatus;
+  }
   const Options& options = *commandLine.options;
   if (options.lsp) {
 #ifdef _WIN32

@@ -6,4 +6,8 @@ build=$(cd "$1" && pwd)
 cd "$(dirname "$0")"
 
 node --test vscode/test/
-PATH="$build:$PATH" nvim --headless --clean -c "luafile neovim/test.lua"
+# Neovim starts with the README's lines, copied verbatim, as its init.lua.
+init=$(mktemp --suffix=.lua)
+trap 'rm -f "$init"' EXIT
+sed -n '/^```lua$/,/^```$/{/^```/d;p}' ../README.md > "$init"
+PATH="$build:$PATH" nvim --headless -u "$init" -i NONE -c "luafile neovim/test.lua"

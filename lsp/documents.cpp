@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "lsp/protocol.h"
+#include "support/memoryreserve.h"
 
 namespace {
 
@@ -66,6 +67,7 @@ void Documents::analyse(Document& document, const std::vector<CostModel>& models
     document.current = std::make_shared<const Analysis>(document.text, models, units);
     if (document.current->program.ok()) document.lastParsed = document.current;
   } catch (const std::bad_alloc&) {
+    MemoryReserve::refill();
     document.current = nullptr;
   }
 }

@@ -1,6 +1,8 @@
 #include "lsp/languageserver.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <new>
 #include <utility>
 
@@ -66,7 +68,7 @@ LanguageServer::LanguageServer(std::ostream& out, std::ostream& log, std::vector
 // Memory that runs out is dealt with here for a message as a whole, and in the requests and the
 // analyses on their own; the reserve lets each failure unwind and be answered.
 int LanguageServer::serve(std::istream& in) {
-  MemoryReserve reserve(RESERVE);
+  const MemoryReserve reserve(RESERVE);
   Transport reading(in, out);
   transport = &reading;
   std::string content, problem;
@@ -78,6 +80,7 @@ int LanguageServer::serve(std::istream& in) {
           break;
         case Transport::Read::refused:
           log << "loopcost: refused " << problem << std::endl;
+          tell("loopcost: refused " + problem);
           break;
         case Transport::Read::endOfInput:
           return 1;
@@ -86,12 +89,13 @@ int LanguageServer::serve(std::istream& in) {
       if (!exited && !reading.waiting()) publishPending();
     } catch (const std::bad_alloc&) {
       content = {};
+      MemoryReserve::refill();
       log << "loopcost: out of memory" << std::endl;
+      tell("loopcost: a message was lost: out of memory");
     }
-    reserve.refill();
   }
   if (writeFailed) {
-    log << "loopcost: write error" << std::endl;
+    log << "loopcost: write error: " << std::strerror(errno != 0 ? errno : EIO) << std::endl;
     return 1;
   }
   return shutDown ? 0 : 1;
@@ -114,8 +118,9 @@ void LanguageServer::dispatch(const json& message) {
   const json* id = memberAt(message, "id");
   const bool validId = id != nullptr && (id->is_number_integer() || id->is_string());
   const auto method = stringAt(message, "method");
+  static const json none = json::object();
   const json* given = memberAt(message, "params");
-  const json params = given != nullptr ? *given : json::object();
+  const json& params = given != nullptr ? *given : none;
   Reply reply = Reply::error(ErrorCode::INVALID_REQUEST, "the message is not an object");
   if (message.is_object() && stringAt(message, "jsonrpc") != std::string("2.0")) {
     reply.message = "jsonrpc must be \"2.0\"";
@@ -135,21 +140,29 @@ void LanguageServer::dispatch(const json& message) {
       publishPending();  // the client waits for this answer: the changes before it are in
       reply = answer(*method, params);
     } catch (const std::bad_alloc&) {
+      MemoryReserve::refill();
       reply = Reply::error(ErrorCode::INTERNAL_ERROR, "out of memory");
     }
   }
   const json answerId = validId ? *id : json();
-  if (reply.code == 0 && !reply.resultText.empty()) {
-    if (!transport->send("{\"jsonrpc\":\"2.0\",\"id\":" + messageText(answerId) +
-                         ",\"result\":" + reply.resultText + "}")) {
-      writeFailed = true;
-    }
-  } else if (reply.code == 0) {
-    send({{"jsonrpc", "2.0"}, {"id", answerId}, {"result", std::move(reply.result)}});
-  } else {
+  try {
+    respond(answerId, reply);
+  } catch (const std::bad_alloc&) {  // the answer could not be written out
+    MemoryReserve::refill();
+    respond(answerId, Reply::error(ErrorCode::INTERNAL_ERROR, "out of memory"));
+  }
+}
+
+void LanguageServer::respond(const json& id, const Reply& reply) {
+  if (reply.code != 0) {
     send({{"jsonrpc", "2.0"},
-          {"id", answerId},
+          {"id", id},
           {"error", {{"code", reply.code}, {"message", reply.message}}}});
+  } else if (reply.resultText.empty()) {
+    send({{"jsonrpc", "2.0"}, {"id", id}, {"result", reply.result}});
+  } else if (!transport->send({"{\"jsonrpc\":\"2.0\",\"id\":", messageText(id),
+                               ",\"result\":", reply.resultText, "}"})) {
+    writeFailed = true;
   }
 }
 
@@ -166,7 +179,15 @@ Reply LanguageServer::answer(const std::string& method, const json& params) {
 }
 
 void LanguageServer::send(const json& message) {
-  if (!transport->send(messageText(message))) writeFailed = true;
+  if (!transport->send({messageText(message)})) writeFailed = true;
+}
+
+// Shows the user a message, once the client can take one.
+void LanguageServer::tell(const std::string& message) {
+  if (!isInitialized) return;
+  send({{"jsonrpc", "2.0"},
+        {"method", "window/showMessage"},
+        {"params", {{"type", ERROR_MESSAGE}, {"message", message}}}});
 }
 
 void LanguageServer::publishPending() {
@@ -187,15 +208,8 @@ void LanguageServer::publish(const std::string& uri, Documents::Document& docume
 void LanguageServer::configure(const json& given) {
   std::vector<std::string> problems;
   const Settings next = settings.with(given, problems);
-  for (const std::string& problem : problems) {
-    send({{"jsonrpc", "2.0"},
-          {"method", "window/showMessage"},
-          {"params", {{"type", ERROR_MESSAGE}, {"message", "loopcost: " + problem}}}});
-  }
-  if (next == settings || !isInitialized) {
-    settings = next;
-    return;
-  }
+  for (const std::string& problem : problems) tell("loopcost: " + problem);
+  if (next == settings) return;
   const bool modelsChanged = Settings{next.models} != Settings{settings.models};
   settings = next;
   if (modelsChanged) {
@@ -228,8 +242,12 @@ Reply LanguageServer::initialize(const json& params) {
   markdown = showsMarkdown(all);
   refreshesLenses = refreshes(all, "codeLens");
   refreshesHints = refreshes(all, "inlayHint");
-  if (const json* options = memberAt(params, "initializationOptions")) configure(*options);
+  std::vector<std::string> problems;
+  if (const json* options = memberAt(params, "initializationOptions")) {
+    settings = settings.with(*options, problems);
+  }
   isInitialized = true;
+  for (const std::string& problem : problems) tell("loopcost: " + problem);
   return {{{"capabilities",
             {{"positionEncoding", units == LineIndex::Units::utf8 ? "utf-8" : "utf-16"},
              {"textDocumentSync", {{"openClose", true}, {"change", INCREMENTAL_SYNC}}},
@@ -256,7 +274,7 @@ Reply LanguageServer::hover(const json& params) {
 Reply LanguageServer::codeLens(const json& params) {
   Documents::Document* document = analysed(params);
   if (document == nullptr) return Reply::error(ErrorCode::REQUEST_FAILED, "no such open document");
-  return Reply::text(settings.codeLens ? lenses(*document, settings.hintWidth) : "[]");
+  return settings.codeLens ? lenses(*document, settings.hintWidth) : Reply::text("[]");
 }
 
 Reply LanguageServer::inlayHint(const json& params) {
@@ -265,7 +283,7 @@ Reply LanguageServer::inlayHint(const json& params) {
   Documents::Document* document = analysed(params);
   if (document == nullptr) return Reply::error(ErrorCode::REQUEST_FAILED, "no such open document");
   if (!settings.inlayHints) return Reply::text("[]");
-  return Reply::text(hints(*document, range->first.line, range->second.line, settings.hintWidth));
+  return hints(*document, range->first.line, range->second.line, settings.hintWidth);
 }
 
 Reply LanguageServer::formatting(const json& params) {

@@ -35,7 +35,9 @@ class LanguageServer {
   void handle(const std::string& content);
   void dispatch(const json& message);
   Reply answer(const std::string& method, const json& params);
+  void respond(const json& id, const Reply& reply);
   void send(const json& message);
+  void tell(const std::string& message);
   void publishPending();
   void publish(const std::string& uri, Documents::Document& document);
   void configure(const json& given);

@@ -2,17 +2,21 @@
 
 #include <algorithm>
 #include <cctype>
+#include <new>
 
 namespace {
 
 constexpr std::size_t CHUNK = std::size_t{1} << 20;
 const std::string CONTENT_LENGTH = "content-length:";
 
-bool startsCaseless(const std::string& text, const std::string& prefix) {
-  return text.size() >= prefix.size() &&
-         std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
-           return a == std::tolower(static_cast<unsigned char>(b));
-         });
+bool sameCaseless(char lowered, char c) {
+  return lowered == std::tolower(static_cast<unsigned char>(c));
+}
+
+std::size_t caselessFind(const std::string& text, const std::string& lowered) {
+  const auto found = std::search(text.begin(), text.end(), lowered.begin(), lowered.end(),
+                                 [](char c, char l) { return sameCaseless(l, c); });
+  return found == text.end() ? std::string::npos : static_cast<std::size_t>(found - text.begin());
 }
 
 // The decimal length after "Content-Length:", between blanks or tabs, or -1 when it is not one;
@@ -43,12 +47,20 @@ Transport::Read Transport::next(std::string& content, std::string& problem) {
     skip(static_cast<unsigned long long>(length));
     return Read::refused;
   }
-  if (!readContent(static_cast<std::size_t>(length), content)) return Read::endOfInput;
+  try {
+    if (!readContent(static_cast<std::size_t>(length), content)) return Read::endOfInput;
+  } catch (const std::bad_alloc&) {
+    skip(static_cast<unsigned long long>(length) - content.size());
+    content = {};
+    problem = "a message too large for the memory left";
+    return Read::refused;
+  }
   return Read::message;
 }
 
-// The header lines up to the empty line; after a refusal, the lines before the next
-// "Content-Length" are passed over.
+// The header lines up to the empty line. A header that follows content shorter than its
+// Content-Length said, or after a refusal, is found in the line where it stands; after a
+// refusal, the lines before it are passed over.
 Transport::Read Transport::headers(long long& length, std::string& problem) {
   bool sawHeader = false;
   for (std::string line;;) {
@@ -59,9 +71,11 @@ Transport::Read Transport::headers(long long& length, std::string& problem) {
       lost = true;
       return Read::refused;
     }
-    const bool contentLength = startsCaseless(line, CONTENT_LENGTH);
-    if (lost && !contentLength) continue;
+    const std::size_t header = caselessFind(line, CONTENT_LENGTH);
+    if (lost && header == std::string::npos) continue;
+    if (header != std::string::npos) line.erase(0, header);
     lost = false;
+    const bool contentLength = header != std::string::npos;
     if (line.empty()) {
       if (!sawHeader) continue;  // blank lines between messages are let pass
       break;
@@ -69,7 +83,12 @@ Transport::Read Transport::headers(long long& length, std::string& problem) {
     sawHeader = true;
     const long long value = contentLength ? lengthIn(line.substr(CONTENT_LENGTH.size())) : 0;
     const bool twice = contentLength && length >= 0 && value != length;
-    if (line.find(':') == std::string::npos || value < 0 || twice) {
+    const std::size_t colon = line.find(':');
+    const bool named = colon != std::string::npos && colon > 0 &&
+                       std::all_of(line.begin(), line.begin() + colon, [](char c) {
+                         return std::isalnum(static_cast<unsigned char>(c)) || c == '-';
+                       });
+    if (!named || value < 0 || twice) {
       problem = "a malformed header: " + line.substr(0, 80);
       lost = true;
       return Read::refused;
@@ -78,6 +97,7 @@ Transport::Read Transport::headers(long long& length, std::string& problem) {
   }
   if (length < 0) {
     problem = "a message without Content-Length";
+    lost = true;
     return Read::refused;
   }
   return Read::message;
@@ -85,8 +105,12 @@ Transport::Read Transport::headers(long long& length, std::string& problem) {
 
 bool Transport::waiting() const { return in.rdbuf()->in_avail() > 0; }
 
-bool Transport::send(const std::string& content) {
-  out << "Content-Length: " << content.size() << "\r\n\r\n" << content << std::flush;
+bool Transport::send(std::initializer_list<std::string_view> content) {
+  std::size_t length = 0;
+  for (const std::string_view part : content) length += part.size();
+  out << "Content-Length: " << length << "\r\n\r\n";
+  for (const std::string_view part : content) out << part;
+  out << std::flush;
   return static_cast<bool>(out);
 }
 
@@ -118,12 +142,14 @@ bool Transport::readContent(std::size_t length, std::string& content) {
   return true;
 }
 
-// Content past the limit is read and dropped in chunks, as far as the header said it goes.
+// Content that is not kept is read and dropped as far as the header said it goes, without
+// taking memory for it.
 void Transport::skip(unsigned long long length) {
-  std::string chunk(CHUNK, '\0');
+  char chunk[1 << 14];
   for (unsigned long long left = length; left > 0 && in;) {
-    const std::size_t part = static_cast<std::size_t>(std::min<unsigned long long>(CHUNK, left));
-    in.read(&chunk[0], static_cast<std::streamsize>(part));
-    left -= part;
+    const auto part =
+        static_cast<std::streamsize>(std::min<unsigned long long>(sizeof chunk, left));
+    in.read(chunk, part);
+    left -= static_cast<unsigned long long>(part);
   }
 }

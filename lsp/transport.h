@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstddef>
+#include <initializer_list>
 #include <istream>
 #include <ostream>
 #include <string>
+#include <string_view>
 
 // The base protocol of the Language Server Protocol over a pair of streams: header lines ending
 // in CR LF, among them "Content-Length: N", an empty line, then N bytes of content. A message
@@ -23,8 +25,8 @@ class Transport {
   Read next(std::string& content, std::string& problem);
   // Whether more input has arrived that has not been read.
   bool waiting() const;
-  // Writes one message; false once a write has failed.
-  bool send(const std::string& content);
+  // Writes one message, its content in parts; false once a write has failed.
+  bool send(std::initializer_list<std::string_view> content);
 
  private:
   enum class Line { read, tooLong, endOfInput };

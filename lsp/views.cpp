@@ -97,10 +97,13 @@ void writePosition(JsonWriter& writer, const LineIndex::Position& position) {
   writer.end();
 }
 
-// A document without its closing line end.
-std::string trimmed(std::string text) {
-  text.pop_back();
-  return text;
+// A JSON text written whole, without its closing line end; one that could not be held (out of
+// memory leaves the stream bad) is said so.
+Reply written(const std::ostringstream& text) {
+  if (!text) return Reply::error(ErrorCode::INTERNAL_ERROR, "out of memory");
+  std::string json = text.str();
+  json.pop_back();
+  return Reply::text(std::move(json));
 }
 
 json diagnostic(json range, int severity, const std::string& message) {
@@ -167,8 +170,8 @@ json hover(const Documents::Document& document, LineIndex::Position at, bool mar
           {"range", rangeJson(analysis.lines, spans[*statement].start, spans[*statement].end)}};
 }
 
-std::string lenses(const Documents::Document& document, std::size_t width) {
-  if (!document.current || !document.lastParsed) return "[]";
+Reply lenses(const Documents::Document& document, std::size_t width) {
+  if (!document.current || !document.lastParsed) return Reply::text("[]");
   const Glances glances(document, width);
   std::ostringstream text;
   JsonWriter all(text, false);
@@ -203,12 +206,12 @@ std::string lenses(const Documents::Document& document, std::size_t width) {
     if (row.loop >= 0) lens(span.start, glances.label(glances.costs(row), span.start, span.end));
   }
   all.end();
-  return trimmed(text.str());
+  return written(text);
 }
 
-std::string hints(const Documents::Document& document, std::size_t first, std::size_t last,
-                  std::size_t width) {
-  if (!document.current || !document.lastParsed) return "[]";
+Reply hints(const Documents::Document& document, std::size_t first, std::size_t last,
+            std::size_t width) {
+  if (!document.current || !document.lastParsed) return Reply::text("[]");
   const Glances glances(document, width);
   const std::size_t from = glances.lines.offsetOf({first, 0});
   const std::size_t to = last + 1 < glances.lines.lineCount()
@@ -236,7 +239,7 @@ std::string hints(const Documents::Document& document, std::size_t first, std::s
     all.end();
   }
   all.end();
-  return trimmed(text.str());
+  return written(text);
 }
 
 Reply formatting(const Documents::Document& document) {
@@ -248,6 +251,7 @@ Reply formatting(const Documents::Document& document) {
   }
   std::ostringstream echo;
   analysis.program.program().print(echo);
+  if (!echo) return Reply::error(ErrorCode::INTERNAL_ERROR, "out of memory");
   const std::size_t end = analysis.program.parse().tail.value_or(analysis.text.size());
   return {json::array({{{"range", rangeJson(analysis.lines, 0, end)}, {"newText", echo.str()}}})};
 }

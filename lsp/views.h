@@ -15,8 +15,8 @@
 nlohmann::json diagnostics(const Documents::Document& document);
 nlohmann::json hover(const Documents::Document& document, LineIndex::Position at, bool markdown);
 // The lenses and the hints are written as JSON text, arrays of CodeLens and InlayHint.
-std::string lenses(const Documents::Document& document, std::size_t width);
+Reply lenses(const Documents::Document& document, std::size_t width);
 // The hints on the lines from `first` to `last`.
-std::string hints(const Documents::Document& document, std::size_t first, std::size_t last,
-                  std::size_t width);
+Reply hints(const Documents::Document& document, std::size_t first, std::size_t last,
+            std::size_t width);
 Reply formatting(const Documents::Document& document);

@@ -68,7 +68,15 @@ class EscapingBuffer : public std::streambuf {
 
 JsonWriter::JsonWriter(std::ostream& out, bool indented) : out(out), indented(indented) {}
 
-JsonWriter::~JsonWriter() { flush(); }
+// A stream buffer that throws here (a string's, out of memory) leaves the stream bad: a
+// destructor must not throw.
+JsonWriter::~JsonWriter() {
+  try {
+    flush();
+  } catch (...) {
+    out.setstate(std::ios::badbit);
+  }
+}
 
 void JsonWriter::beginObject() {
   beforeValue();

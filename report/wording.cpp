@@ -105,7 +105,7 @@ std::optional<std::string> shortfallReason(const ProgramSet& programs) {
     case ProgramSet::Shortfall::workLimit:
       return workLimitReason();
     case ProgramSet::Shortfall::memory:
-      return std::string("memory ran out while comparing them");
+      return std::string("memory ran out while making the comparison");
   }
   return std::nullopt;
 }

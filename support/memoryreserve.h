@@ -5,9 +5,9 @@
 #include <new>
 
 // Memory held back for the way out of an allocation that fails. While a reserve is installed,
-// the first allocation that fails lets go of it and throws std::bad_alloc, so that whatever
-// unwinds the stack (a JSON value's destructor allocates) finds memory again; refill() takes it
-// back once the failure has been dealt with. Not thread-safe, like the tool.
+// an allocation that fails lets go of it and throws std::bad_alloc, so that whatever unwinds the
+// stack (a JSON value's destructor allocates) finds memory; refill() takes it back, as every
+// place that catches the failure does once it has unwound. Not thread-safe, like the tool.
 class MemoryReserve {
  public:
   explicit MemoryReserve(std::size_t bytes);
@@ -15,11 +15,10 @@ class MemoryReserve {
   MemoryReserve& operator=(const MemoryReserve&) = delete;
   ~MemoryReserve();  // the handler before is back
 
-  void refill();  // takes the reserve back, if memory allows
+  static void refill();  // takes the reserve back, if memory allows and one is installed
 
  private:
   static void release();
 
-  std::size_t bytes;
   std::new_handler previous;
 };

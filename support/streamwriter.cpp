@@ -5,8 +5,14 @@
 
 StreamWriter::StreamWriter(std::ostream& os) : os(os), sentry(os) {}
 
+// A stream buffer that throws here (a string's, out of memory) leaves the stream bad, as any
+// other refused write does: a destructor must not throw.
 StreamWriter::~StreamWriter() {
-  flush();
+  try {
+    flush();
+  } catch (...) {
+    failed = true;
+  }
   if (failed) os.setstate(std::ios::badbit);
 }
 

@@ -32,6 +32,29 @@ TEST(CommandLine, ReportsWhatCouldNotBeReadOrWritten) {
   }
 }
 
+// Help and version that cannot be written, and options that are not right wherever they stand.
+TEST(CommandLine, SaysWhenHelpCannotBeWrittenOrAnOptionIsWrong) {
+  for (const char* command : {"$LOOPCOST --help > /dev/full", "$LOOPCOST -V >&-"}) {
+    const ToolRun run = runShell(command);
+    EXPECT_EQ(run.status, 1) << command;
+    EXPECT_EQ(run.err.rfind("loopcost: write error: ", 0), 0u) << run.err;
+  }
+  const struct {
+    const char* arguments;
+    const char* error;
+  } usage[] = {
+      {"--help --bogus", "loopcost: The following argument was not expected: --bogus\n"},
+      {"-V --bogus", "loopcost: The following argument was not expected: --bogus\n"},
+      {"--format= a.txt", "loopcost: --format: '' is empty; give a value\n"},
+  };
+  for (const auto& row : usage) {
+    const ToolRun run = runShell(std::string("$LOOPCOST ") + row.arguments);
+    EXPECT_EQ(run.status, 2) << row.arguments;
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, std::string(row.error) + "Try 'loopcost --help' for more information.\n");
+  }
+}
+
 TEST(CommandLine, GivesUpOnAnEndlessWordAtOnce) {
   const auto start = std::chrono::steady_clock::now();
   const ToolRun run = runShell("$LOOPCOST /dev/zero");

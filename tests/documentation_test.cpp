@@ -83,10 +83,4 @@ TEST(Readme, ShowsWhatTheToolWritesForTheExamples) {
   EXPECT_GE(sessions, 2);
 }
 
-// The README's Neovim lines are the ones the editor test runs.
-TEST(Readme, ShowsTheNeovimLinesTheEditorTestRuns) {
-  const std::string lines = readFile(SOURCE_DIR "/editors/neovim/loopcost.lua");
-  EXPECT_NE(readFile(SOURCE_DIR "/README.md").find("```lua\n" + lines + "```"), std::string::npos);
-}
-
 }  // namespace

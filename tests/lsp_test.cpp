@@ -2,10 +2,12 @@
 // read back from standard output, one row per kind of message, the bad ones included.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
+#include "lsp/settings.h"
 #include "tests/runtool.h"
 
 namespace {
@@ -38,6 +40,14 @@ std::string changed(const std::string& text, int version) {
   return notification("textDocument/didChange",
                       {{"textDocument", {{"uri", URI}, {"version", version}}},
                        {"contentChanges", json::array({{{"text", text}}})}});
+}
+
+std::string rangeChanged(int line, int from, int to, const std::string& text, int version) {
+  const json range = {{"start", {{"line", line}, {"character", from}}},
+                      {"end", {{"line", line}, {"character", to}}}};
+  return notification("textDocument/didChange",
+                      {{"textDocument", {{"uri", URI}, {"version", version}}},
+                       {"contentChanges", json::array({{{"range", range}, {"text", text}}})}});
 }
 
 json at(int line, int character) {
@@ -177,6 +187,47 @@ TEST(LanguageServer, AnswersEachKindOfMessage) {
        notification("workspace/didChangeConfiguration", {{"settings", {{"codeLens", false}}}}) +
            opened(PROGRAM) + request(8, "textDocument/codeLens", DOCUMENT),
        R"json({"id": 8, "result": []})json"},
+      {"a position that is no whole number in range",
+       opened(PROGRAM) +
+           request(7, "textDocument/hover",
+                   {{"textDocument", {{"uri", URI}}},
+                    {"position", {{"line", 0}, {"character", 1e30}}}}) +
+           request(
+               8, "textDocument/hover",
+               {{"textDocument", {{"uri", URI}}}, {"position", {{"line", -1}, {"character", 0}}}}) +
+           request(
+               9, "textDocument/hover",
+               {{"textDocument", {{"uri", URI}}}, {"position", {{"line", 0.5}, {"character", 0}}}}),
+       R"json({"id": 9, "error": {"code": -32602}})json"},
+      {"an id that is no number or string",
+       framed(R"({"jsonrpc": "2.0", "id": [1], "method": "shutdown"})"),
+       R"json({"id": null, "error": {"code": -32600}})json"},
+      {"a message of another JSON-RPC",
+       framed(R"({"jsonrpc": "1.0", "id": 5, "method": "shutdown"})"),
+       R"json({"id": 5, "error": {"code": -32600}})json"},
+      {"a ranged change, at the end of the line that lacks its ';'",
+       opened(PROGRAM) + rangeChanged(3, 7, 8, "", 2),
+       R"json({"params": {"version": 2, "diagnostics": [{"message": "ExpressionStatement(istream&): input syntax error at 'a*b'",
+           "range": {"start": {"line": 3, "character": 7}, "end": {"line": 3, "character": 7}}}]}})json"},
+      {"lone carriage returns ending lines", opened("BEGIN\r  LOOP n\r    a+b\r  END\rEND\r"),
+       R"json({"params": {"diagnostics": [{"range": {"start": {"line": 2, "character": 7}}}]}})json"},
+      {"formatting up to lone carriage returns",
+       opened("BEGIN\r  a;\rEND\r") + request(10, "textDocument/formatting", DOCUMENT),
+       R"json({"id": 10, "result": [{"range": {"end": {"line": 3, "character": 0}}}]})json"},
+      {"text after END, marked and kept by formatting",
+       opened("BEGIN\n  a;\nEND\nnotes: keep me\n") +
+           request(10, "textDocument/formatting", DOCUMENT),
+       R"json({"id": 10, "result": [{"range": {"end": {"line": 3, "character": 0}}, "newText": "BEGIN\n  a ;\nEND\n"}]})json"},
+      {"a hint-level mark on the text after END", opened("BEGIN\n  a;\nEND\nnotes: keep me\n"),
+       R"json({"params": {"diagnostics": [{"severity": 4, "tags": [1],
+           "message": "ignored: text after the program's END",
+           "range": {"start": {"line": 3, "character": 0}, "end": {"line": 4, "character": 0}}}]}})json"},
+      {"a header with a tab, and two that disagree",
+       "Content-Length:\t2\r\n\r\n{}" +
+           std::string("Content-Length: 2\r\nContent-Length: 3\r\n\r\n{}") +
+           request(6, "textDocument/hover", at(0, 0)),
+       R"json({"id": 6, "error": {"code": -32803}})json",
+       "loopcost: refused a malformed header: Content-Length: 3\n"},
       {"a malformed header, refused", "Content-Lenght 12\r\n\r\n" + opened(PROGRAM), diagnostics,
        "loopcost: refused a malformed header: Content-Lenght 12\n"},
   };
@@ -231,29 +282,178 @@ TEST(LanguageServer, CountsPositionsAsAgreedAndExitsAsAsked) {
   EXPECT_EQ(runLoopcost(".", initialize() + GOODBYE, {"--lsp"}).status, 0);
 }
 
-#ifndef LOOPCOST_SANITIZE  // the sanitizers reserve more address space than the limit allows
-// A document too large for memory gets that as its diagnostic, and the server goes on.
-TEST(LanguageServer, SaysADocumentRanOutOfMemoryAndGoesOn) {
-  std::string huge = "BEGIN ";
-  for (int i = 0; i < 2000000; ++i) huge += "a*b;";
-  const ScratchDirectory directory;
-  writeFile(
-      directory.path("session"),
-      initialize() + opened(huge) +
-          notification("textDocument/didOpen",
-                       {{"textDocument",
-                         {{"uri", "file:///small.loop"}, {"version", 1}, {"text", PROGRAM}}}}) +
-          GOODBYE);
-  const ToolRun run =
-      runShell("ulimit -v 200000 && $LOOPCOST --lsp < " + directory.path("session"));
+// What a client sees: at first the initialize answer and nothing before it, refreshes only once a
+// setting changes; plain-text hovers for a client without Markdown; a failed initialize leaves
+// the server waiting for a good one.
+TEST(LanguageServer, StartsAsTheClientAsked) {
+  const json refreshing = {{"workspace", {{"codeLens", {{"refreshSupport", true}}}}},
+                           {"textDocument", {{"hover", {{"contentFormat", {"plaintext"}}}}}}};
+  const ToolRun run = runLoopcost(
+      ".",
+      request(1, "initialize",
+              {{"capabilities", refreshing}, {"initializationOptions", {{"cpu", json::array()}}}}) +
+          opened(PROGRAM) + request(2, "textDocument/hover", at(3, 5)) +
+          notification("workspace/didChangeConfiguration",
+                       {{"settings", {{"cpu", json::array()}}}}) +
+          notification("workspace/didChangeConfiguration", {{"settings", {{"cpu", {"1,1"}}}}}) +
+          GOODBYE,
+      {"--lsp"});
   const std::vector<json> answers = messagesIn(run.out);
-  ASSERT_EQ(answers.size(), 4u) << run.out.substr(0, 2000);
-  for (const json& answer : {answers[1], answers[2]}) {
-    const bool huge = answer["params"]["uri"] == URI;
-    EXPECT_EQ(answer["params"]["diagnostics"].size(), huge ? 1u : 0u);
-    EXPECT_TRUE(!huge || answer["params"]["diagnostics"][0]["message"] == "out of memory");
+  ASSERT_GE(answers.size(), 5u) << run.out;
+  EXPECT_EQ(answers[0]["id"], 1);
+  EXPECT_EQ(std::count_if(answers.begin(), answers.end(),
+                          [](const json& message) {
+                            return message.value("method", "") == "workspace/codeLens/refresh";
+                          }),
+            1);
+  EXPECT_TRUE(contains(
+      answers[2],
+      {{"id", 2},
+       {"result", {{"contents", {{"kind", "plaintext"}, {"value", "a * b ; runs n^1 times"}}}}}}))
+      << answers[2];
+
+  const ToolRun failed = runLoopcost(
+      ".",
+      request(1, "initialize", json::array()) + request(2, "shutdown") + initialize() + GOODBYE,
+      {"--lsp"});
+  const std::vector<json> replies = messagesIn(failed.out);
+  ASSERT_EQ(replies.size(), 4u) << failed.out;
+  EXPECT_TRUE(contains(replies[0], {{"id", 1}, {"error", {{"code", -32602}}}}));
+  EXPECT_TRUE(contains(replies[1], {{"id", 2}, {"error", {{"code", -32002}}}}));
+  EXPECT_TRUE(contains(replies[2], {{"id", 1}, {"result", {{"capabilities", json::object()}}}}));
+  EXPECT_EQ(failed.status, 0);
+}
+
+// After a message that is not framed right the server finds the next one; changes that queue up
+// are analysed once, at the newest.
+TEST(LanguageServer, ResynchronisesAndAnalysesOnlyTheNewest) {
+  std::string queued = opened(PROGRAM);
+  for (int version = 2; version <= 30; ++version)
+    queued += changed(version % 2 ? BROKEN : PROGRAM, version);
+  const ToolRun run = runLoopcost(
+      ".",
+      initialize() + "Content-Length: 10\r\n\r\n{\"jsonrpc\": \"2.0\", \"method\": \"x\"}" +
+          queued + GOODBYE,
+      {"--lsp"});
+  std::vector<json> published;
+  for (const json& message : messagesIn(run.out)) {
+    if (message.value("method", "") == "textDocument/publishDiagnostics")
+      published.push_back(message);
   }
+  ASSERT_EQ(published.size(), 1u) << run.out;
+  EXPECT_EQ(published[0]["params"]["version"], 30);
   EXPECT_EQ(run.status, 0);
+}
+
+// A hint is a glance at most 40 characters wide, naming the models by number; a statement that
+// costs nothing has none; while one statement of a long program is broken, the others' hints
+// stay as they were.
+TEST(LanguageServer, HintsAreShortAndStayWhileAStatementIsBroken) {
+  std::string nested = "BEGIN\n";
+  for (int i = 0; i < 20; ++i) nested += "LOOP n\n";
+  nested += "a*b+c;\nd;\n";
+  for (int i = 0; i < 20; ++i) nested += "END\n";
+  nested += "END\n";
+  const json everything = {
+      {"textDocument", {{"uri", URI}}},
+      {"range",
+       {{"start", {{"line", 0}, {"character", 0}}}, {"end", {{"line", 1200}, {"character", 0}}}}}};
+  const json models = {{"cpu", {"1,1", "2,2", "3,3", "4,4", "5,5", "6,6"}}};
+  const std::vector<json> short_ =
+      messagesIn(runLoopcost(".",
+                             initialize(models) + opened(nested) +
+                                 request(2, "textDocument/inlayHint", everything) + GOODBYE,
+                             {"--lsp"})
+                     .out);
+  const json& shortHints = short_.at(2)["result"];
+  EXPECT_EQ(shortHints.size(), 21u);  // 20 loops and a*b+c; d; costs nothing
+  for (const json& hint : shortHints) {
+    const std::string label = hint["label"];
+    EXPECT_LE(std::count_if(label.begin(), label.end(), [](char c) { return (c & 0xC0) != 0x80; }),
+              40)
+        << label;
+  }
+
+  std::string program = "BEGIN\n";
+  for (int i = 0; i < 1000; ++i) program += i % 10 == 0 ? "  LOOP n x*y+z; END\n" : "  x*y+z*w;\n";
+  program += "END\n";
+  std::string broken = program;
+  broken.erase(broken.find(';', broken.size() / 2), 1);
+  const std::vector<json> answers = messagesIn(
+      runLoopcost(".",
+                  initialize() + opened(program) +
+                      request(2, "textDocument/inlayHint", everything) + changed(broken, 2) +
+                      request(3, "textDocument/inlayHint", everything) + GOODBYE,
+                  {"--lsp"})
+          .out);
+  json before, after;
+  for (const json& answer : answers) {
+    if (answer.value("id", 0) == 2) before = answer["result"];
+    if (answer.value("id", 0) == 3) after = answer["result"];
+  }
+  ASSERT_EQ(before.size(), 1100u);  // each statement's, and each loop's
+  std::size_t same = 0;
+  for (const json& hint : after) same += std::count(before.begin(), before.end(), hint);
+  EXPECT_GE(same, 1045u) << after.dump().substr(0, 2000);
+}
+
+// The VS Code extension offers the settings the server reads, with their types and defaults.
+TEST(LanguageServer, ReadsTheSettingsTheExtensionOffers) {
+  json offered = json::parse(readFile(
+      SOURCE_DIR "/editors/vscode/package.json"))["contributes"]["configuration"]["properties"];
+  offered.erase("loopcost.server.path");
+  EXPECT_EQ(offered.size(), Settings::DESCRIPTIONS.size());
+  for (const Settings::Description& setting : Settings::DESCRIPTIONS) {
+    const json& property = offered[std::string("loopcost.") + setting.name];
+    EXPECT_EQ(property["type"], setting.type) << setting.name;
+    EXPECT_EQ(property["default"], json::parse(setting.defaultValue)) << setting.name;
+  }
+}
+
+#ifndef LOOPCOST_SANITIZE  // the sanitizers reserve more address space than the limits allow
+// An editing session of a program of 50,000 loops under address-space limits from 8 MB to 400 MB:
+// at every step the server answers every request, with its result or that memory ran out (or,
+// where the document itself could not be taken, that it is not open, after telling the user),
+// and ends as asked.
+TEST(LanguageServer, AnswersEveryRequestWhateverMemoryIsLeft) {
+  std::string program = "BEGIN\n";
+  for (int i = 0; i < 50000; ++i) program += "LOOP n a*b; END\n";
+  program += "END\n";
+  const json lines = {{"start", {{"line", 0}, {"character", 0}}},
+                      {"end", {{"line", 60}, {"character", 0}}}};
+  const ScratchDirectory directory;
+  writeFile(directory.path("session"),
+            initialize() + opened(program) + rangeChanged(1, 0, 0, "a+b;\n", 2) +
+                request(2, "textDocument/codeLens", DOCUMENT) +
+                request(3, "textDocument/inlayHint",
+                        {{"textDocument", {{"uri", URI}}}, {"range", lines}}) +
+                request(4, "textDocument/hover", at(2, 10)) +
+                request(5, "textDocument/formatting", DOCUMENT) + GOODBYE);
+  bool diagnosed = false;
+  for (const int megabytes : {8, 12, 16, 24, 32, 40, 48, 56, 64, 96, 128, 256, 400}) {
+    SCOPED_TRACE(megabytes);
+    const ToolRun run = runShell("ulimit -v " + std::to_string(megabytes * 1024) +
+                                 " && $LOOPCOST --lsp < " + directory.path("session"));
+    EXPECT_EQ(run.status, 0);
+    std::map<int, int> answered;  // id: the error code, or 0
+    bool told = false;
+    for (const json& message : messagesIn(run.out)) {
+      if (message.contains("id"))
+        answered[message["id"]] +=
+            message.contains("error") ? message["error"]["code"].get<int>() : 0;
+      told = told || message.value("method", "") == "window/showMessage";
+      diagnosed =
+          diagnosed ||
+          contains(message, {{"params", {{"diagnostics", {{{"message", "out of memory"}}}}}}});
+    }
+    EXPECT_EQ(answered.size(), 6u) << run.out.substr(0, 2000);
+    for (const auto& [id, code] : answered) {
+      EXPECT_TRUE(code == 0 || code == -32603 || (code == -32803 && told)) << id << ": " << code;
+    }
+    const std::map<int, int> allAnswered = {{1, 0}, {2, 0}, {3, 0}, {4, 0}, {5, 0}, {99, 0}};
+    EXPECT_TRUE(megabytes < 400 || answered == allAnswered);
+  }
+  EXPECT_TRUE(diagnosed);
 }
 #endif
 

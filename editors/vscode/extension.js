@@ -1,25 +1,36 @@
 // Starts `loopcost --lsp` for loop programs; the server gives every diagnostic, hover, lens,
-// hint and formatting. The settings reach it at start and again on each change.
+// hint and formatting. The settings the server reads are those this extension's manifest
+// contributes, all but loopcost.server.*: they reach it at start and again on each change.
 const vscode = require("vscode");
 const { LanguageClient } = require("vscode-languageclient/node");
+const { contributes } = require("./package.json");
 
 let client;
 
-function activate() {
+function serverSettings() {
   const settings = vscode.workspace.getConfiguration("loopcost");
-  client = new LanguageClient("loopcost", "Loopcost", {
-    command: settings.get("path"),
-    args: ["--lsp"],
-  }, {
+  return Object.fromEntries(Object.keys(contributes.configuration.properties)
+    .map((key) => key.slice("loopcost.".length))
+    .filter((name) => !name.startsWith("server."))
+    .map((name) => [name, settings.get(name)]));
+}
+
+async function activate() {
+  const command = vscode.workspace.getConfiguration("loopcost").get("server.path");
+  client = new LanguageClient("loopcost", "Loopcost", { command, args: ["--lsp"] }, {
     documentSelector: [{ language: "loopcost" }],
-    initializationOptions: {
-      cpu: settings.get("cpu"),
-      codeLens: settings.get("codeLens"),
-      inlayHints: settings.get("inlayHints"),
-    },
+    initializationOptions: serverSettings(),
     synchronize: { configurationSection: "loopcost" },
   });
-  return client.start();
+  try {
+    await client.start();
+  } catch (error) {
+    client = undefined;
+    vscode.window.showErrorMessage(
+      `Loopcost: the language server \`${command} --lsp\` did not start (${error.message}). ` +
+      "Install loopcost (`make install`, or the Debian package of `make package`) or set " +
+      "`loopcost.server.path` to the loopcost binary, then reload the window.");
+  }
 }
 
 function deactivate() {

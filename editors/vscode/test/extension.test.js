@@ -1,0 +1,50 @@
+// The extension's start against stand-ins for VS Code and its language client: the server gets
+// the settings the manifest contributes, and a server that cannot be started is said so, with the
+// way to install it.
+const assert = require("node:assert/strict");
+const Module = require("node:module");
+const { describe, it } = require("node:test");
+
+// Loads extension.js with `settings` as the user's and a language client whose start does what
+// `start` does; returns what the extension asked of them.
+async function activated(settings, start) {
+  const asked = { messages: [] };
+  const vscode = {
+    workspace: { getConfiguration: () => ({ get: (name) => settings[name] }) },
+    window: { showErrorMessage: (message) => asked.messages.push(message) },
+  };
+  class LanguageClient {
+    constructor(id, name, server, options) {
+      Object.assign(asked, { server, options });
+    }
+    start() { return start(); }
+  }
+  const load = Module._load;
+  Module._load = (request, ...rest) => request === "vscode" ? vscode
+    : request === "vscode-languageclient/node" ? { LanguageClient } : load(request, ...rest);
+  try {
+    delete require.cache[require.resolve("../extension.js")];
+    await require("../extension.js").activate();
+  } finally {
+    Module._load = load;
+  }
+  return asked;
+}
+
+describe("the extension", () => {
+  it("passes the server every setting the manifest contributes, but the server's path", async () => {
+    const settings = { "server.path": "/opt/loopcost", cpu: ["1,1"], codeLens: false, inlayHints: true, hintWidth: 30 };
+    const asked = await activated(settings, async () => {});
+    assert.deepEqual(asked.server, { command: "/opt/loopcost", args: ["--lsp"] });
+    assert.deepEqual(asked.options.initializationOptions, { cpu: ["1,1"], codeLens: false, inlayHints: true, hintWidth: 30 });
+    assert.deepEqual(asked.messages, []);
+  });
+
+  it("says how to install the server when it cannot be started", async () => {
+    const asked = await activated({ "server.path": "loopcost" }, async () => {
+      throw new Error("spawn loopcost ENOENT");
+    });
+    assert.equal(asked.messages.length, 1);
+    assert.match(asked.messages[0], /spawn loopcost ENOENT.*make install.*loopcost\.server\.path/);
+  });
+});
