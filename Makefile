@@ -35,8 +35,9 @@ VSCODE_STAGE := $(EDITORS_BUILD)/vscode
 .PHONY: all configure prerequisites test-prerequisites test format clean demo check-sanitize fuzz bench install package windows \
 	test-windows web serve-web test-web vscode test-editors
 
+# The tool and its manual page; the tests, benchmarks and fuzz replays are built by make test.
 all: configure
-	cmake --build $(BUILD) -j $(JOBS)
+	cmake --build $(BUILD) -j $(JOBS) --target loopcost manual_page
 
 configure:
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
@@ -47,7 +48,8 @@ prerequisites:
 test-prerequisites:
 	tools/install-missing $(TEST_PACKAGES)
 
-test: test-prerequisites all
+test: test-prerequisites configure
+	cmake --build $(BUILD) -j $(JOBS)
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # The whole suite, the end-to-end runs included, against an ASan+UBSan+LSan build. -Og: at -O2
@@ -82,7 +84,8 @@ fuzz:
 # End-to-end times (hyperfine) and peak memory on generated programs, next to `wc -w` on the
 # same files, then the phases of a run. BASELINE=<git revision> also builds that revision in a
 # scratch folder and times it in the same runs, interleaved: the ratio is the figure to quote.
-bench: all
+bench: configure
+	cmake --build $(BUILD) -j $(JOBS)
 	JOBS=$(JOBS) bench/run.sh $(BUILD) $(BASELINE)
 
 # The tool in $(PREFIX)/bin and its manual page in $(PREFIX)/share/man/man1.
@@ -100,7 +103,8 @@ windows:
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target loopcost
 
 # The golden cases against the Windows build under Wine, line ends normalised.
-test-windows: all windows
+test-windows: configure windows
+	cmake --build $(BUILD) -j $(JOBS) --target loopcost_tests
 	tests/windows/run-golden.sh $(BUILD) $(WINDOWS_BUILD)/loopcost.exe
 
 # The playground: the core compiled with Emscripten and the static site in $(WEB_BUILD)/site/.

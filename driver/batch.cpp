@@ -1,12 +1,14 @@
 #include "driver/batch.h"
 
 #include <new>
+#include <optional>
 #include <string>
 
 #include "analysis/programset.h"
 #include "driver/output.h"
 #include "report/jsonreport.h"
 #include "report/quoting.h"
+#include "report/summary.h"
 #include "report/wording.h"
 #include "source/programfile.h"
 
@@ -18,110 +20,147 @@ ParsedProgram readNamed(const std::string& name, std::istream& in) {
   return parseProgram(*in.rdbuf(), Places::problem);
 }
 
+// A batch run: the files analysed in order and written as they come (their reports, each after
+// its name where there are several, or their JSON entries), with what the views after them (the
+// summary, the grades, the comparison) need gathered on the way.
+class Batch {
+ public:
+  Batch(std::istream& in, std::ostream& out, std::ostream& err, const Options& options,
+        const TextLayout& layout)
+      : in(in),
+        out(out),
+        err(err),
+        options(options),
+        layout(layout),
+        compared(options.models),
+        summary(summaryTable(options.models)),
+        grading(gradeTable(options.reference.value_or(""))) {}
+
+  int run();
+
+ private:
+  bool json() const { return options.format == Options::Format::json; }
+  bool reports() const { return !options.summary && !options.reference; }
+  bool analyse(const std::string& name);
+  void gather(const std::string& name, const AnalysedProgram& program);
+  void writeError(const std::string& name, const ParsedProgram& file);
+  void writeViews();
+  void warnNotCompared();
+
+  std::istream& in;
+  std::ostream& out;
+  std::ostream& err;
+  const Options& options;
+  const TextLayout& layout;
+  std::optional<JsonReport> report;
+  ProgramSet compared;
+  TextTable summary;
+  TextTable grading;
+  std::optional<AnalysedProgram> reference;
+  std::vector<Grade> grades;
+};
+
+int Batch::run() {
+  if (json()) report.emplace(out, options.models);
+  if (options.reference) {
+    reference.emplace(readNamed(*options.reference, in), options.models);
+    if (!reference->ok()) writeError(*options.reference, reference->parse());
+  }
+  bool anyFailed = reference && !reference->ok();
+  for (const std::string& name : options.files) {
+    bool analysed = false;
+    try {
+      analysed = analyse(name);
+    } catch (const std::bad_alloc&) {
+      reportOutOfMemory(out, err, name);
+      if (report && report->broken()) return 1;
+      if (report) report->failed(name, "out of memory");
+    }
+    if (!analysed) compared.fail(visibleName(name));
+    anyFailed = anyFailed || !analysed;
+    if (out.bad()) break;  // the output is written as it fills; a write failed
+  }
+  if (!out.bad()) writeViews();
+  if (!flushed(out, err)) return 1;
+  return anyFailed ? 1 : 0;
+}
+
+// Returns whether the file was analysed.
+bool Batch::analyse(const std::string& name) {
+  if (!report && reports() && options.files.size() > 1) {
+    out << "==> " << visibleName(name) << " <==\n";
+  }
+  const AnalysedProgram program(readNamed(name, in), options.models);
+  if (report) {
+    report->add(name, program);
+  } else if (reports()) {
+    if (program.ok()) {
+      writeProgramReport(out, err, visibleName(name) + ": ", program, layout);
+    } else {
+      writeError(name, program.parse());
+    }
+  }
+  gather(name, program);
+  return program.ok();
+}
+
+void Batch::gather(const std::string& name, const AnalysedProgram& program) {
+  const std::string shown = json() ? name : visibleName(name);
+  if (options.compare && program.ok()) compared.add(shown, program);
+  if (options.summary && !json()) summary.add(summaryCells(name, program, layout.texts.theta));
+  if (reference && reference->ok()) {
+    grades.push_back(graded(name, program, *reference));
+    if (!json()) addGradeCells(grading, grades.back(), options.models, layout.texts.theta);
+  }
+}
+
 // GCC's form for a syntax error, so that editors jump to its place. What the files before wrote
 // goes out first, where both streams go to one terminal.
-void writeError(std::ostream& out, std::ostream& err, const std::string& name,
-                const ParsedProgram& file) {
+void Batch::writeError(const std::string& name, const ParsedProgram& file) {
   out.flush();
   if (file.syntaxError()) {
     const auto [line, column] = file.lineAndColumn(file.spans.problem()->from);
-    err << visibleName(name) << ':' << line << ':' << column << ": " << failureMessage(file)
+    err << visibleName(name) << ':' << line << ':' << column << ": " << readableError(file)
         << std::endl;
   } else {
     err << "loopcost: " << visibleName(name) << ": " << failureMessage(file) << std::endl;
   }
 }
 
-// Returns whether the file was analysed.
-bool writeText(const std::string& name, std::istream& in, std::ostream& out, std::ostream& err,
-               const Options& options, const TextLayout& layout, ProgramSet& programs) {
-  const AnalysedProgram program(readNamed(name, in), options.models);
-  if (!program.ok()) {
-    writeError(out, err, name, program.parse());
-    return false;
-  }
-  writeProgramReport(out, err, visibleName(name) + ": ", program, layout);
-  if (options.compare) programs.add(visibleName(name), program);
-  return true;
-}
-
-bool writeJson(const std::string& name, std::istream& in, JsonReport& report,
-               const Options& options, ProgramSet& programs) {
-  const AnalysedProgram program(readNamed(name, in), options.models);
-  report.add(name, program);
-  if (program.ok() && options.compare) programs.add(name, program);
-  return program.ok();
-}
-
-void warnNotCompared(std::ostream& out, std::ostream& err, const ProgramSet& programs) {
-  const auto reason = shortfallReason(programs);
-  if (!reason) return;
-  out.flush();
-  const bool none = programs.shortfall() != ProgramSet::Shortfall::workLimit;
-  err << "loopcost: " << (none ? "" : "warning: ") << "the programs were not "
-      << (none ? "" : "all ") << "compared: " << *reason << std::endl;
-}
-
-int runText(std::istream& in, std::ostream& out, std::ostream& err, const Options& options,
-            const TextLayout& layout) {
-  bool anyFailed = false;
-  ProgramSet programs(options.models);
-  for (const std::string& name : options.files) {
-    bool analysed = false;
-    try {
-      analysed = writeText(name, in, out, err, options, layout, programs);
-    } catch (const std::bad_alloc&) {
-      reportOutOfMemory(out, err, name);
-    }
-    if (!analysed) programs.fail(visibleName(name));
-    anyFailed = anyFailed || !analysed;
-    if (out.bad()) break;  // the output is written as it fills; a write failed
-  }
-  if (options.compare && !out.bad()) {
-    programs.compare();
-    const auto shortfall = programs.shortfall();
-    if (shortfall == ProgramSet::Shortfall::none || shortfall == ProgramSet::Shortfall::workLimit) {
-      writeComparison(out, programs, options.models, options.explain);
-    }
-    warnNotCompared(out, err, programs);
-  }
-  if (!flushed(out, err)) return 1;
-  return anyFailed ? 1 : 0;
-}
-
-// A file that runs out of memory before its entry is begun gets an error entry; one that runs
-// out while its entry is being written leaves the document cut short, and the run ends.
-int runJson(std::istream& in, std::ostream& out, std::ostream& err, const Options& options) {
-  bool anyFailed = false;
-  ProgramSet programs(options.models);
-  JsonReport report(out, options.models);
-  for (const std::string& name : options.files) {
-    bool analysed = false;
-    try {
-      analysed = writeJson(name, in, report, options, programs);
-    } catch (const std::bad_alloc&) {
-      reportOutOfMemory(out, err, name);
-      if (report.broken()) return 1;
-      report.failed(name, "out of memory");
-    }
-    if (!analysed) programs.fail(visibleName(name));
-    anyFailed = anyFailed || !analysed;
+void Batch::writeViews() {
+  const bool aligned = layout.width.has_value();
+  if (options.summary && !json()) summary.write(out, aligned);
+  if (reference && !json() && reference->ok()) grading.write(out, aligned);
+  if (reference && json()) {
+    report->graded(*options.reference, reference->ok() ? "" : errorCell(reference->parse()),
+                   grades);
   }
   if (options.compare) {
-    programs.compare();
-    report.compared(programs);
-    if (programs.shortfall() != ProgramSet::Shortfall::workLimit)
-      warnNotCompared(out, err, programs);
+    compared.compare();
+    const auto shortfall = compared.shortfall();
+    if (json()) {
+      report->compared(compared);
+    } else if (shortfall == ProgramSet::Shortfall::none ||
+               shortfall == ProgramSet::Shortfall::workLimit) {
+      writeComparison(out, compared, options.models, options.explain);
+    }
+    if (!json() || shortfall != ProgramSet::Shortfall::workLimit) warnNotCompared();
   }
-  report.finish();
-  if (!flushed(out, err)) return 1;
-  return anyFailed ? 1 : 0;
+  if (report) report->finish();
+}
+
+void Batch::warnNotCompared() {
+  const auto reason = shortfallReason(compared);
+  if (!reason) return;
+  out.flush();
+  const bool none = compared.shortfall() != ProgramSet::Shortfall::workLimit;
+  err << "loopcost: " << (none ? "" : "warning: ") << "the programs were not "
+      << (none ? "" : "all ") << "compared: " << *reason << std::endl;
 }
 
 }  // namespace
 
 int runBatch(std::istream& in, std::ostream& out, std::ostream& err, const Options& options,
              const TextLayout& layout) {
-  if (options.format == Options::Format::json) return runJson(in, out, err, options);
-  return runText(in, out, err, options, layout);
+  return Batch(in, out, err, options, layout).run();
 }

@@ -36,6 +36,7 @@ CLI::Validator oneOf(const std::map<std::string, Value>& choices) {
 // The options' texts as typed, before they are turned into Options. A format or an encoding
 // given twice is an error that names the option, so every value given is kept.
 struct Texts {
+  std::vector<std::string> reference;
   bool help = false;
   bool version = false;
   std::vector<std::string> cpus;
@@ -82,9 +83,67 @@ void describe(CLI::App& app, Options& options, Texts& names) {
   app.add_flag("--compare", options.compare,
                "Compare the programs of two or more FILEs: which is cheapest for which n, under "
                "each model");
+  app.add_flag("--summary", options.summary,
+               "One line per FILE instead of its report: whether it parsed, its growth and its "
+               "exact cost under each model");
+  app.add_option("--reference", names.reference,
+                 "Grade each FILE against the program REF instead of writing its report: how "
+                 "it grows and for which n it is cheaper, under each model")
+      ->type_name("REF")
+      ->expected(1)
+      ->allow_extra_args(false);
   app.add_flag("--lsp", options.lsp,
                "Serve the Language Server Protocol on standard input and output, for editors; "
                "--cpu gives the models until the editor's settings name others");
+}
+
+// What is wrong with the options taken together, if anything.
+std::optional<std::string> conflict(const Options& options, const Texts& names) {
+  for (const auto& [option, values] :
+       {std::make_pair("--format", names.format), std::make_pair("--encoding", names.encoding),
+        std::make_pair("--reference", names.reference)}) {
+    if (values.size() > 1) {
+      return std::string(option) + " is given " + std::to_string(values.size()) +
+             " times; give it once";
+    }
+  }
+  if (options.lsp && (!options.files.empty() || options.reference)) {
+    return std::string("--lsp takes no FILE: the editor sends the programs");
+  }
+  if (options.compare && options.files.size() < 2) {
+    return std::string("--compare needs two or more FILEs to compare");
+  }
+  std::vector<std::string> files = options.files;
+  std::sort(files.begin(), files.end());
+  const auto twice = std::adjacent_find(files.begin(), files.end());
+  if (options.compare && twice != files.end() && *twice != "-") {
+    return "--compare: '" + visibleName(*twice) + "' is named twice; name each program once";
+  }
+  if (std::count(files.begin(), files.end(), "-") + (options.reference == "-") > 1) {
+    return std::string("- (standard input) is named more than once; it can be read only once");
+  }
+  if (options.files.empty() &&
+      (options.format == Options::Format::json || options.summary || options.reference)) {
+    return std::string(options.format == Options::Format::json ? "--format=json"
+                       : options.summary                       ? "--summary"
+                                                               : "--reference") +
+           " needs FILE arguments (or - for standard input)";
+  }
+  return std::nullopt;
+}
+
+// A model with the prices of one before it is kept, as scripts may count on it, but said.
+void warnOfRepeats(const std::vector<CostModel>& models, std::ostream& err) {
+  for (std::size_t later = 0; later < models.size(); ++later) {
+    for (std::size_t earlier = 0; earlier < later; ++earlier) {
+      if (models[earlier].addition.text() == models[later].addition.text() &&
+          models[earlier].multiplication.text() == models[later].multiplication.text()) {
+        err << "loopcost: warning: model " << models[later].name << " repeats "
+            << models[earlier].name << std::endl;
+        break;
+      }
+    }
+  }
 }
 
 int usageError(std::ostream& err, const std::string& what) {
@@ -117,41 +176,13 @@ CommandLine parseCommandLine(int argc, const char* const argv[], std::ostream& o
     out << (names.help ? app.help() : std::string(VERSION) + "\n");
     return {std::nullopt, 0};
   }
-  for (const auto& [option, values] :
-       {std::make_pair("--format", names.format), std::make_pair("--encoding", names.encoding)}) {
-    if (values.size() > 1) {
-      return {std::nullopt,
-              usageError(err, std::string(option) + " is given " + std::to_string(values.size()) +
-                                  " times; give it once")};
-    }
-  }
-  if (options.lsp && !options.files.empty()) {
-    return {std::nullopt, usageError(err, "--lsp takes no FILE: the editor sends the programs")};
-  }
-  if (options.compare && options.files.size() < 2) {
-    return {std::nullopt, usageError(err, "--compare needs two or more FILEs to compare")};
-  }
-  if (options.compare) {
-    std::vector<std::string> names = options.files;
-    std::sort(names.begin(), names.end());
-    const auto twice = std::adjacent_find(names.begin(), names.end());
-    if (twice != names.end() && *twice != "-") {
-      return {std::nullopt, usageError(err, "--compare: '" + visibleName(*twice) +
-                                                "' is named twice; name each program once")};
-    }
-  }
-  if (std::count(options.files.begin(), options.files.end(), "-") > 1) {
-    return {std::nullopt, usageError(err,
-                                     "- (standard input) is named more than once; it can be "
-                                     "read only once")};
-  }
   options.format = names.format.empty() ? Options::Format::text : FORMATS.at(names.format[0]);
   options.encoding = names.encoding.empty() ? Encoding::automatic : ENCODINGS.at(names.encoding[0]);
-  if (options.format == Options::Format::json && options.files.empty()) {
-    return {std::nullopt,
-            usageError(err, "--format=json needs FILE arguments (or - for standard input)")};
-  }
+  if (!names.reference.empty()) options.reference = names.reference.back();
+  if (const auto problem = conflict(options, names))
+    return {std::nullopt, usageError(err, *problem)};
   std::string problem;
   options.models = *modelsFrom(names.cpus, problem);
+  warnOfRepeats(options.models, err);
   return {std::move(options), 0};
 }

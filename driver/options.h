@@ -19,6 +19,8 @@ struct Options {
   bool explain = false;
   bool lsp = false;      // serve the Language Server Protocol on the standard streams
   bool compare = false;  // compare the programs of the files with each other
+  bool summary = false;  // a line per file instead of its report
+  std::optional<std::string> reference;  // the program each file is graded against
 };
 
 // The parsed command line, or the exit status when the run ends here: 0 after --help or

@@ -29,8 +29,8 @@ int run(int argc, const char* const argv[], std::istream& in, std::ostream& out,
 #endif
     return LanguageServer(out, err, options.models).serve(in);
   }
-  const TextLayout layout{textsIn(resolved(options.encoding)), options.explain,
-                          options.explain ? terminalWidth() : std::nullopt};
+  const TextLayout layout{textsIn(resolved(options.encoding), messagesIn(options.encoding)),
+                          options.explain, terminalWidth()};
   if (options.files.empty()) return runConsole(in, out, err, options, layout);
   return runBatch(in, out, err, options, layout);
 }

@@ -16,16 +16,20 @@
 namespace {
 
 #ifdef _WIN32
-bool terminalIsUtf8() { return _isatty(1) && GetConsoleOutputCP() == CP_UTF8; }
+bool terminalIs(Encoding encoding) {
+  return _isatty(1) && GetConsoleOutputCP() == (encoding == Encoding::utf8 ? CP_UTF8 : 950);
+}
 #else
 // The locale is read and put back at once: the parsers' notion of white space must not change.
-bool terminalIsUtf8() {
+bool terminalIs(Encoding encoding) {
   if (!isatty(1)) return false;
   const std::string previous = std::setlocale(LC_CTYPE, nullptr);
   std::setlocale(LC_CTYPE, "");
-  const bool utf8 = std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0;
+  const char* const set = nl_langinfo(CODESET);
+  const bool is = encoding == Encoding::utf8 ? std::strcmp(set, "UTF-8") == 0
+                                             : std::strncmp(set, "BIG5", 4) == 0;
   std::setlocale(LC_CTYPE, previous.c_str());
-  return utf8;
+  return is;
 }
 #endif
 
@@ -33,11 +37,18 @@ bool terminalIsUtf8() {
 
 Encoding resolved(Encoding requested) {
   if (requested != Encoding::automatic) return requested;
-  return terminalIsUtf8() ? Encoding::utf8 : Encoding::big5;
+  return terminalIs(Encoding::utf8) ? Encoding::utf8 : Encoding::big5;
 }
 
-ConsoleTexts textsIn(Encoding encoding) {
-  return encoding == Encoding::utf8 ? ConsoleTexts::utf8() : ConsoleTexts::big5();
+Encoding messagesIn(Encoding requested) {
+  if (requested != Encoding::automatic) return requested;
+  return terminalIs(Encoding::big5) ? Encoding::big5 : Encoding::utf8;
+}
+
+ConsoleTexts textsIn(Encoding console, Encoding messages) {
+  ConsoleTexts texts = console == Encoding::utf8 ? ConsoleTexts::utf8() : ConsoleTexts::big5();
+  texts.theta = (messages == Encoding::utf8 ? ConsoleTexts::utf8() : ConsoleTexts::big5()).theta;
+  return texts;
 }
 
 std::optional<std::size_t> terminalWidth() {

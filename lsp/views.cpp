@@ -137,7 +137,7 @@ json diagnostics(const Documents::Document& document) {
   if (!parsed.ok()) {
     const SourceSpans::Problem& problem = *parsed.spans.problem();
     all.push_back(diagnostic(rangeJson(analysis.lines, problem.from, problem.to), ERROR_SEVERITY,
-                             failureMessage(parsed)));
+                             readableError(parsed)));
     return all;
   }
   const std::size_t firstLineEnd =
@@ -247,7 +247,7 @@ Reply formatting(const Documents::Document& document) {
   const Analysis& analysis = *document.current;
   if (!analysis.program.ok()) {
     return Reply::error(ErrorCode::REQUEST_FAILED, "cannot format a program with a syntax error: " +
-                                                       failureMessage(analysis.program.parse()));
+                                                       readableError(analysis.program.parse()));
   }
   std::ostringstream echo;
   analysis.program.program().print(echo);

@@ -185,6 +185,8 @@ void JsonReport::add(const std::string& file, const AnalysedProgram& program) {
     writer.beginObject();
     writer.key("message");
     writer.string(failureMessage(parsed));
+    writer.key("explanation");
+    writer.string(explanation(*parsed.spans.problem()));
     writer.key("line");
     writer.number(std::to_string(line));
     writer.key("column");
@@ -317,6 +319,58 @@ void JsonReport::compared(const ProgramSet& programs) {
     writer.end();
   }
   writer.end();
+  writer.end();
+}
+
+void JsonReport::graded(const std::string& reference, const std::string& failure,
+                        const std::vector<Grade>& grades) {
+  closeFiles();
+  writer.key("reference");
+  writer.beginObject();
+  writer.key("file");
+  writer.string(reference);
+  writer.key("ok");
+  writer.value(failure.empty());
+  if (!failure.empty()) {
+    writer.key("error");
+    writer.string(failure);
+  }
+  writer.key("grades");
+  writer.beginArray();
+  for (const Grade& grade : grades) writeGrade(grade);
+  writer.end();
+  writer.end();
+}
+
+void JsonReport::writeGrade(const Grade& grade) {
+  writer.beginObject();
+  writer.key("file");
+  writer.string(grade.file);
+  writer.key("ok");
+  writer.value(grade.failure.empty());
+  if (!grade.failure.empty()) {
+    writer.key("error");
+    writer.string(grade.failure);
+  } else {
+    writer.key("models");
+    writer.beginArray();
+    for (std::size_t m = 0; m < models.size(); ++m) {
+      writer.beginObject();
+      writer.key("name");
+      writer.string(models[m].name);
+      writer.key("growth");
+      writer.string(growthCode(grade.growth[m]));
+      writer.key("referenceGrowth");
+      writer.string(growthCode(grade.referenceGrowth[m]));
+      writer.key("verdict");
+      writer.string(verdict(grade, m, ConsoleTexts::utf8().theta));
+      if (grade.pair->ranges().size() > m && grade.pair->ranges()[m]) {
+        writeCheapest("ranges", *grade.pair->ranges()[m], grade.pair->programs());
+      }
+      writer.end();
+    }
+    writer.end();
+  }
   writer.end();
 }
 

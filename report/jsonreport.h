@@ -8,6 +8,7 @@
 #include "analysis/costmodel.h"
 #include "analysis/programset.h"
 #include "report/jsonwriter.h"
+#include "report/summary.h"
 
 // The JSON document of a whole run, version 1, written file by file as the files are analysed:
 // the models, then one entry per file, in order, with the echo and the analysis of a program or
@@ -25,6 +26,10 @@ class JsonReport {
   bool broken() const { return inEntry; }
   // After the files: how their programs compare, or why they were not compared.
   void compared(const ProgramSet& programs);
+  // After the files: each graded against the reference; `failure` says why the reference itself
+  // was not analysed, if it was not.
+  void graded(const std::string& reference, const std::string& failure,
+              const std::vector<Grade>& grades);
   void finish();  // closes the document
 
  private:
@@ -32,6 +37,7 @@ class JsonReport {
   void analysed(const AnalysedProgram& program);
   void writeModel(const CostModel& model);
   void writeStatements(const StatementRows& rows);
+  void writeGrade(const Grade& grade);
   void writeCheapest(const char* key, const std::vector<CheapestRange>& ranges,
                      const std::vector<std::string>& names);
   void closeFiles();

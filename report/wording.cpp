@@ -1,5 +1,6 @@
 #include "report/wording.h"
 
+#include <cstdio>
 #include <cstring>
 #include <sstream>
 
@@ -93,6 +94,84 @@ std::string failureMessage(const ParsedProgram& parsed) {
   if (parsed.openError != 0) return std::strerror(parsed.openError);
   if (parsed.readError != 0) return std::string("read error: ") + std::strerror(parsed.readError);
   return withVisibleQuotes(parsed.error);
+}
+
+namespace {
+
+// "full-width '；' (U+FF1B): type ';'" for the full-width forms of ASCII, U+FF01 to U+FF5E, which
+// a Chinese input method types.
+std::optional<std::string> fullWidth(const std::string& found) {
+  if (found.size() != 3 || static_cast<unsigned char>(found[0]) != 0xEF) return std::nullopt;
+  const unsigned code = (static_cast<unsigned char>(found[0]) & 0x0F) << 12 |
+                        (static_cast<unsigned char>(found[1]) & 0x3F) << 6 |
+                        (static_cast<unsigned char>(found[2]) & 0x3F);
+  if (code < 0xFF01 || code > 0xFF5E) return std::nullopt;
+  char hex[8];
+  std::snprintf(hex, sizeof hex, "%04X", code);
+  return "full-width '" + found + "' (U+" + hex + "): type '" +
+         std::string(1, static_cast<char>(code - 0xFEE0)) + "'";
+}
+
+std::string quotedFound(const std::string& found) { return "'" + visibleName(found) + "'"; }
+
+// What a statement may not hold.
+std::string foreignCharacter(const std::string& found) {
+  const char c = found.size() == 1 ? found[0] : '\0';
+  if (c == '=') {
+    return "'=' is not part of the language: a statement is an expression such as a + b * c;";
+  }
+  if (c >= 'A' && c <= 'Z') return quotedFound(found) + " is no variable: variables are a to z";
+  return quotedFound(found) +
+         " is not part of the language: a statement holds the variables a to "
+         "z, + and *";
+}
+
+}  // namespace
+
+std::string explanation(const SourceSpans::Problem& problem) {
+  if (const auto typed = fullWidth(problem.found)) return *typed;
+  const std::string& found = problem.found;
+  switch (problem.expected) {
+    case Expected::begin:
+      return found.empty() ? "the text is empty: a program starts with BEGIN"
+                           : "a program starts with BEGIN, not " + quotedFound(found);
+    case Expected::end:
+      return found.empty()
+                 ? "the text ends before the program's END"
+                 : "expected END after the program's last statement, not " + quotedFound(found);
+    case Expected::statement:
+      return "a statement starts with a letter a to z or LOOP, not " + quotedFound(found);
+    case Expected::firstStatement:
+      return "a program and a LOOP hold at least one statement before their END";
+    case Expected::count:
+      if (found.size() == 1 && std::string("+-*/").find(found[0]) != std::string::npos) {
+        return quotedFound(found) + " is not allowed in a LOOP count: use n or a whole number";
+      }
+      return "a LOOP count is n or a whole number, not " + quotedFound(found);
+    case Expected::countSize:
+      return "the LOOP count " + quotedFound(found) + " is too large: at most 2147483647";
+    case Expected::loop:
+      return "expected LOOP, not " + quotedFound(found);
+    case Expected::loopEnd:
+      return found.empty() ? "the text ends before the LOOP's END"
+                           : "expected END to close the LOOP, not " + quotedFound(found);
+    case Expected::nesting:
+      return "loops are nested more than 1000 deep";
+    case Expected::semicolon:
+      return "expected ';' at the end of the statement";
+    case Expected::expression:
+      return foreignCharacter(found);
+    case Expected::term:
+      return "a '+' needs a term on each side";
+    case Expected::operation:
+      return "variables side by side in " + quotedFound(found) + ": put '*' or '+' between them";
+  }
+  return "";
+}
+
+std::string readableError(const ParsedProgram& parsed) {
+  if (!parsed.syntaxError()) return failureMessage(parsed);
+  return explanation(*parsed.spans.problem()) + " [" + failureMessage(parsed) + "]";
 }
 
 std::optional<std::string> shortfallReason(const ProgramSet& programs) {

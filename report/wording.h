@@ -40,5 +40,13 @@ std::vector<std::string> warnings(const AnalysedProgram& program);
 // made visible.
 std::string failureMessage(const ParsedProgram& parsed);
 
+// What a syntax error means for a person who made it: what was expected, with the offending
+// character, e.g. "expected ';' at the end of the statement".
+std::string explanation(const SourceSpans::Problem& problem);
+
+// The explanation and, after it in brackets, the parser's own line; for a text that could not be
+// read, its reason.
+std::string readableError(const ParsedProgram& parsed);
+
 // Why a set of programs was not (all) compared, or nothing when it was.
 std::optional<std::string> shortfallReason(const ProgramSet& programs);

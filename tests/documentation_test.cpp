@@ -7,6 +7,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "tests/runtool.h"
 
@@ -22,9 +23,9 @@ std::string withoutPlace(const std::string& line) {
   return placed ? line.substr(place + 2) : line;
 }
 
-// The fixed part of every quoting error line in the golden cases: the text up to its first
-// quote, or up to a number before it. Usage errors (status 2) quote what the user typed and are
-// left out.
+// The fixed part of every error line in the golden cases, and of the parser's line in brackets
+// after an explanation: the text up to its first quote, or up to a number before it. Usage
+// errors (status 2) quote what the user typed and are left out.
 std::set<std::string> fixedPartsOfErrorLines() {
   std::set<std::string> parts;
   for (const auto& directory : fs::directory_iterator(GOLDEN_DIR)) {
@@ -33,10 +34,16 @@ std::set<std::string> fixedPartsOfErrorLines() {
     if (fs::exists(status) && readFile(status.string()) == "2\n") continue;
     std::istringstream err(readFile((directory.path() / "stderr").string()));
     for (std::string line; std::getline(err, line);) {
-      const std::string text = withoutPlace(line);
-      const std::size_t quote = text.find('\'');
-      const std::size_t number = text.find_first_of("0123456789");
-      if (quote != std::string::npos) parts.insert(text.substr(0, std::min(quote + 1, number)));
+      std::string text = withoutPlace(line);
+      const std::size_t bracket = text.find(" [");  // an explanation, then the parser's line
+      std::vector<std::string> pieces = {text.substr(0, bracket)};
+      if (bracket != std::string::npos) pieces.push_back(text.substr(bracket + 2));
+      for (const std::string& piece : pieces) {
+        const std::size_t quote = piece.find('\'');
+        const std::size_t number = piece.find_first_of("0123456789");
+        if (quote == std::string::npos && pieces.size() == 1) continue;
+        parts.insert(piece.substr(0, std::min(std::min(quote + 1, piece.size()), number)));
+      }
     }
   }
   return parts;

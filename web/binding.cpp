@@ -117,7 +117,7 @@ std::string editorView(int index) {
   json view = {{"problem", nullptr}, {"tail", nullptr}};
   if (const auto& problem = parsed.spans.problem()) {
     const auto at = utf16Offsets(program.text, {problem->from, problem->to});
-    view["problem"] = {{"from", at[0]}, {"to", at[1]}, {"message", failureMessage(parsed)}};
+    view["problem"] = {{"from", at[0]}, {"to", at[1]}, {"message", readableError(parsed)}};
   }
   if (parsed.tail) view["tail"] = utf16Offsets(program.text, {*parsed.tail})[0];
   return view.dump(-1, ' ', false, json::error_handler_t::replace);

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "analysis/analysedprogram.h"
+#include "analysis/programset.h"
+
+// The classroom's views of many files: a line per file (--summary) and each file graded against
+// a reference program (--reference), written after the files as tables: aligned columns on a
+// terminal, else separated by tabs, for a spreadsheet.
+class TextTable {
+ public:
+  explicit TextTable(std::vector<std::string> header);
+  void add(std::vector<std::string> cells);
+  void write(std::ostream& out, bool aligned) const;
+
+ private:
+  std::vector<std::vector<std::string>> rows;  // the header first
+};
+
+// A file graded against the reference: under each model, how the two grow and for which n the
+// file is cheaper, exactly; or why it could not be graded.
+struct Grade {
+  std::string file;
+  std::string failure;  // empty when graded
+  std::vector<Growth> growth, referenceGrowth;  // per model
+  std::optional<ProgramSet> pair;               // the reference and the file, compared
+};
+
+// `program` graded against `reference`, which must be ok().
+Grade graded(const std::string& file, const AnalysedProgram& program,
+             const AnalysedProgram& reference);
+
+// "error 4:7 expected ';' at the end of the statement", or the reason a file was not read.
+std::string errorCell(const ParsedProgram& parsed);
+
+TextTable summaryTable(const std::vector<CostModel>& models);
+// The file's line of the summary: its name, "ok" or its error, its growth, its exact costs.
+std::vector<std::string> summaryCells(const std::string& file, const AnalysedProgram& program,
+                                      const std::string& theta);
+
+TextTable gradeTable(const std::string& reference);
+// A line per model: "same growth Θ(n^2) as the reference; cheaper for every n >= 3".
+void addGradeCells(TextTable& table, const Grade& grade, const std::vector<CostModel>& models,
+                   const std::string& theta);
+// The verdict of a grade under model `m`.
+std::string verdict(const Grade& grade, std::size_t m, const std::string& theta);
