@@ -107,8 +107,9 @@ test-windows: configure windows
 	cmake --build $(BUILD) -j $(JOBS) --target loopcost_tests
 	tests/windows/run-golden.sh $(BUILD) $(WINDOWS_BUILD)/loopcost.exe
 
-# The playground: the core compiled with Emscripten and the static site in $(WEB_BUILD)/site/.
-web:
+# The playground: the core compiled with Emscripten and the static site in $(WEB_BUILD)/site/,
+# the page's modules bundled with the npm packages of web/.
+web: web/node_modules/.package-lock.json
 	tools/install-missing $(WEB_PACKAGES)
 	$(WEB_ENV) emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release -DLOOPCOST_WERROR=ON
 	$(WEB_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)

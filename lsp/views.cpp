@@ -113,16 +113,6 @@ json diagnostic(json range, int severity, const std::string& message) {
           {"message", message}};
 }
 
-// The innermost statement around `offset`, or none.
-std::optional<std::size_t> statementAt(const std::vector<SourceSpans::Span>& spans,
-                                       std::size_t offset) {
-  std::optional<std::size_t> innermost;
-  for (std::size_t i = 0; i < spans.size() && spans[i].start <= offset; ++i) {
-    if (offset < spans[i].end) innermost = i;
-  }
-  return innermost;
-}
-
 }  // namespace
 
 json diagnostics(const Documents::Document& document) {
@@ -160,7 +150,7 @@ json hover(const Documents::Document& document, LineIndex::Position at, bool mar
   const Analysis& analysis = *document.current;
   const AnalysedProgram& program = analysis.program;
   const auto& spans = program.parse().spans.statements();
-  const auto statement = statementAt(spans, analysis.lines.offsetOf(at));
+  const auto statement = program.parse().spans.innermostAt(analysis.lines.offsetOf(at));
   const json kind = markdown ? "markdown" : "plaintext";
   if (!statement) {
     return {{"contents", {{"kind", kind}, {"value", programHover(program, markdown)}}}};

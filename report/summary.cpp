@@ -25,7 +25,8 @@ std::string growthCell(const std::vector<Growth>& growth, const std::string& the
 
 // How the file's growth compares with the reference's.
 std::string growthComparison(Growth mine, Growth theirs, const std::string& theta) {
-  const std::string both = " (" + growthText(mine, theta) + " vs " + growthText(theirs, theta) + ")";
+  const std::string both =
+      " (" + growthText(mine, theta) + " vs " + growthText(theirs, theta) + ")";
   if (mine == theirs) return "same growth " + growthText(mine, theta) + " as the reference";
   return (theirs < mine ? "grows faster than the reference" : "grows slower than the reference") +
          both;

@@ -26,7 +26,7 @@ class TextTable {
 // file is cheaper, exactly; or why it could not be graded.
 struct Grade {
   std::string file;
-  std::string failure;  // empty when graded
+  std::string failure;                          // empty when graded
   std::vector<Growth> growth, referenceGrowth;  // per model
   std::optional<ProgramSet> pair;               // the reference and the file, compared
 };

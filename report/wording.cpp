@@ -174,6 +174,13 @@ std::string readableError(const ParsedProgram& parsed) {
   return explanation(*parsed.spans.problem()) + " [" + failureMessage(parsed) + "]";
 }
 
+std::string priceProblem(std::size_t model, bool addition, const std::string& typed,
+                         const std::string& why) {
+  return "model " + std::to_string(model + 1) + ", the price of " + (addition ? "+" : "*") + ": " +
+         quotedFound(typed) +
+         " is not a price: " + (why.empty() ? "write a number in digits, such as 2 or 0.5" : why);
+}
+
 std::optional<std::string> shortfallReason(const ProgramSet& programs) {
   switch (programs.shortfall()) {
     case ProgramSet::Shortfall::none:

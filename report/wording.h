@@ -48,5 +48,10 @@ std::string explanation(const SourceSpans::Problem& problem);
 // read, its reason.
 std::string readableError(const ParsedProgram& parsed);
 
+// What is wrong with a price typed in the box of model `model` (from 0): "model 1, the price of
+// +: '2;' is not a price: ...".
+std::string priceProblem(std::size_t model, bool addition, const std::string& typed,
+                         const std::string& why);
+
 // Why a set of programs was not (all) compared, or nothing when it was.
 std::optional<std::string> shortfallReason(const ProgramSet& programs);

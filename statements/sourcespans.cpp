@@ -17,6 +17,14 @@ std::size_t SourceSpans::open(std::istream& is) {
   return spans.size() - 1;
 }
 
+std::optional<std::size_t> SourceSpans::innermostAt(std::size_t offset) const {
+  std::optional<std::size_t> innermost;
+  for (std::size_t i = 0; i < spans.size() && spans[i].start <= offset; ++i) {
+    if (offset < spans[i].end) innermost = i;
+  }
+  return innermost;
+}
+
 void SourceSpans::finish() {
   characters = {};
   if (!keepStatements) spans = {};

@@ -35,6 +35,8 @@ class SourceSpans {
 
   const std::vector<Span>& statements() const { return spans; }
   const std::optional<Problem>& problem() const { return stopped; }
+  // The innermost statement whose span holds `offset` (a loop's, from its LOOP to its END), if any.
+  std::optional<std::size_t> innermostAt(std::size_t offset) const;
 
   // For the parsers.
   static std::size_t offset(std::istream& is);  // of the next character to be read

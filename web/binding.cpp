@@ -1,9 +1,10 @@
 // The playground's way into the core. The page hands over its programs' texts and its cost models
 // and gets back the JSON document `loopcost --format=json --compare` writes for them; the
-// programs stay analysed, so that the page can then ask what its editor shows of one of them,
-// at the UTF-16 offsets that the editor counts in.
+// programs stay analysed, so that the page can then ask what its editor shows of one of them (its
+// error, its folds, the glances at its costs, a hover), at the UTF-16 offsets the editor counts in.
 #include <emscripten/bind.h>
 
+#include <algorithm>
 #include <memory>
 #include <new>
 #include <nlohmann/json.hpp>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "analysis/programset.h"
+#include "report/glances.h"
 #include "report/jsonreport.h"
 #include "report/wording.h"
 
@@ -75,14 +77,40 @@ std::vector<Program> programsIn(const std::string& list) {
   return all;
 }
 
-// The document of `loopcost --format=json --compare` for the programs, priced under `models`
-// written as "2,4;1,5" (empty for the defaults), without blanks.
-std::string analyseMany(const std::string& list, const std::string& modelsText) {
+// The models of the page's boxes, a JSON array of [addition, multiplication] price texts, the
+// defaults for none; or what is wrong with a box, in `problem`.
+std::optional<std::vector<CostModel>> modelsIn(const std::string& boxes, std::string& problem) {
+  const json pairs = json::parse(boxes, nullptr, false);
+  if (!pairs.is_array()) {
+    problem = "the models must be a list of price pairs";
+    return std::nullopt;
+  }
+  std::vector<std::pair<Price, Price>> prices;
+  for (std::size_t m = 0; m < pairs.size(); ++m) {
+    std::optional<Price> both[2];
+    for (int which = 0; which < 2; ++which) {
+      const json& typed = pairs[m].is_array() && pairs[m].size() == 2 ? pairs[m][which] : json();
+      std::string why;
+      if (typed.is_string()) both[which] = Price::parse(typed.get<std::string>(), why);
+      if (!both[which]) {
+        problem =
+            priceProblem(m, which == 0, typed.is_string() ? typed.get<std::string>() : "", why);
+        return std::nullopt;
+      }
+    }
+    prices.emplace_back(*both[0], *both[1]);
+  }
+  return prices.empty() ? defaultModels() : numberedModels(prices);
+}
+
+// The document of `loopcost --format=json --compare` for the programs, priced under the models
+// of the boxes, without blanks.
+std::string analyseMany(const std::string& list, const std::string& boxes) {
   try {
     programs = programsIn(list);
     if (programs.empty()) return failure("the programs must be a list of {\"name\", \"text\"}");
     std::string problem;
-    const auto models = modelsFrom(modelTexts(modelsText), problem);
+    const auto models = modelsIn(boxes, problem);
     return models ? document(*models) : failure(problem);
   } catch (const std::bad_alloc&) {
     programs.clear();
@@ -90,42 +118,131 @@ std::string analyseMany(const std::string& list, const std::string& modelsText) 
   }
 }
 
-// UTF-16 units from the start of `text` to each of the ascending byte offsets.
-std::vector<std::size_t> utf16Offsets(const std::string& text,
-                                      const std::vector<std::size_t>& bytes) {
-  std::vector<std::size_t> units;
-  std::size_t at = 0, counted = 0;
-  for (const std::size_t offset : bytes) {
-    for (; at < offset && at < text.size(); ++at) {
-      const auto byte = static_cast<unsigned char>(text[at]);
-      if ((byte & 0xC0) != 0x80) counted += byte >= 0xF0 ? 2 : 1;
+// Offsets in a program's text counted in UTF-16 units, as the page's editor counts them, from
+// the bytes the core counts in, and back; with the units at each line's start, found once.
+class Units {
+ public:
+  Units(const std::string& text, const std::vector<std::size_t>& lines) : text(text), lines(lines) {
+    for (std::size_t line = 0; line < lines.size(); ++line) {
+      starts.push_back(line == 0 ? 0 : starts.back() + counted(lines[line - 1], lines[line]));
     }
-    units.push_back(counted);
   }
-  return units;
+
+  std::size_t operator()(std::size_t byte) const {
+    const std::size_t line = std::upper_bound(lines.begin(), lines.end(), byte) - lines.begin() - 1;
+    return starts[line] + counted(lines[line], byte);
+  }
+
+  std::size_t byteOf(std::size_t units) const {
+    const std::size_t line =
+        std::upper_bound(starts.begin(), starts.end(), units) - starts.begin() - 1;
+    std::size_t byte = lines[line];
+    while (byte < text.size() && starts[line] + counted(lines[line], byte) < units) ++byte;
+    return byte;
+  }
+
+ private:
+  // The UTF-16 units of the bytes from `from` to `to`: one per sequence, two for those of four.
+  std::size_t counted(std::size_t from, std::size_t to) const {
+    std::size_t units = 0;
+    for (std::size_t byte = from; byte < to && byte < text.size(); ++byte) {
+      const auto c = static_cast<unsigned char>(text[byte]);
+      if ((c & 0xC0) != 0x80) units += c >= 0xF0 ? 2 : 1;
+    }
+    return units;
+  }
+
+  const std::string& text;
+  const std::vector<std::size_t>& lines;
+  std::vector<std::size_t> starts;  // the units before each line
+};
+
+const Program* analysed(int index) {
+  if (index < 0 || static_cast<std::size_t>(index) >= programs.size()) return nullptr;
+  return programs[index].analysis ? &programs[index] : nullptr;
 }
 
-// What the editor shows of program `index` of the last analysis: where its syntax error stands
-// and what it says, and where text after its END begins; as JSON, at UTF-16 offsets.
+std::string dumped(const json& value) {
+  return value.dump(-1, ' ', false, json::error_handler_t::replace);
+}
+
+// What the editor shows of program `index` of the last analysis at once: where its syntax error
+// stands and what it says, where text after its END begins, and each loop's body, to fold.
 std::string editorView(int index) {
-  if (index < 0 || static_cast<std::size_t>(index) >= programs.size() ||
-      !programs[index].analysis) {
-    return "null";
+  const Program* program = analysed(index);
+  if (program == nullptr) return "null";
+  const ParsedProgram& parsed = program->analysis->parse();
+  const Units units(program->text, parsed.lineStarts);
+  json view = {{"problem", nullptr}, {"tail", nullptr}, {"folds", json::array()}};
+  const auto& spans = parsed.spans.statements();
+  const auto& rows = program->analysis->ok() ? program->analysis->rows().rows()
+                                             : std::vector<StatementRows::Row>();
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    if (rows[i].loop >= 0) {
+      view["folds"].push_back({{"from", units(spans[i].hint)}, {"to", units(spans[i].end - 3)}});
+    }
   }
-  const Program& program = programs[index];
-  const ParsedProgram& parsed = program.analysis->parse();
-  json view = {{"problem", nullptr}, {"tail", nullptr}};
   if (const auto& problem = parsed.spans.problem()) {
-    const auto at = utf16Offsets(program.text, {problem->from, problem->to});
-    view["problem"] = {{"from", at[0]}, {"to", at[1]}, {"message", readableError(parsed)}};
+    const std::size_t from = units(problem->from);
+    view["problem"] = {
+        {"from", from}, {"to", units(problem->to)}, {"message", readableError(parsed)}};
   }
-  if (parsed.tail) view["tail"] = utf16Offsets(program.text, {*parsed.tail})[0];
-  return view.dump(-1, ' ', false, json::error_handler_t::replace);
+  if (parsed.tail) view["tail"] = units(*parsed.tail);
+  return dumped(view);
+}
+
+// The price pairs of models written as a link gives them, "2,4;1,5": a JSON array of
+// [addition, multiplication], split at each ';' and then at the first ','.
+std::string modelPairs(const std::string& text) {
+  json pairs = json::array();
+  for (const std::string& model : modelTexts(text)) {
+    const std::size_t comma = std::min(model.find(','), model.size());
+    pairs.push_back({model.substr(0, comma), model.substr(std::min(comma + 1, model.size()))});
+  }
+  return dumped(pairs);
+}
+
+// The glances at the costs of program `index` whose places lie from UTF-16 offset `from` to
+// `to`, as the language server's inlay hints show them: [{"at", "label"}].
+std::string editorGlances(int index, int from, int to, int width) {
+  const Program* program = analysed(index);
+  json glances = json::array();
+  if (program == nullptr || !program->analysis->ok()) return "[]";
+  const AnalysedProgram& analysis = *program->analysis;
+  const auto& spans = analysis.parse().spans.statements();
+  const Units units(program->text, analysis.parse().lineStarts);
+  for (std::size_t i = 0; i < spans.size(); ++i) {
+    const std::size_t at = units(spans[i].hint);
+    if (at < static_cast<std::size_t>(from)) continue;
+    if (at > static_cast<std::size_t>(to)) break;
+    std::vector<ExactPolynomial> costs;
+    for (std::size_t m = 0; m < analysis.models().size(); ++m) {
+      costs.push_back(analysis.rows().cost(analysis.rows().rows()[i], m));
+    }
+    const bool free = std::all_of(costs.begin(), costs.end(),
+                                  [](const ExactPolynomial& c) { return c.degree() < 0; });
+    if (!free) glances.push_back({{"at", at}, {"label", glance(costs, analysis.models(), width)}});
+  }
+  return dumped(glances);
+}
+
+// The language server's hover, in plain text, for UTF-16 offset `at` of program `index`.
+std::string editorHover(int index, int at) {
+  const Program* program = analysed(index);
+  if (program == nullptr || !program->analysis->ok()) return "";
+  const AnalysedProgram& analysis = *program->analysis;
+  const Units units(program->text, analysis.parse().lineStarts);
+  const auto statement = analysis.parse().spans.innermostAt(units.byteOf(at));
+  return statement ? statementHover(analysis, analysis.rows().rows()[*statement], false)
+                   : programHover(analysis, false);
 }
 
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(loopcost) {
   emscripten::function("analyseMany", &analyseMany);
+  emscripten::function("modelPairs", &modelPairs);
   emscripten::function("editorView", &editorView);
+  emscripten::function("editorGlances", &editorGlances);
+  emscripten::function("editorHover", &editorHover);
 }

@@ -1,6 +1,7 @@
 // The playground page: the programs in their tabs, the cost models and the share link feed one
-// call into the core (compiled to WebAssembly, run in a worker), and its JSON document is shown
-// as a report of the program on show, a plot, and with several programs their comparison.
+// analysis by the core (compiled to WebAssembly, run in a worker); its JSON document is shown as
+// a report of the program on show, a plot, and with several programs their comparison, and the
+// editor shows what the core says of the program on show beside its lines.
 import { Analyser } from "./analyser.js";
 import { CompareView } from "./compare.js";
 import { Editor } from "./editor.js";
@@ -13,6 +14,7 @@ import { fragmentFor, parseFragment } from "./share.js";
 const WORKED_EXAMPLE = "BEGIN\n  a+b;\n  LOOP n\n    a*b;\n  END\nEND\n";
 const TYPING_PAUSE_MS = 120;
 const ADDRESS_PAUSE_MS = 500;
+const VIEWPORT_PAUSE_MS = 50;
 const DEFAULT_RANGE_END = 20;
 
 // A response with the file at `address`; throws unless the server sent it.
@@ -24,15 +26,15 @@ async function fetched(address) {
 
 function debounced(action, delay) {
   let timer = 0;
-  return () => {
+  return (...values) => {
     clearTimeout(timer);
-    timer = setTimeout(action, delay);
+    timer = setTimeout(() => action(...values), delay);
   };
 }
 
 class Playground {
   constructor() {
-    this.analysis = null;  // { report, milliseconds }: the document for the programs as they stand
+    this.analysis = null;  // { report, views, milliseconds }: of the programs as they stand
     this.shown = false;  // whether a report is on show (for the plot to draw again)
     this.rangeChosen = false;  // until the user sets the range of n, it follows the crossings
     this.status = document.getElementById("status");
@@ -43,57 +45,64 @@ class Playground {
     this.from = document.getElementById("n-from");
     this.to = document.getElementById("n-to");
     this.logarithmic = document.getElementById("log-scale");
-    this.editor = new Editor(document.getElementById("editor"));
     this.report = new Report(document.getElementById("report"));
     this.analyser = new Analyser((answer, request) => this.receive(answer, request));
     const later = debounced(() => this.analyse(), TYPING_PAUSE_MS);
-    const edited = () => {
+    this.edited = () => {
       this.showAnalysing();
       later();
     };
-    this.models = new ModelsEditor(document.getElementById("models"), edited);
+    this.askGlances = debounced((from, to) => this.showGlances(from, to), VIEWPORT_PAUSE_MS);
+    this.editor = new Editor(document.getElementById("editor"), {
+      onChange: (text) => {
+        this.tabs.current.text = text;
+        this.edited();
+      },
+      onViewport: (from, to) => this.askGlances(from, to),
+      hoverAt: (at) => this.hoverAt(at),
+      format: () => this.format(),
+    });
+    this.models = new ModelsEditor(document.getElementById("models"), this.edited);
     this.tabs = new ProgramTabs(document.getElementById("programs"), {
       onSelect: () => this.showSelected(),
       onChange: () => {
-        edited();
+        this.edited();
         this.showSelected();
       },
     });
     this.compare = new CompareView(this.figure.closest("section"), () => this.plot());
-    this.editor.onInput(() => {
-      this.tabs.current.text = this.editor.text;
-      edited();
-    });
     this.wireExamples();
     this.wirePlotControls();
     this.wireButtons();
     window.addEventListener("hashchange", () => this.openFragment());
-    if (!this.openFragment()) this.open([{ text: WORKED_EXAMPLE }], "");
+    if (!this.openFragment()) this.open([{ text: WORKED_EXAMPLE }], "", 0);
   }
 
   // Opens the programs of the address's fragment; false when it names none.
   openFragment() {
     const shared = parseFragment(location.hash);
     if (!shared) return false;
-    if (JSON.stringify(shared.programs) !== this.tabs.json || shared.models !== this.models.value) {
-      this.open(shared.programs, shared.models);
+    if (JSON.stringify(shared.programs) !== this.tabs.json || shared.models !== this.models.linkText ||
+        shared.shown !== this.tabs.selected) {
+      this.open(shared.programs, shared.models, shared.shown);
     }
     return true;
   }
 
-  // Programs as { name, text }, a name being optional.
-  open(programs, models) {
-    this.tabs.set(programs);
-    this.editor.text = this.tabs.current.text;
-    this.models.value = models;
+  // Programs as { name, text }, a name being optional; models as a link writes them, split into
+  // their price pairs by the core.
+  async open(programs, models, shown) {
+    this.tabs.set(programs, shown);
+    this.editor.show(this.tabs.current);
     this.rangeChosen = false;
+    this.models.set(models ? (await this.analyser.ask("pairs", { text: models }))?.pairs ?? [] : []);
     this.analyse();
   }
 
   // Puts `text` in place of the program on show.
   load(text) {
     this.tabs.current.text = text;
-    this.editor.text = text;
+    this.editor.show(this.tabs.current);
     this.rangeChosen = false;
     this.analyse();
   }
@@ -107,7 +116,8 @@ class Playground {
 
   // The program of the tab now selected, and its report at once if the programs' analysis is in.
   showSelected() {
-    this.editor.text = this.tabs.current.text;
+    this.editor.show(this.tabs.current);
+    this.updateShareLink();
     if (!this.analysis) return;
     this.requested = performance.now();
     this.present();
@@ -134,7 +144,7 @@ class Playground {
     try {
       const report = JSON.parse(answer.document);
       this.models.showModels(report.models);
-      this.analysis = { report, milliseconds: answer.milliseconds };
+      this.analysis = { report, views: answer.views, milliseconds: answer.milliseconds };
       this.present();
     } catch (error) {
       this.analysis = null;
@@ -143,12 +153,16 @@ class Playground {
     }
   }
 
-  // The analysis of the program on show.
+  // The analysis of the program on show: its report, or its error; what the editor shows of it.
   present() {
-    const { report } = this.analysis;
+    const { report, views } = this.analysis;
     const entry = report.files[this.tabs.selected];
+    this.tabs.markErrors(report.files.flatMap((file, index) => (file.ok ? [] : [index])));
+    const view = views[this.tabs.selected];
+    if (view) this.editor.showView(view);
+    this.editor.viewportChanged(this.editor.view);
     if (entry.ok) this.show(entry, report);
-    else this.showError(entry.error);
+    else this.showError(entry.error, view?.problem, report);
   }
 
   // No report for the text as it stands: what is on show, if anything, is an older program's.
@@ -159,7 +173,6 @@ class Playground {
   }
 
   show(entry, report) {
-    this.editor.clearError();
     this.errorBox.hidden = true;
     this.modelsError.hidden = true;
     document.body.classList.remove("stale", "no-result");
@@ -173,33 +186,57 @@ class Playground {
     document.body.dataset.state = "ok";
   }
 
-  showError(error) {
+  // The program's error, or the models'; the comparison says why it is not made, as it does on
+  // the other programs' tabs.
+  showError(error, problem, report) {
     document.body.classList.add("stale");
     document.body.dataset.state = "error";
     this.status.textContent = this.shown ? "Showing the last program without errors." : "";
+    this.compare.showReason(report);
     if (error.line === undefined) {  // not the program's: the models are not price pairs
-      this.editor.clearError();
       this.errorBox.hidden = true;
       this.modelsError.textContent = error.message;
       this.modelsError.hidden = false;
       return;
     }
     this.modelsError.hidden = true;
-    this.editor.markError(error.line, error.column);
-    this.errorBox.querySelector(".message").textContent = error.message;
+    this.errorBox.querySelector(".message").textContent = problem?.message ?? error.message;
     this.errorBox.querySelector(".position").textContent = `line ${error.line}, column ${error.column}`;
-    this.errorBox.dataset.line = error.line;
-    this.errorBox.dataset.column = error.column;
+    this.errorBox.dataset.offset = String(problem?.from ?? 0);
     this.errorBox.hidden = false;
+  }
+
+  // The glances at the costs between two offsets of the program on show, once its analysis is in.
+  async showGlances(from, to) {
+    if (!this.analysis) return;
+    const analysis = this.analysis;
+    const answer = await this.analyser.ask("glances", { index: this.tabs.selected, from, to });
+    if (answer && analysis === this.analysis) this.editor.showGlances(answer.glances);
+  }
+
+  async hoverAt(at) {
+    if (!this.analysis) return "";
+    const answer = await this.analyser.ask("hover", { index: this.tabs.selected, at });
+    return answer?.text ?? "";
+  }
+
+  // The echo in place of the program up to its END; what follows END stays.
+  format() {
+    const entry = this.analysis?.report.files[this.tabs.selected];
+    if (!entry?.ok) {
+      this.status.textContent = this.analysis
+        ? "A program with an error cannot be formatted." : "Format once the analysis is in.";
+      return;
+    }
+    this.editor.replaceUpTo(this.analysis.views[this.tabs.selected]?.tail ?? null, entry.program);
   }
 
   // The link, and a little later the address bar (browsers limit how often it may change).
   updateShareLink() {
-    const fragment = fragmentFor(this.tabs.programs, this.models.value);
-    this.shareLink.href = new URL(fragment, location.href).href;
+    const fragment = () => fragmentFor(this.tabs.programs, this.models.linkText, this.tabs.selected);
+    this.shareLink.href = new URL(fragment(), location.href).href;
     this.updateAddress ??= debounced(() => {
-      const current = fragmentFor(this.tabs.programs, this.models.value);
-      if (location.hash !== current) history.replaceState(null, "", current);
+      if (location.hash !== fragment()) history.replaceState(null, "", fragment());
     }, ADDRESS_PAUSE_MS);
     this.updateAddress();
   }
@@ -212,9 +249,12 @@ class Playground {
       this.from.value = "0";
       this.to.value = String(Math.max(DEFAULT_RANGE_END, Math.ceil((last * 1.5) / 10) * 10));
     }
-    const from = Math.max(0, Number(this.from.value) || 0);
-    const to = Math.max(from + 1, Number(this.to.value) || from + 1);
-    renderPlot(this.figure, curves, { from, to, logarithmic: this.logarithmic.checked });
+    const typed = [Math.max(0, Number(this.from.value) || 0), Math.max(0, Number(this.to.value) || 0)];
+    const [from, to] = typed[0] <= typed[1] ? typed : [typed[1], typed[0]];
+    const reversed = document.getElementById("range-note");
+    reversed.textContent = typed[0] > typed[1] ? `The range runs backwards: showing n from ${from} to ${to}.` : "";
+    reversed.hidden = typed[0] <= typed[1];
+    renderPlot(this.figure, curves, { from, to: Math.max(to, from + 1), logarithmic: this.logarithmic.checked });
   }
 
   wirePlotControls() {
@@ -235,7 +275,11 @@ class Playground {
 
   wireButtons() {
     this.errorBox.querySelector("button").addEventListener("click", () => {
-      this.editor.moveTo(Number(this.errorBox.dataset.line), Number(this.errorBox.dataset.column));
+      this.editor.moveTo(Number(this.errorBox.dataset.offset));
+    });
+    document.getElementById("format").addEventListener("click", () => this.format());
+    document.getElementById("glances").addEventListener("change", (event) => {
+      this.editor.toggleGlances(event.currentTarget.checked);
     });
     document.getElementById("copy-link").addEventListener("click", async (event) => {
       const button = event.currentTarget;

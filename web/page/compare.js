@@ -31,6 +31,17 @@ export class CompareView {
     this.showWords();
   }
 
+  // For the tab of a program with an error: why the programs were not compared, as the others'
+  // tabs say it; the choice stays as it was.
+  showReason(report) {
+    this.words.hidden = report.files.length < 2;
+    this.words.querySelector(".model-name").textContent = "any model";
+    this.words.querySelector("ul").replaceChildren();
+    const skipped = this.words.querySelector(".skipped");
+    skipped.querySelector(".reason").textContent = report.comparisonSkipped ?? "";
+    skipped.hidden = false;
+  }
+
   // The index of the model the programs are compared under, or null when the plot shows models.
   get model() {
     return this.choice.hidden || this.select.value === "" ? null : Number(this.select.value);

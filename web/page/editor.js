@@ -1,94 +1,196 @@
-// The program editor: a plain textarea (so every browser's own editing, undo and keyboard
-// handling work) with a gutter of line numbers and a layer beneath the text that marks the line
-// and column of a syntax error. Lines never wrap, so line k sits at (k - 1) line heights, and
-// the gutter holds only the numbers of the lines in view, however long the program.
+// The program editor: CodeMirror 6 with the loop language's highlighting, indentation after LOOP
+// and out again on END, folding of each loop's body, undo, search and CodeMirror's keyboard
+// handling. What it shows of the program comes from the core, through the worker, and never
+// holds up typing: the syntax error as a lint diagnostic, text after END marked as ignored, a
+// glance at the costs beside each statement and each LOOP, the language server's hover. Each
+// program has an editor state of its own, so each keeps its own undo history. Offsets are
+// UTF-16 units, as the core gives them for the editor.
+import { defaultKeymap, history, historyKeymap } from "@codemirror/commands";
+import {
+  StreamLanguage, defaultHighlightStyle, foldGutter, foldKeymap, foldService, indentOnInput,
+  indentUnit, syntaxHighlighting,
+} from "@codemirror/language";
+import { lintGutter, setDiagnostics } from "@codemirror/lint";
+import { highlightSelectionMatches, searchKeymap } from "@codemirror/search";
+import { Compartment, EditorState, StateEffect, StateField } from "@codemirror/state";
+import {
+  Decoration, EditorView, WidgetType, drawSelection, highlightActiveLine, highlightSpecialChars,
+  hoverTooltip, keymap, lineNumbers,
+} from "@codemirror/view";
 
-const TAB_SIZE = 4;  // must match tab-size in style.css
+// BEGIN, LOOP and END open and close levels; a count follows LOOP; variables, + and * make
+// statements, each ended by ";".
+const language = StreamLanguage.define({
+  name: "loopcost",
+  startState: () => ({ depth: 0, afterLoop: false }),
+  copyState: (state) => ({ ...state }),
+  token(stream, state) {
+    if (stream.eatSpace()) return null;
+    if (stream.match(/^(BEGIN|LOOP|END)(?=\s|$)/)) {
+      const word = stream.current();
+      state.depth = Math.max(0, state.depth + (word === "END" ? -1 : 1));
+      state.afterLoop = word === "LOOP";
+      return "keyword";
+    }
+    if (state.afterLoop && stream.match(/^(n|[+-]?\d+)/)) {
+      state.afterLoop = false;
+      return "number";
+    }
+    state.afterLoop = false;
+    const character = stream.next();
+    if (character === "+" || character === "*") return "operator";
+    if (character === ";") return "punctuation";
+    return /[a-z]/.test(character) ? "variableName" : "invalid";
+  },
+  indent: (state, textAfter, context) =>
+    Math.max(0, state.depth - (/^\s*END\b/.test(textAfter) ? 1 : 0)) * context.unit,
+  languageData: { indentOnInput: /^\s*END$/ },
+});
+
+const setGlances = StateEffect.define();
+const setFolds = StateEffect.define();
+
+class GlanceWidget extends WidgetType {
+  constructor(label) {
+    super();
+    this.label = label;
+  }
+
+  eq(other) {
+    return other.label === this.label;
+  }
+
+  toDOM() {
+    const span = document.createElement("span");
+    span.className = "cm-glance";
+    span.textContent = this.label;
+    return span;
+  }
+}
+
+// The glances at the costs, as widgets after their places, carried along as the text changes
+// until the next analysis brings new ones.
+const glances = StateField.define({
+  create: () => Decoration.none,
+  update(set, transaction) {
+    for (const effect of transaction.effects) {
+      if (effect.is(setGlances)) {
+        return Decoration.set(effect.value.map(({ at, label }) =>
+          Decoration.widget({ widget: new GlanceWidget(label), side: 1 }).range(at)), true);
+      }
+    }
+    return set.map(transaction.changes);
+  },
+});
+
+// Each loop's body, from after its count to its END, to fold; carried along like the glances.
+const folds = StateField.define({
+  create: () => [],
+  update(ranges, transaction) {
+    for (const effect of transaction.effects) if (effect.is(setFolds)) return effect.value;
+    if (!transaction.docChanged) return ranges;
+    return ranges.map(({ from, to }) => ({
+      from: transaction.changes.mapPos(from, 1), to: transaction.changes.mapPos(to, -1),
+    })).filter(({ from, to }) => from < to);
+  },
+});
+
+const foldLoops = foldService.of((state, lineStart, lineEnd) => {
+  const fold = state.field(folds).find(({ from }) => from >= lineStart && from <= lineEnd);
+  return fold ? { from: fold.from, to: fold.to } : null;
+});
 
 export class Editor {
-  constructor(root) {
-    this.textarea = root.querySelector("textarea");
-    this.gutter = root.querySelector(".gutter");
-    this.marks = root.querySelector(".marks");
-    this.lineCount = 1;
-    this.errorLine = 0;
-    this.textarea.addEventListener("input", () => this.updateGutter());
-    this.textarea.addEventListener("scroll", () => this.followScroll());
-    new ResizeObserver(() => this.followScroll()).observe(this.textarea);
-    this.updateGutter();
+  // onChange(text), onViewport(from, to): the text, or the part in view, changed; hoverAt(pos):
+  // a promise of the hover's text there, or of "" for none; format(): the editor's Format.
+  constructor(root, { onChange, onViewport, hoverAt, format }) {
+    this.onViewport = onViewport;
+    this.glancesShown = new Compartment();
+    this.states = new WeakMap();  // program → its editor state
+    this.extensions = [
+      lineNumbers(), foldGutter(), lintGutter(), highlightSpecialChars(), history(),
+      drawSelection(), highlightActiveLine(), highlightSelectionMatches(), indentOnInput(),
+      indentUnit.of("  "), EditorState.tabSize.of(4), language,
+      syntaxHighlighting(defaultHighlightStyle, { fallback: true }), EditorView.lineWrapping,
+      glances, folds, foldLoops, this.glancesShown.of(EditorView.decorations.from(glances)),
+      EditorView.contentAttributes.of({ "aria-label": "Program", "aria-describedby": "status" }),
+      hoverTooltip(async (view, pos) => {
+        const text = await hoverAt(pos);
+        return text ? { pos, above: true, create: () => ({ dom: hoverBox(text) }) } : null;
+      }, { hoverTime: 300 }),
+      keymap.of([
+        { key: "Shift-Alt-f", run: () => (format(), true) },
+        ...defaultKeymap, ...historyKeymap, ...searchKeymap, ...foldKeymap,
+      ]),
+      EditorView.updateListener.of((update) => {
+        if (update.docChanged) onChange(update.state.doc.toString());
+        if (update.docChanged || update.viewportChanged) this.viewportChanged(update.view);
+      }),
+    ];
+    this.view = new EditorView({ parent: root, state: EditorState.create({ extensions: this.extensions }) });
   }
 
   get text() {
-    return this.textarea.value;
+    return this.view.state.doc.toString();
   }
 
-  set text(value) {
-    this.textarea.value = value;
-    this.updateGutter();
+  // Shows `program` ({ text }), with the state it had when it was last on show, if its text is
+  // still that state's.
+  show(program) {
+    if (this.program) this.states.set(this.program, this.view.state);
+    this.program = program;
+    const kept = this.states.get(program);
+    this.view.setState(kept && kept.doc.toString() === program.text
+      ? kept : EditorState.create({ doc: program.text, extensions: this.extensions }));
+    this.viewportChanged(this.view);
   }
 
-  onInput(listener) {
-    this.textarea.addEventListener("input", listener);
-  }
-
-  // Marks line and column (both from 1) as the place of a syntax error.
-  markError(line, column) {
-    this.errorLine = line;
-    this.marks.style.setProperty("--line", line);
-    this.marks.style.setProperty("--column", this.visualColumn(line, column));
-    this.marks.hidden = false;
-    this.textarea.setAttribute("aria-invalid", "true");
-    this.followScroll();
-  }
-
-  clearError() {
-    this.errorLine = 0;
-    this.marks.hidden = true;
-    this.textarea.removeAttribute("aria-invalid");
-    this.followScroll();
-  }
-
-  // Puts the caret at line and column and brings it into view.
-  moveTo(line, column) {
-    const lines = this.text.split("\n");
-    let offset = 0;
-    for (let i = 0; i < Math.min(line - 1, lines.length); ++i) offset += lines[i].length + 1;
-    offset += Math.max(0, column - 1);
-    this.textarea.focus();
-    this.textarea.setSelectionRange(offset, offset);
-  }
-
-  updateGutter() {
-    this.lineCount = this.text.split("\n").length;
-    this.gutter.style.minWidth = `${String(this.lineCount).length}ch`;
-    this.followScroll();
-  }
-
-  // The numbers of the lines in view, and one either side, placed level with their lines.
-  followScroll() {
-    const { scrollTop, scrollLeft, clientHeight } = this.textarea;
-    const lineHeight = parseFloat(getComputedStyle(this.textarea).lineHeight);
-    const first = Math.max(0, Math.floor(scrollTop / lineHeight) - 1);
-    const last = Math.min(this.lineCount, Math.ceil((scrollTop + clientHeight) / lineHeight) + 1);
-    const numbers = [];
-    for (let line = first + 1; line <= last; ++line) {
-      const number = document.createElement("div");
-      number.textContent = String(line);
-      if (line === this.errorLine) number.className = "error-line";
-      numbers.push(number);
+  // The analysis's view of the program on show: its problem, its tail and its loops to fold.
+  showView({ problem, tail, folds: ranges }) {
+    const length = this.view.state.doc.length;
+    const diagnostics = [];
+    if (problem) {
+      diagnostics.push({ from: Math.min(problem.from, length), to: Math.min(problem.to, length),
+                         severity: "error", message: problem.message, source: "loopcost" });
     }
-    this.gutter.replaceChildren(...numbers);
-    this.gutter.style.transform = `translateY(${first * lineHeight - scrollTop}px)`;
-    this.marks.style.transform = `translate(${-scrollLeft}px, ${-scrollTop}px)`;
+    if (tail !== null) {
+      diagnostics.push({ from: Math.min(tail, length), to: length, severity: "hint",
+                         markClass: "cm-unnecessary", message: "ignored: text after the program's END" });
+    }
+    this.view.dispatch(setDiagnostics(this.view.state, diagnostics), { effects: setFolds.of(ranges) });
   }
 
-  // The column on screen of a character column, tabs expanded.
-  visualColumn(line, column) {
-    const text = this.text.split("\n")[line - 1] ?? "";
-    let visual = 0;
-    for (const character of text.slice(0, column - 1)) {
-      visual = character === "\t" ? (Math.floor(visual / TAB_SIZE) + 1) * TAB_SIZE : visual + 1;
-    }
-    return visual + 1;
+  showGlances(list) {
+    const length = this.view.state.doc.length;
+    this.view.dispatch({ effects: setGlances.of(list.filter(({ at }) => at <= length)) });
   }
+
+  toggleGlances(shown) {
+    this.view.dispatch({
+      effects: this.glancesShown.reconfigure(shown ? EditorView.decorations.from(glances) : []),
+    });
+  }
+
+  // Replaces the program up to `tail` (or the whole of it) by `echo`; undo brings it back.
+  replaceUpTo(tail, echo) {
+    this.view.dispatch({ changes: { from: 0, to: tail ?? this.view.state.doc.length, insert: echo } });
+  }
+
+  // Puts the caret at an offset and brings it into view.
+  moveTo(offset) {
+    this.view.focus();
+    this.view.dispatch({ selection: { anchor: offset }, scrollIntoView: true });
+  }
+
+  viewportChanged(view) {
+    const { from, to } = view.viewport;
+    this.onViewport(from, to);
+  }
+}
+
+function hoverBox(text) {
+  const box = document.createElement("pre");
+  box.className = "cm-hover";
+  box.textContent = text;
+  return box;
 }

@@ -1,8 +1,8 @@
-// The cost models as a list of price pairs the user can edit, add to and remove from. The
-// models travel as text, "2,4;1,5", exactly as the core reads them; the core names them and
-// says what is wrong with text it cannot read. "" stands for the tool's default models, whose
-// prices the list shows once the core has named them; text from a link goes to the core as it
-// is until the user changes a price, however it splits into pairs.
+// The cost models as a list of price pairs the user can edit, add to and remove from. The core
+// takes them as a JSON list of [addition, multiplication] price texts, as typed, and says which
+// box holds what is not a price; an empty list stands for the tool's default models, whose prices
+// the list shows once the core has named them. A link writes them as "2,4;1,5", and the core
+// splits such a text into its pairs.
 
 // The class that gives the model at `index` its colour (and its curve its dashes); style.css
 // has six, used in turn.
@@ -15,8 +15,7 @@ export class ModelsEditor {
     this.list = root.querySelector("ol");
     this.template = root.querySelector("template");
     this.onChange = onChange;
-    this.given = "";  // the text as set, while no price has been changed; else null
-    this.defaults = null;  // the defaults' text, once the core has named them
+    this.defaults = true;  // whether the list shows the default models, untouched
     root.querySelector(".add-model").addEventListener("click", () => {
       this.addRow("1", "1");
       this.list.lastElementChild.querySelector("input").focus();
@@ -24,29 +23,27 @@ export class ModelsEditor {
     });
   }
 
+  // The models as the core takes them.
   get value() {
-    if (this.given !== null) return this.given;
-    const typed = this.pairs();
-    return typed === this.defaults ? "" : typed;
+    return JSON.stringify(this.defaults ? [] : this.pairs());
   }
 
-  // A row per pair, split at its first comma; for "", the defaults' pairs once known.
-  set value(text) {
-    this.given = text;
+  // The models as a link writes them, "" for the defaults.
+  get linkText() {
+    return this.defaults ? "" : this.pairs().map((pair) => pair.join(",")).join(";");
+  }
+
+  // A row per [addition, multiplication]; none, for the defaults, until the core names them.
+  set(pairs) {
+    this.defaults = pairs.length === 0;
     this.list.replaceChildren();
-    const shown = text || this.defaults;
-    for (const pair of shown ? shown.split(";") : []) {
-      const comma = pair.includes(",") ? pair.indexOf(",") : pair.length;
-      this.addRow(pair.slice(0, comma), pair.slice(comma + 1));
-    }
+    for (const [addition, multiplication] of pairs) this.addRow(addition, multiplication);
     this.updateRemoveButtons();
   }
 
-  // "2,4;1,5": the pairs as typed, blanks removed.
   pairs() {
-    return [...this.list.children]
-      .map((row) => [...row.querySelectorAll("input")].map((input) => input.value.trim()).join(","))
-      .join(";");
+    return [...this.list.children].map((row) =>
+      [...row.querySelectorAll("input")].map((input) => input.value.trim()));
   }
 
   // The models of an analysed program: the defaults' prices if the list awaits them, and the
@@ -55,7 +52,6 @@ export class ModelsEditor {
     if (this.list.children.length === 0) {
       for (const model of models) this.addRow(String(model.addition), String(model.multiplication));
       this.updateRemoveButtons();
-      this.defaults = this.pairs();
     }
     [...this.list.children].forEach((row, index) => {
       row.querySelector(".model-name").textContent = models[index]?.name ?? "";
@@ -78,7 +74,7 @@ export class ModelsEditor {
   }
 
   changed() {
-    this.given = null;
+    this.defaults = false;
     this.updateRemoveButtons();
     this.onChange();
   }

@@ -39,14 +39,23 @@ export class ProgramTabs {
 
   // Replaces the programs by these { name, text }, the first on show; a missing, blank or taken
   // name gives way to a default one.
-  set(programs) {
+  set(programs, shown = 0) {
     this.programs = [];
     for (const { name, text } of programs) {
       const free = name !== undefined && !this.problemWith(name, this.programs.length);
       this.programs.push({ name: free ? name : this.freeName(), text });
     }
-    this.selected = 0;
+    this.selected = shown;
     this.render();
+  }
+
+  // Marks the tabs of the programs that have an error, by their indexes.
+  markErrors(faulty) {
+    [...this.list.children].forEach((tab, index) => {
+      const marked = faulty.includes(index);
+      tab.classList.toggle("faulty", marked);
+      tab.title = marked ? "This program has an error" : "";
+    });
   }
 
   select(index) {
