@@ -22,7 +22,7 @@ WEB_ENV := NODE_PATH=/usr/share/nodejs
 
 # What the build and the tests need from Debian; `make demo` and `make test` install what is
 # missing (as root) or name the command that would.
-BUILD_PACKAGES := g++ cmake make libgtest-dev libcli11-dev nlohmann-json3-dev libboost-dev
+BUILD_PACKAGES := g++ cmake make gettext libgtest-dev libcli11-dev nlohmann-json3-dev libboost-dev
 TEST_PACKAGES := $(BUILD_PACKAGES) dpkg-dev file gzip man-db python3 util-linux
 WEB_PACKAGES := $(BUILD_PACKAGES) emscripten python3
 TEST_WEB_PACKAGES := $(WEB_PACKAGES) chromium fonts-wqy-microhei
@@ -32,7 +32,7 @@ EDITORS_BUILD := build-editors
 VERSION := $(shell sed -n 's/^project.loopcost VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 VSCODE_STAGE := $(EDITORS_BUILD)/vscode
 
-.PHONY: all configure prerequisites test-prerequisites test format clean demo check-sanitize fuzz bench install package windows \
+.PHONY: pot all configure prerequisites test-prerequisites test format clean demo check-sanitize fuzz bench install package windows \
 	test-windows web serve-web test-web vscode test-editors
 
 # The tool and its manual page; the tests, benchmarks and fuzz replays are built by make test.
@@ -147,6 +147,18 @@ test-editors: all editors/vscode/node_modules/.package-lock.json
 editors/vscode/node_modules/.package-lock.json: editors/vscode/package-lock.json
 	command -v npm > /dev/null || tools/install-missing npm
 	cd editors/vscode && npm ci --no-audit --no-fund
+
+# The messages to translate: tr("...") and N_("...") in the C++ sources and the page's scripts,
+# and the page's marked markup. po/zh_TW.po is brought up to date; its new entries are then to
+# be translated.
+POT_SOURCES = $(sort $(wildcard $(addsuffix /*.cpp,support analysis report driver lsp web) web/page/*.js))
+pot: web/node_modules/.package-lock.json
+	xgettext --from-code=UTF-8 --keyword=tr --keyword=N_ --sort-by-file --package-name=loopcost \
+		--package-version=$(VERSION) -o $(BUILD)/code.pot \
+		$(POT_SOURCES)
+	node web/i18n.mjs pot web/page/index.html > $(BUILD)/page.pot
+	msgcat --use-first --sort-by-file -o po/loopcost.pot $(BUILD)/code.pot $(BUILD)/page.pot
+	msgmerge --quiet --update --backup=none --no-fuzzy-matching po/zh_TW.po po/loopcost.pot
 
 format:
 	clang-format -i $$(git ls-files '*.h' '*.cpp')

@@ -1,5 +1,7 @@
 #include "analysis/costmodel.h"
 
+#include "support/translation.h"
+
 std::vector<CostModel> numberedModels(const std::vector<std::pair<Price, Price>>& prices) {
   std::vector<CostModel> models;
   for (const auto& [addition, multiplication] : prices) {
@@ -23,8 +25,8 @@ std::optional<std::pair<Price, Price>> parsePrices(const std::string& text, std:
     if (addition) multiplication = Price::parse(text.substr(comma + 1), why);
   }
   if (multiplication) return std::make_pair(*addition, *multiplication);
-  problem = "'" + text + "' is not ADD,MUL " +
-            (why.empty() ? "(two non-negative numbers)" : "(" + why + ")");
+  problem = fill(tr("'%s' is not ADD,MUL (%s)"),
+                 {text, why.empty() ? tr("two non-negative numbers") : why});
   return std::nullopt;
 }
 

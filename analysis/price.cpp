@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "support/translation.h"
+
 namespace {
 
 bool allDigits(const std::string& text) {
@@ -27,12 +29,13 @@ std::optional<Price> Price::parse(const std::string& text, std::string& problem)
   const std::string whole = text.substr(0, point);
   std::string fraction = point == std::string::npos ? "" : text.substr(point + 1);
   if (!allDigits(whole) || !allDigits(fraction) || whole.size() + fraction.size() == 0) {
-    if (hasExponent(text)) problem = "exponents are not accepted: write " + text + " in digits";
+    if (hasExponent(text))
+      problem = fill(tr("exponents are not accepted: write %s in digits"), {text});
     return std::nullopt;
   }
   const float nearest = std::strtof(text.c_str(), nullptr);
   if (!std::isfinite(nearest)) {
-    problem = "a price must stay below 3.4e38, where single precision ends";
+    problem = tr("a price must stay below 3.4e38, where single precision ends");
     return std::nullopt;
   }
   fraction.erase(fraction.find_last_not_of('0') + 1);

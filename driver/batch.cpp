@@ -11,6 +11,7 @@
 #include "report/summary.h"
 #include "report/wording.h"
 #include "source/programfile.h"
+#include "support/translation.h"
 
 namespace {
 
@@ -74,7 +75,7 @@ int Batch::run() {
     } catch (const std::bad_alloc&) {
       reportOutOfMemory(out, err, name);
       if (report && report->broken()) return 1;
-      if (report) report->failed(name, "out of memory");
+      if (report) report->failed(name, "out of memory");  // for scripts, in English
     }
     if (!analysed) compared.fail(visibleName(name));
     anyFailed = anyFailed || !analysed;
@@ -109,6 +110,7 @@ void Batch::gather(const std::string& name, const AnalysedProgram& program) {
   if (options.compare && program.ok()) compared.add(shown, program);
   if (options.summary && !json()) summary.add(summaryCells(name, program, layout.texts.theta));
   if (reference && reference->ok()) {
+    const Speaking speaking(json() ? Language::english : currentLanguage());  // JSON is English
     grades.push_back(graded(name, program, *reference));
     if (!json()) addGradeCells(grading, grades.back(), options.models, layout.texts.theta);
   }
@@ -132,8 +134,7 @@ void Batch::writeViews() {
   if (options.summary && !json()) summary.write(out, aligned);
   if (reference && !json() && reference->ok()) grading.write(out, aligned);
   if (reference && json()) {
-    report->graded(*options.reference, reference->ok() ? "" : errorCell(reference->parse()),
-                   grades);
+    report->graded(*options.reference, *reference, grades);
   }
   if (options.compare) {
     compared.compare();
@@ -154,8 +155,11 @@ void Batch::warnNotCompared() {
   if (!reason) return;
   out.flush();
   const bool none = compared.shortfall() != ProgramSet::Shortfall::workLimit;
-  err << "loopcost: " << (none ? "" : "warning: ") << "the programs were not "
-      << (none ? "" : "all ") << "compared: " << *reason << std::endl;
+  err << "loopcost: "
+      << fill(none ? tr("the programs were not compared: %s")
+                   : tr("warning: the programs were not all compared: %s"),
+              {*reason})
+      << std::endl;
 }
 
 }  // namespace

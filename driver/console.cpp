@@ -10,6 +10,7 @@
 #include "report/quoting.h"
 #include "report/textreport.h"
 #include "source/programfile.h"
+#include "support/translation.h"
 
 namespace {
 
@@ -25,10 +26,12 @@ bool readName(std::istream& in, std::string& name) {
 void writeError(std::ostream& err, const std::string& fname, const ParsedProgram& file) {
   err << file.error << std::endl;
   if (file.openError != 0) {
-    err << "loopcost: cannot open '" << visibleName(fname) << "': " << std::strerror(file.openError)
+    err << "loopcost: "
+        << fill(tr("cannot open '%s': %s"), {visibleName(fname), std::strerror(file.openError)})
         << std::endl;
   } else if (file.readError != 0) {
-    err << "loopcost: cannot read '" << visibleName(fname) << "': " << std::strerror(file.readError)
+    err << "loopcost: "
+        << fill(tr("cannot read '%s': %s"), {visibleName(fname), std::strerror(file.readError)})
         << std::endl;
   }
 }
@@ -63,7 +66,8 @@ int runConsole(std::istream& in, std::ostream& out, std::ostream& err, const Opt
     }
   }
   if (in.bad()) {
-    err << "loopcost: read error: " << std::strerror(errno != 0 ? errno : EIO) << std::endl;
+    err << "loopcost: " << fill(tr("read error: %s"), {std::strerror(errno != 0 ? errno : EIO)})
+        << std::endl;
     return 1;
   }
 #ifdef _WIN32

@@ -3,8 +3,10 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <map>
+#include <regex>
 
 #include "report/quoting.h"
+#include "support/translation.h"
 
 namespace {
 
@@ -27,8 +29,8 @@ CLI::Validator oneOf(const std::map<std::string, Value>& choices) {
       [&choices](const std::string& name) {
         if (choices.count(name) != 0) return std::string();
         std::string known;
-        for (const auto& choice : choices) known += (known.empty() ? "" : ", ") + choice.first;
-        return "'" + name + "' is not one of " + known;
+        for (const auto& choice : choices) known += (known.empty() ? "" : tr(", ")) + choice.first;
+        return fill(tr("'%s' is not one of %s"), {name, known});
       },
       "");
 }
@@ -46,55 +48,81 @@ struct Texts {
 
 void describe(CLI::App& app, Options& options, Texts& names) {
   app.description(
-      "Echo each program of the loop language normalised and print its running time as a "
-      "polynomial in n under each CPU cost model: CPU1(2,4) and CPU2(1,5) unless --cpu gives "
-      "others. Without FILE, ask for file names on standard input.");
-  app.footer("Example:\n  loopcost --cpu 3,7 --cpu 1,1 examples/linear_search.txt");
+      tr("Echo each program of the loop language normalised and print its running time as a "
+         "polynomial in n under each CPU cost model: CPU1(2,4) and CPU2(1,5) unless --cpu gives "
+         "others. Without FILE, ask for file names on standard input."));
+  app.footer(
+      fill(tr("Example:\n  %s"), {"loopcost --cpu 3,7 --cpu 1,1 examples/linear_search.txt"}));
+  const auto formatter = app.get_formatter();
+  formatter->label("Usage", tr("Usage"));
+  formatter->label("OPTIONS", tr("OPTIONS"));
+  formatter->label("Positionals", tr("Positionals"));
+  app.option_defaults()->group(tr("Options"));
   // Help and version are flags like the others, so that an unknown option beside them is still
   // a usage error.
   app.set_help_flag();
-  app.add_flag("-h,--help", names.help, "Print this help message and exit");
-  app.add_flag("-V,--version", names.version, "Print the version and exit");
-  app.add_option("FILE", options.files, "Program files to analyse; - is standard input")
+  app.add_flag("-h,--help", names.help, tr("Print this help message and exit"));
+  app.add_flag("-V,--version", names.version, tr("Print the version and exit"));
+  app.add_option("FILE", options.files, tr("Program files to analyse; - is standard input"))
       ->type_name("");
   app.add_option("-c,--cpu", names.cpus,
-                 "A cost model ADD,MUL: the price of an addition and of a multiplication; "
-                 "repeat for more models (default: 2,4 and 1,5)")
+                 tr("A cost model ADD,MUL: the price of an addition and of a multiplication; "
+                    "repeat for more models (default: 2,4 and 1,5)"))
       ->check(CLI::Validator(checkPrices, ""))
       ->type_name("ADD,MUL")
       ->take_all()
       ->allow_extra_args(false);
-  app.add_option("-f,--format", names.format, "Output format: text or json (json needs FILE)")
+  app.add_option("-f,--format", names.format, tr("Output format: text or json (json needs FILE)"))
       ->check(oneOf(FORMATS))
       ->type_name("FORMAT")
       ->expected(1)
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
       ->allow_extra_args(false);
   app.add_option("-e,--encoding", names.encoding,
-                 "Encoding of the prompt and labels: big5, utf-8 or auto (default: utf-8 on a "
-                 "UTF-8 terminal, else big5)")
+                 tr("Encoding of the prompt and labels: big5, utf-8 or auto (default: utf-8 on a "
+                    "UTF-8 terminal, else big5)"))
       ->check(oneOf(ENCODINGS))
       ->type_name("ENCODING")
       ->expected(1)
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
       ->allow_extra_args(false);
   app.add_flag("-x,--explain", options.explain,
-               "Show runs, operations and costs per line, growth, and which model is cheapest");
+               tr("Show runs, operations and costs per line, growth, and which model is cheapest"));
   app.add_flag("--compare", options.compare,
-               "Compare the programs of two or more FILEs: which is cheapest for which n, under "
-               "each model");
+               tr("Compare the programs of two or more FILEs: which is cheapest for which n, under "
+                  "each model"));
   app.add_flag("--summary", options.summary,
-               "One line per FILE instead of its report: whether it parsed, its growth and its "
-               "exact cost under each model");
+               tr("One line per FILE instead of its report: whether it parsed, its growth and its "
+                  "exact cost under each model"));
   app.add_option("--reference", names.reference,
-                 "Grade each FILE against the program REF instead of writing its report: how "
-                 "it grows and for which n it is cheaper, under each model")
+                 tr("Grade each FILE against the program REF instead of writing its report: how "
+                    "it grows and for which n it is cheaper, under each model"))
       ->type_name("REF")
       ->expected(1)
       ->allow_extra_args(false);
   app.add_flag("--lsp", options.lsp,
-               "Serve the Language Server Protocol on standard input and output, for editors; "
-               "--cpu gives the models until the editor's settings name others");
+               tr("Serve the Language Server Protocol on standard input and output, for editors; "
+                  "--cpu gives the models until the editor's settings name others"));
+}
+
+// What CLI11 found wrong, in the user's language where we know its form.
+std::string parseProblem(const CLI::ParseError& error, const CLI::App& app) {
+  std::smatch parts;
+  const std::string what = error.what();
+  if (dynamic_cast<const CLI::ExtrasError*>(&error) != nullptr) {
+    std::string extras;
+    for (const std::string& extra : app.remaining()) extras += (extras.empty() ? "" : " ") + extra;
+    return fill(app.remaining().size() == 1 ? tr("The following argument was not expected: %s")
+                                            : tr("The following arguments were not expected: %s"),
+                {extras});
+  }
+  if (std::regex_match(what, parts, std::regex("(\\S+): 1 required (\\S+) missing"))) {
+    return fill(tr("%s needs a value: %s"), {parts[1], parts[2]});
+  }
+  if (std::regex_match(what, parts, std::regex("Could not convert: (\\S+) = (.*)"))) {
+    return fill(tr("%s: '%s' is not true or false"), {parts[1], visibleName(parts[2])});
+  }
+  return what;
 }
 
 // What is wrong with the options taken together, if anything.
@@ -103,31 +131,32 @@ std::optional<std::string> conflict(const Options& options, const Texts& names) 
        {std::make_pair("--format", names.format), std::make_pair("--encoding", names.encoding),
         std::make_pair("--reference", names.reference)}) {
     if (values.size() > 1) {
-      return std::string(option) + " is given " + std::to_string(values.size()) +
-             " times; give it once";
+      return fill(tr("%s is given %s times; give it once"),
+                  {option, std::to_string(values.size())});
     }
   }
   if (options.lsp && (!options.files.empty() || options.reference)) {
-    return std::string("--lsp takes no FILE: the editor sends the programs");
+    return std::string(tr("--lsp takes no FILE: the editor sends the programs"));
   }
   if (options.compare && options.files.size() < 2) {
-    return std::string("--compare needs two or more FILEs to compare");
+    return std::string(tr("--compare needs two or more FILEs to compare"));
   }
   std::vector<std::string> files = options.files;
   std::sort(files.begin(), files.end());
   const auto twice = std::adjacent_find(files.begin(), files.end());
   if (options.compare && twice != files.end() && *twice != "-") {
-    return "--compare: '" + visibleName(*twice) + "' is named twice; name each program once";
+    return fill(tr("--compare: '%s' is named twice; name each program once"),
+                {visibleName(*twice)});
   }
   if (std::count(files.begin(), files.end(), "-") + (options.reference == "-") > 1) {
-    return std::string("- (standard input) is named more than once; it can be read only once");
+    return std::string(tr("- (standard input) is named more than once; it can be read only once"));
   }
   if (options.files.empty() &&
       (options.format == Options::Format::json || options.summary || options.reference)) {
-    return std::string(options.format == Options::Format::json ? "--format=json"
-                       : options.summary                       ? "--summary"
-                                                               : "--reference") +
-           " needs FILE arguments (or - for standard input)";
+    return fill(tr("%s needs FILE arguments (or - for standard input)"),
+                {options.format == Options::Format::json ? "--format=json"
+                 : options.summary                       ? "--summary"
+                                                         : "--reference"});
   }
   return std::nullopt;
 }
@@ -138,8 +167,9 @@ void warnOfRepeats(const std::vector<CostModel>& models, std::ostream& err) {
     for (std::size_t earlier = 0; earlier < later; ++earlier) {
       if (models[earlier].addition.text() == models[later].addition.text() &&
           models[earlier].multiplication.text() == models[later].multiplication.text()) {
-        err << "loopcost: warning: model " << models[later].name << " repeats "
-            << models[earlier].name << std::endl;
+        err << "loopcost: "
+            << fill(tr("warning: model %s repeats %s"), {models[later].name, models[earlier].name})
+            << std::endl;
         break;
       }
     }
@@ -147,7 +177,7 @@ void warnOfRepeats(const std::vector<CostModel>& models, std::ostream& err) {
 }
 
 int usageError(std::ostream& err, const std::string& what) {
-  err << "loopcost: " << what << "\nTry 'loopcost --help' for more information.\n";
+  err << "loopcost: " << what << '\n' << tr("Try 'loopcost --help' for more information.") << '\n';
   return 2;
 }
 
@@ -163,14 +193,14 @@ CommandLine parseCommandLine(int argc, const char* const argv[], std::ostream& o
   for (int i = 1; i < argc && std::string(argv[i]) != "--"; ++i) {
     const std::string argument = argv[i];
     if (argument.size() > 3 && argument.rfind("--", 0) == 0 && argument.back() == '=') {
-      return {std::nullopt, usageError(err, argument.substr(0, argument.size() - 1) +
-                                                ": '' is empty; give a value")};
+      return {std::nullopt, usageError(err, fill(tr("%s: '' is empty; give a value"),
+                                                 {argument.substr(0, argument.size() - 1)}))};
     }
   }
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& error) {
-    return {std::nullopt, usageError(err, error.what())};
+    return {std::nullopt, usageError(err, parseProblem(error, app))};
   }
   if (names.help || names.version) {
     out << (names.help ? app.help() : std::string(VERSION) + "\n");

@@ -4,15 +4,17 @@
 #include <cstring>
 
 #include "report/quoting.h"
+#include "support/translation.h"
 
 // The failed write's errno is still there: a failed stream makes no further system calls.
 bool flushed(std::ostream& out, std::ostream& err) {
   if (out.flush()) return true;
-  err << "loopcost: write error: " << std::strerror(errno != 0 ? errno : EIO) << std::endl;
+  err << "loopcost: " << fill(tr("write error: %s"), {std::strerror(errno != 0 ? errno : EIO)})
+      << std::endl;
   return false;
 }
 
 void reportOutOfMemory(std::ostream& out, std::ostream& err, const std::string& name) {
   out.flush();
-  err << "loopcost: " << visibleName(name) << ": out of memory" << std::endl;
+  err << "loopcost: " << visibleName(name) << ": " << tr("out of memory") << std::endl;
 }

@@ -13,14 +13,19 @@
 #include "driver/output.h"
 #include "driver/terminal.h"
 #include "lsp/languageserver.h"
+#include "support/translation.h"
 
 int run(int argc, const char* const argv[], std::istream& in, std::ostream& out,
         std::ostream& err) {
+  // Help and usage errors come before -e is known: they are written as a terminal reads them.
+  const Language language = environmentLanguage();
+  useLanguage(language, messagesIn(Encoding::automatic) == Encoding::big5);
   const CommandLine commandLine = parseCommandLine(argc, argv, out, err);
   if (!commandLine.options) {
     return commandLine.exitStatus == 0 && !flushed(out, err) ? 1 : commandLine.exitStatus;
   }
   const Options& options = *commandLine.options;
+  useLanguage(language, !options.lsp && messagesIn(options.encoding) == Encoding::big5);
   if (options.lsp) {
 #ifdef _WIN32
     // The protocol counts bytes: line ends must pass as they are, not as text.

@@ -8,6 +8,7 @@
 
 #include "lsp/views.h"
 #include "support/memoryreserve.h"
+#include "support/translation.h"
 
 namespace {
 
@@ -91,7 +92,7 @@ int LanguageServer::serve(std::istream& in) {
       content = {};
       MemoryReserve::refill();
       log << "loopcost: out of memory" << std::endl;
-      tell("loopcost: a message was lost: out of memory");
+      tell(std::string("loopcost: ") + tr("a message was lost: out of memory"));
     }
   }
   if (writeFailed) {
@@ -237,6 +238,7 @@ Reply LanguageServer::initialize(const json& params) {
   if (!params.is_object() || (capabilities != nullptr && !capabilities->is_object())) {
     return Reply::error(ErrorCode::INVALID_PARAMS, "the initialize params are not an object");
   }
+  if (const auto locale = stringAt(params, "locale")) useLanguage(languageNamed(*locale), false);
   const json all = capabilities != nullptr ? *capabilities : json::object();
   if (lists(pathIn(all, {"general", "positionEncodings"}), "utf-8")) units = LineIndex::Units::utf8;
   markdown = showsMarkdown(all);

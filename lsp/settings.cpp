@@ -1,5 +1,7 @@
 #include "lsp/settings.h"
 
+#include "support/translation.h"
+
 const std::vector<Settings::Description> Settings::DESCRIPTIONS = {
     {"cpu", "array", "[]"},
     {"codeLens", "boolean", "true"},
@@ -28,19 +30,19 @@ Settings Settings::with(const json& given, std::vector<std::string>& problems) c
     if (value->is_boolean()) {
       *flag = value->get<bool>();
     } else {
-      problems.push_back(std::string(name) + " must be true or false");
+      problems.push_back(fill(tr("%s must be true or false"), {name}));
     }
   }
   if (const auto width = all.find("hintWidth"); width != all.end()) {
     if (width->is_number_unsigned() && *width >= NARROWEST && *width <= WIDEST) {
       settings.hintWidth = width->get<std::size_t>();
     } else {
-      problems.push_back("hintWidth must be a whole number from " + std::to_string(NARROWEST) +
-                         " to " + std::to_string(WIDEST));
+      problems.push_back(fill(tr("hintWidth must be a whole number from %s to %s"),
+                              {std::to_string(NARROWEST), std::to_string(WIDEST)}));
     }
   }
   if (const auto cpu = all.find("cpu"); cpu != all.end()) {
-    std::string problem = "must be a list of \"ADD,MUL\" texts";
+    std::string problem = tr("must be a list of \"ADD,MUL\" texts");
     std::vector<std::string> texts;
     for (const json& text : cpu->is_array() ? *cpu : json::array({nullptr})) {
       if (text.is_string()) texts.push_back(text.get<std::string>());

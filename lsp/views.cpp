@@ -9,6 +9,7 @@
 #include "report/glances.h"
 #include "report/jsonwriter.h"
 #include "report/wording.h"
+#include "support/translation.h"
 
 namespace {
 
@@ -119,7 +120,8 @@ json diagnostics(const Documents::Document& document) {
   json all = json::array();
   const json start = {{"line", 0}, {"character", 0}};
   if (!document.current) {
-    all.push_back(diagnostic({{"start", start}, {"end", start}}, ERROR_SEVERITY, "out of memory"));
+    all.push_back(
+        diagnostic({{"start", start}, {"end", start}}, ERROR_SEVERITY, tr("out of memory")));
     return all;
   }
   const Analysis& analysis = *document.current;
@@ -138,7 +140,7 @@ json diagnostics(const Documents::Document& document) {
   }
   if (parsed.tail) {
     json tail = diagnostic(rangeJson(analysis.lines, *parsed.tail, analysis.text.size()),
-                           HINT_SEVERITY, "ignored: text after the program's END");
+                           HINT_SEVERITY, tr("ignored: text after the program's END"));
     tail["tags"] = {UNNECESSARY_TAG};
     all.push_back(std::move(tail));
   }
@@ -236,8 +238,9 @@ Reply formatting(const Documents::Document& document) {
   if (!document.current) return Reply::error(ErrorCode::INTERNAL_ERROR, "out of memory");
   const Analysis& analysis = *document.current;
   if (!analysis.program.ok()) {
-    return Reply::error(ErrorCode::REQUEST_FAILED, "cannot format a program with a syntax error: " +
-                                                       readableError(analysis.program.parse()));
+    return Reply::error(ErrorCode::REQUEST_FAILED,
+                        fill(tr("cannot format a program with a syntax error: %s"),
+                             {readableError(analysis.program.parse())}));
   }
   std::ostringstream echo;
   analysis.program.program().print(echo);

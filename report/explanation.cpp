@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "report/wording.h"
+#include "support/translation.h"
 
 namespace {
 
@@ -16,8 +17,9 @@ using Cells = std::vector<std::string>;
 
 std::size_t capOf(std::size_t column) { return column == 1 ? PROGRAM_WIDTH : VALUE_WIDTH; }
 
+// The cells cut are echoes and costs, written in ASCII.
 std::string cut(const std::string& text, std::size_t cap) {
-  return text.size() <= cap ? text : text.substr(0, cap - 3) + "...";
+  return columnsOf(text) <= cap ? text : text.substr(0, cap - 3) + "...";
 }
 
 Cells endCells(int line, int depth) {
@@ -36,7 +38,7 @@ Cells statementCells(const StatementRows& rows, const StatementRows::Row& row, s
 
 // Hands `take` the header and then the cells of every line of the echo, in order.
 void forEachLine(const AnalysedProgram& program, const std::function<void(const Cells&)>& take) {
-  Cells header = {"line", "program", "runs", "+", "*"};
+  Cells header = {tr("line"), tr("program"), tr("runs"), "+", "*"};
   for (const std::string& name : modelNames(program.models())) header.push_back(name);
   take(header);
   take({"1", "BEGIN"});
@@ -62,7 +64,7 @@ void forEachLine(const AnalysedProgram& program, const std::function<void(const 
 void writeRow(std::ostream& out, const Cells& cells, const std::vector<std::size_t>& widths) {
   std::string line;
   for (std::size_t i = 0; i < cells.size(); ++i) {
-    const std::string blanks(widths[i] - cells[i].size(), ' ');
+    const std::string blanks(widths[i] - columnsOf(cells[i]), ' ');
     const bool left = i == 1 || i == 2 || i >= 5;
     if (i > 0) line += "  ";
     line += left ? cells[i] + blanks : blanks + cells[i];
@@ -79,8 +81,8 @@ void writeExplanation(std::ostream& out, const AnalysedProgram& program, const s
   std::vector<std::size_t> whole(columns, 0), capped(columns, 0);
   forEachLine(program, [&](const Cells& cells) {
     for (std::size_t i = 0; i < cells.size(); ++i) {
-      whole[i] = std::max(whole[i], cells[i].size());
-      capped[i] = std::max(capped[i], std::min(cells[i].size(), capOf(i)));
+      whole[i] = std::max(whole[i], columnsOf(cells[i]));
+      capped[i] = std::max(capped[i], std::min(columnsOf(cells[i]), capOf(i)));
     }
   });
   std::size_t tableWidth = 2 * (columns - 1);
@@ -92,13 +94,13 @@ void writeExplanation(std::ostream& out, const AnalysedProgram& program, const s
     for (std::size_t i = 0; i < cells.size(); ++i) shown.push_back(cut(cells[i], capOf(i)));
     writeRow(out, shown, capped);
   });
-  out << "exact cost and growth:\n";
+  out << tr("exact cost and growth:") << '\n';
   const std::vector<Growth> growth = program.growth();
   for (std::size_t m = 0; m < program.models().size(); ++m) {
-    out << "  " << program.models()[m].name << " = " << program.exact()[m].text() << "  growth "
-        << growthText(growth[m], theta) << '\n';
+    out << "  " << program.models()[m].name << " = " << program.exact()[m].text() << "  "
+        << fill(tr("growth %s"), {growthText(growth[m], theta)}) << '\n';
   }
-  out << "cheapest:\n";
+  out << tr("cheapest:") << '\n';
   for (const std::string& line :
        comparisonInWords(program.cheapest(), modelNames(program.models()))) {
     out << "  " << line << '\n';

@@ -2,6 +2,7 @@
 
 #include "report/consoletexts.h"
 #include "report/wording.h"
+#include "support/translation.h"
 
 namespace {
 
@@ -28,22 +29,30 @@ std::string cut(const std::string& text, std::size_t width) {
 // "CPU1" for "CPU1(2,4)".
 std::string shortName(const CostModel& model) { return model.name.substr(0, model.name.find('(')); }
 
-std::string plural(std::uint64_t count, const std::string& one, const std::string& many) {
-  return std::to_string(count) + " " + (count == 1 ? one : many);
+std::string runsPhrase(const Runs& runs, const std::string& quote) {
+  if (runs.factor == 0) return tr("never runs");
+  if (runs.factor == 1 && runs.power == 0) return tr("runs once");
+  return fill(tr("runs %s times"), {quote + runsText(runs) + quote});
 }
 
-std::string runsPhrase(const Runs& runs, const std::string& quote) {
-  if (runs.factor == 0) return "never runs";
-  if (runs.factor == 1 && runs.power == 0) return "runs once";
-  return "runs " + quote + runsText(runs) + quote + " times";
+std::string operationsPhrase(const Operations& operations) {
+  const std::string additions = std::to_string(operations.additions);
+  const std::string multiplications = std::to_string(operations.multiplications);
+  return fill(operations.additions == 1 ? tr("%s addition") : tr("%s additions"), {additions}) +
+         tr(" and ") +
+         fill(operations.multiplications == 1 ? tr("%s multiplication") : tr("%s multiplications"),
+              {multiplications});
 }
 
 // One row a model: its name and its cost, and after it the `extra` cells of that model.
 std::string costTable(const std::vector<CostModel>& models, const std::vector<std::string>& costs,
                       const std::vector<std::string>& extra, bool markdown) {
-  std::string text = markdown ? (extra.empty() ? "| model | exact cost |\n|---|---|\n"
-                                               : "| model | exact cost | growth |\n|---|---|---|\n")
-                              : "";
+  std::string text;
+  if (markdown) {
+    text = extra.empty() ? fill("| %s | %s |\n|---|---|\n", {tr("model"), tr("exact cost")})
+                         : fill("| %s | %s | %s |\n|---|---|---|\n",
+                                {tr("model"), tr("exact cost"), tr("growth")});
+  }
   for (std::size_t m = 0; m < models.size(); ++m) {
     const std::string more = extra.empty() ? "" : extra[m];
     text += markdown ? "| " + models[m].name + " | `" + costs[m] + "` |" +
@@ -71,14 +80,11 @@ std::string statementHover(const AnalysedProgram& program, const StatementRows::
                            bool markdown) {
   const StatementRows& rows = program.rows();
   const std::string quote = markdown ? "`" : "";
-  std::string text = quote + echoLine(row) + quote + " " + runsPhrase(rows.runs(row), quote);
-  if (row.loop >= 0) {
-    text += "; its whole body costs:\n\n";
-  } else {
-    const Operations operations = rows.operations(row);
-    text += ", with " + plural(operations.additions, "addition", "additions") + " and " +
-            plural(operations.multiplications, "multiplication", "multiplications") + " a run:\n\n";
-  }
+  const std::string runs = runsPhrase(rows.runs(row), quote), echo = quote + echoLine(row) + quote;
+  std::string text = row.loop >= 0 ? fill(tr("%s %s; its whole body costs:"), {echo, runs})
+                                   : fill(tr("%s %s, with %s a run:"),
+                                          {echo, runs, operationsPhrase(rows.operations(row))});
+  text += "\n\n";
   std::vector<std::string> costs;
   for (std::size_t m = 0; m < program.models().size(); ++m)
     costs.push_back(rows.cost(row, m).text());
@@ -91,8 +97,9 @@ std::string programHover(const AnalysedProgram& program, bool markdown) {
   for (const Growth growth : program.growth()) {
     growths.push_back(growthText(growth, ConsoleTexts::utf8().theta));
   }
-  std::string text = "The program's exact cost and growth:\n\n" +
-                     costTable(program.models(), costs, growths, markdown) + "\nCheapest:\n\n";
+  std::string text = tr("The program's exact cost and growth:") + std::string("\n\n") +
+                     costTable(program.models(), costs, growths, markdown) + "\n" +
+                     tr("Cheapest:") + "\n\n";
   for (const std::string& line :
        comparisonInWords(program.cheapest(), modelNames(program.models()))) {
     text += (markdown ? "- " : "") + line + "\n";

@@ -130,8 +130,9 @@ void writeStatement(JsonWriter& writer, const StatementRows& rows, const Stateme
 
 }  // namespace
 
-JsonReport::JsonReport(std::ostream& out, const std::vector<CostModel>& models, bool indented)
-    : writer(out, indented), models(models) {
+JsonReport::JsonReport(std::ostream& out, const std::vector<CostModel>& models, bool indented,
+                       Language wording)
+    : writer(out, indented), models(models), wording(wording) {
   writer.beginObject();
   writer.key("version");
   writer.integer(1);
@@ -174,6 +175,7 @@ void JsonReport::beginEntry(const std::string& file, bool ok) {
 }
 
 void JsonReport::add(const std::string& file, const AnalysedProgram& program) {
+  const Speaking speaking(wording);
   const ParsedProgram& parsed = program.parse();
   if (!parsed.ok() && !parsed.syntaxError()) return failed(file, failureMessage(parsed));
   beginEntry(file, parsed.ok());
@@ -295,6 +297,7 @@ void JsonReport::failed(const std::string& file, const std::string& message) {
 }
 
 void JsonReport::compared(const ProgramSet& programs) {
+  const Speaking speaking(wording);
   closeFiles();
   writer.key("comparison");
   if (const auto reason = shortfallReason(programs)) {
@@ -322,13 +325,15 @@ void JsonReport::compared(const ProgramSet& programs) {
   writer.end();
 }
 
-void JsonReport::graded(const std::string& reference, const std::string& failure,
+void JsonReport::graded(const std::string& file, const AnalysedProgram& reference,
                         const std::vector<Grade>& grades) {
+  const Speaking speaking(wording);
+  const std::string failure = reference.ok() ? "" : errorCell(reference.parse());
   closeFiles();
   writer.key("reference");
   writer.beginObject();
   writer.key("file");
-  writer.string(reference);
+  writer.string(file);
   writer.key("ok");
   writer.value(failure.empty());
   if (!failure.empty()) {

@@ -9,14 +9,17 @@
 #include "analysis/programset.h"
 #include "report/jsonwriter.h"
 #include "report/summary.h"
+#include "support/translation.h"
 
 // The JSON document of a whole run, version 1, written file by file as the files are analysed:
 // the models, then one entry per file, in order, with the echo and the analysis of a program or
-// the error that stopped it, then how the programs compare when asked. Ends in a newline.
+// the error that stopped it, then how the programs compare when asked. Ends in a newline. Its
+// sentences are English, for scripts, unless the report is for a person's page.
 class JsonReport {
  public:
   // Writes the head; `indented` for people, else without blanks.
-  JsonReport(std::ostream& out, const std::vector<CostModel>& models, bool indented = true);
+  JsonReport(std::ostream& out, const std::vector<CostModel>& models, bool indented = true,
+             Language wording = Language::english);
 
   // A program, analysed or not.
   void add(const std::string& file, const AnalysedProgram& program);
@@ -26,9 +29,8 @@ class JsonReport {
   bool broken() const { return inEntry; }
   // After the files: how their programs compare, or why they were not compared.
   void compared(const ProgramSet& programs);
-  // After the files: each graded against the reference; `failure` says why the reference itself
-  // was not analysed, if it was not.
-  void graded(const std::string& reference, const std::string& failure,
+  // After the files: each graded against the reference, which says why if it was not analysed.
+  void graded(const std::string& file, const AnalysedProgram& reference,
               const std::vector<Grade>& grades);
   void finish();  // closes the document
 
@@ -44,6 +46,7 @@ class JsonReport {
 
   JsonWriter writer;
   const std::vector<CostModel>& models;
+  Language wording;
   bool inEntry = false;
   bool inFiles = true;
 };

@@ -5,31 +5,26 @@
 
 #include "report/quoting.h"
 #include "report/wording.h"
+#include "support/translation.h"
 
 namespace {
-
-// The columns a cell takes on a terminal: its characters, a UTF-8 sequence counting once.
-std::size_t columns(const std::string& cell) {
-  return static_cast<std::size_t>(
-      std::count_if(cell.begin(), cell.end(), [](char c) { return (c & 0xC0) != 0x80; }));
-}
 
 std::string growthCell(const std::vector<Growth>& growth, const std::string& theta) {
   std::string text;
   for (const Growth g : growth) {
     const std::string one = growthText(g, theta);
-    if (text.find(one) == std::string::npos) text += (text.empty() ? "" : ", ") + one;
+    if (text.find(one) == std::string::npos) text += (text.empty() ? "" : tr(", ")) + one;
   }
   return text;
 }
 
 // How the file's growth compares with the reference's.
 std::string growthComparison(Growth mine, Growth theirs, const std::string& theta) {
-  const std::string both =
-      " (" + growthText(mine, theta) + " vs " + growthText(theirs, theta) + ")";
-  if (mine == theirs) return "same growth " + growthText(mine, theta) + " as the reference";
-  return (theirs < mine ? "grows faster than the reference" : "grows slower than the reference") +
-         both;
+  const std::string own = growthText(mine, theta), other = growthText(theirs, theta);
+  if (mine == theirs) return fill(tr("same growth %s as the reference"), {own});
+  return fill(theirs < mine ? tr("grows faster than the reference (%s vs %s)")
+                            : tr("grows slower than the reference (%s vs %s)"),
+              {own, other});
 }
 
 }  // namespace
@@ -42,14 +37,14 @@ void TextTable::write(std::ostream& out, bool aligned) const {
   std::vector<std::size_t> widths;
   for (const auto& row : rows) {
     widths.resize(std::max(widths.size(), row.size()));
-    for (std::size_t i = 0; i < row.size(); ++i) widths[i] = std::max(widths[i], columns(row[i]));
+    for (std::size_t i = 0; i < row.size(); ++i) widths[i] = std::max(widths[i], columnsOf(row[i]));
   }
   for (const auto& row : rows) {
     std::string line;
     for (std::size_t i = 0; i < row.size(); ++i) {
       if (i > 0) line += aligned ? "  " : "\t";
       line += row[i];
-      if (aligned && i + 1 < row.size()) line.append(widths[i] - columns(row[i]), ' ');
+      if (aligned && i + 1 < row.size()) line.append(widths[i] - columnsOf(row[i]), ' ');
     }
     if (aligned) line.erase(line.find_last_not_of(' ') + 1);
     out << line << '\n';
@@ -73,14 +68,14 @@ Grade graded(const std::string& file, const AnalysedProgram& program,
 }
 
 std::string errorCell(const ParsedProgram& parsed) {
-  if (!parsed.syntaxError()) return "error: " + failureMessage(parsed);
+  if (!parsed.syntaxError()) return fill(tr("error: %s"), {failureMessage(parsed)});
   const auto [line, column] = parsed.lineAndColumn(parsed.spans.problem()->from);
-  return "error " + std::to_string(line) + ":" + std::to_string(column) + " " +
-         explanation(*parsed.spans.problem());
+  return fill(tr("error %s:%s %s"),
+              {std::to_string(line), std::to_string(column), explanation(*parsed.spans.problem())});
 }
 
 TextTable summaryTable(const std::vector<CostModel>& models) {
-  std::vector<std::string> header = {"file", "status", "growth"};
+  std::vector<std::string> header = {tr("file"), tr("status"), tr("growth")};
   for (const CostModel& model : models) header.push_back(model.name);
   return TextTable(header);
 }
@@ -88,13 +83,14 @@ TextTable summaryTable(const std::vector<CostModel>& models) {
 std::vector<std::string> summaryCells(const std::string& file, const AnalysedProgram& program,
                                       const std::string& theta) {
   if (!program.ok()) return {visibleName(file), errorCell(program.parse())};
-  std::vector<std::string> cells = {visibleName(file), "ok", growthCell(program.growth(), theta)};
+  std::vector<std::string> cells = {visibleName(file), tr("ok"),
+                                    growthCell(program.growth(), theta)};
   for (const ExactPolynomial& cost : program.exact()) cells.push_back(cost.text());
   return cells;
 }
 
 TextTable gradeTable(const std::string& reference) {
-  return TextTable({"file", "model", "against " + visibleName(reference)});
+  return TextTable({tr("file"), tr("model"), fill(tr("against %s"), {visibleName(reference)})});
 }
 
 void addGradeCells(TextTable& table, const Grade& grade, const std::vector<CostModel>& models,
@@ -109,10 +105,11 @@ std::string verdict(const Grade& grade, std::size_t m, const std::string& theta)
   const std::string growth = growthComparison(grade.growth[m], grade.referenceGrowth[m], theta);
   const auto& ranges = grade.pair->ranges();
   if (ranges.size() <= m || !ranges[m]) {
-    return growth + "; not compared: " + shortfallReason(*grade.pair).value_or("");
+    return fill(tr("%s; not compared: %s"), {growth, shortfallReason(*grade.pair).value_or("")});
   }
   const CheapestRange& last = ranges[m]->back();
-  const std::string from = last.from == 0 ? "for every n" : "for every n >= " + decimal(last.from);
-  if (last.cheapest.size() == 2) return growth + "; costs the same " + from;
-  return growth + (last.cheapest[0] == 1 ? "; cheaper " : "; costlier ") + from;
+  const std::string from =
+      last.from == 0 ? tr("for every n") : fill(tr("for every n >= %s"), {decimal(last.from)});
+  if (last.cheapest.size() == 2) return fill(tr("%s; costs the same %s"), {growth, from});
+  return fill(last.cheapest[0] == 1 ? tr("%s; cheaper %s") : tr("%s; costlier %s"), {growth, from});
 }

@@ -4,6 +4,7 @@
 
 #include "report/explanation.h"
 #include "report/wording.h"
+#include "support/translation.h"
 
 void writeProgramReport(std::ostream& out, std::ostream& err, const std::string& where,
                         const AnalysedProgram& program, const TextLayout& layout) {
@@ -18,12 +19,12 @@ void writeProgramReport(std::ostream& out, std::ostream& err, const std::string&
   if (layout.explain) {
     writeExplanation(out, program, layout.texts.theta, layout.width);
     if (!program.cheapest()) {
-      warned.push_back("the cheapest model was not computed: " + workLimitReason());
+      warned.push_back(fill(tr("the cheapest model was not computed: %s"), {workLimitReason()}));
     }
   }
   if (!warned.empty()) out.flush();  // where both go to one terminal, the costs come first
   for (const std::string& warning : warned) {
-    err << "loopcost: " << where << "warning: " << warning << std::endl;
+    err << "loopcost: " << where << fill(tr("warning: %s"), {warning}) << std::endl;
   }
   out << SEPARATOR;
 }
@@ -33,7 +34,7 @@ void writeComparison(std::ostream& out, const ProgramSet& programs,
   const std::vector<std::string>& names = programs.programs();
   for (std::size_t m = 0; m < models.size(); ++m) {
     const auto& ranges = programs.ranges()[m];
-    out << "cheapest program under " << models[m].name << ":\n";
+    out << fill(tr("cheapest program under %s:"), {models[m].name}) << '\n';
     for (const std::string& line : comparisonInWords(ranges, names)) out << "  " << line << '\n';
     if (!explain || !ranges) continue;
     std::vector<Integer> boundaries;  // the last n of each range and the first of the next
@@ -43,12 +44,12 @@ void writeComparison(std::ostream& out, const ProgramSet& programs,
       boundaries.push_back(*range.to + 1);
     }
     for (const Integer& n : boundaries) {
-      out << "  at n = " << decimal(n) << ':';
+      std::string costs;
       for (std::size_t p = 0; p < names.size(); ++p) {
-        out << (p == 0 ? " " : ", ") << names[p] << " costs "
-            << decimalValue(programs.cost(p, m).valueAt(n));
+        costs += (p == 0 ? "" : tr(", ")) +
+                 fill(tr("%s costs %s"), {names[p], decimalValue(programs.cost(p, m).valueAt(n))});
       }
-      out << '\n';
+      out << "  " << fill(tr("at n = %s: %s"), {decimal(n), costs}) << '\n';
     }
   }
 }

@@ -6,20 +6,21 @@
 
 #include "report/quoting.h"
 #include "statements/loopstatement.h"
+#include "support/translation.h"
 
 namespace {
 
 std::string rangeText(const CheapestRange& range) {
-  if (!range.to) return "for every n >= " + decimal(range.from);
-  if (*range.to == range.from) return "for n = " + decimal(range.from);
-  return "for " + decimal(range.from) + " <= n <= " + decimal(*range.to);
+  if (!range.to) return fill(tr("for every n >= %s"), {decimal(range.from)});
+  if (*range.to == range.from) return fill(tr("for n = %s"), {decimal(range.from)});
+  return fill(tr("for %s <= n <= %s"), {decimal(range.from), decimal(*range.to)});
 }
 
 // "a, b and c"
 std::string listed(const std::vector<std::string>& names) {
   std::string text;
   for (std::size_t i = 0; i < names.size(); ++i) {
-    text += (i == 0 ? "" : i + 1 == names.size() ? " and " : ", ") + names[i];
+    text += (i == 0 ? "" : i + 1 == names.size() ? tr(" and ") : tr(", ")) + names[i];
   }
   return text;
 }
@@ -27,12 +28,12 @@ std::string listed(const std::vector<std::string>& names) {
 std::string cheapestText(const std::vector<std::size_t>& cheapest,
                          const std::vector<std::string>& names) {
   if (cheapest.size() == names.size() && names.size() > 1) {
-    return names.size() == 2 ? "both cost the same" : "all cost the same";
+    return names.size() == 2 ? tr("both cost the same") : tr("all cost the same");
   }
   std::vector<std::string> chosen;
   for (const std::size_t index : cheapest) chosen.push_back(names[index]);
-  if (cheapest.size() > 1) return listed(chosen) + " cost the same and are cheapest";
-  return chosen[0] + (names.size() == 2 ? " is cheaper" : " is cheapest");
+  if (cheapest.size() > 1) return fill(tr("%s cost the same and are cheapest"), {listed(chosen)});
+  return fill(names.size() == 2 ? tr("%s is cheaper") : tr("%s is cheapest"), {chosen[0]});
 }
 
 }  // namespace
@@ -60,16 +61,17 @@ std::string growthText(Growth growth, const std::string& theta) {
 }
 
 std::string workLimitReason() {
-  return "comparing these costs exactly would take more than the work limit of " +
-         std::to_string(COMPARISON_WORK_LIMIT) + " word operations on big numbers";
+  return fill(tr("comparing these costs exactly would take more than the work limit of %s word "
+                 "operations on big numbers"),
+              {std::to_string(COMPARISON_WORK_LIMIT)});
 }
 
 std::vector<std::string> comparisonInWords(const std::optional<std::vector<CheapestRange>>& ranges,
                                            const std::vector<std::string>& names) {
-  if (!ranges) return {"not computed: " + workLimitReason()};
+  if (!ranges) return {fill(tr("not computed: %s"), {workLimitReason()})};
   std::vector<std::string> lines;
   for (const CheapestRange& range : *ranges) {
-    lines.push_back(rangeText(range) + ": " + cheapestText(range.cheapest, names));
+    lines.push_back(fill(tr("%s: %s"), {rangeText(range), cheapestText(range.cheapest, names)}));
   }
   return lines;
 }
@@ -83,16 +85,16 @@ std::vector<std::string> modelNames(const std::vector<CostModel>& models) {
 std::vector<std::string> warnings(const AnalysedProgram& program) {
   std::vector<std::string> lines;
   for (const std::size_t m : program.imprecise()) {
-    lines.push_back(program.models()[m].name + ": single precision prints " +
-                    printedLine(program.printed()[m]) + ", the exact cost is " +
-                    program.exact()[m].text());
+    lines.push_back(fill(
+        tr("%s: single precision prints %s, the exact cost is %s"),
+        {program.models()[m].name, printedLine(program.printed()[m]), program.exact()[m].text()}));
   }
   return lines;
 }
 
 std::string failureMessage(const ParsedProgram& parsed) {
   if (parsed.openError != 0) return std::strerror(parsed.openError);
-  if (parsed.readError != 0) return std::string("read error: ") + std::strerror(parsed.readError);
+  if (parsed.readError != 0) return fill(tr("read error: %s"), {std::strerror(parsed.readError)});
   return withVisibleQuotes(parsed.error);
 }
 
@@ -108,8 +110,8 @@ std::optional<std::string> fullWidth(const std::string& found) {
   if (code < 0xFF01 || code > 0xFF5E) return std::nullopt;
   char hex[8];
   std::snprintf(hex, sizeof hex, "%04X", code);
-  return "full-width '" + found + "' (U+" + hex + "): type '" +
-         std::string(1, static_cast<char>(code - 0xFEE0)) + "'";
+  return fill(tr("full-width '%s' (U+%s): type '%s'"),
+              {found, hex, std::string(1, static_cast<char>(code - 0xFEE0))});
 }
 
 std::string quotedFound(const std::string& found) { return "'" + visibleName(found) + "'"; }
@@ -118,12 +120,12 @@ std::string quotedFound(const std::string& found) { return "'" + visibleName(fou
 std::string foreignCharacter(const std::string& found) {
   const char c = found.size() == 1 ? found[0] : '\0';
   if (c == '=') {
-    return "'=' is not part of the language: a statement is an expression such as a + b * c;";
+    return tr("'=' is not part of the language: a statement is an expression such as a + b * c;");
   }
-  if (c >= 'A' && c <= 'Z') return quotedFound(found) + " is no variable: variables are a to z";
-  return quotedFound(found) +
-         " is not part of the language: a statement holds the variables a to "
-         "z, + and *";
+  if (c >= 'A' && c <= 'Z')
+    return fill(tr("%s is no variable: variables are a to z"), {quotedFound(found)});
+  return fill(tr("%s is not part of the language: a statement holds the variables a to z, + and *"),
+              {quotedFound(found)});
 }
 
 }  // namespace
@@ -133,52 +135,57 @@ std::string explanation(const SourceSpans::Problem& problem) {
   const std::string& found = problem.found;
   switch (problem.expected) {
     case Expected::begin:
-      return found.empty() ? "the text is empty: a program starts with BEGIN"
-                           : "a program starts with BEGIN, not " + quotedFound(found);
+      return found.empty() ? tr("the text is empty: a program starts with BEGIN")
+                           : fill(tr("a program starts with BEGIN, not %s"), {quotedFound(found)});
     case Expected::end:
-      return found.empty()
-                 ? "the text ends before the program's END"
-                 : "expected END after the program's last statement, not " + quotedFound(found);
+      return found.empty() ? tr("the text ends before the program's END")
+                           : fill(tr("expected END after the program's last statement, not %s"),
+                                  {quotedFound(found)});
     case Expected::statement:
-      return "a statement starts with a letter a to z or LOOP, not " + quotedFound(found);
+      return fill(tr("a statement starts with a letter a to z or LOOP, not %s"),
+                  {quotedFound(found)});
     case Expected::firstStatement:
-      return "a program and a LOOP hold at least one statement before their END";
+      return tr("a program and a LOOP hold at least one statement before their END");
     case Expected::count:
       if (found.size() == 1 && std::string("+-*/").find(found[0]) != std::string::npos) {
-        return quotedFound(found) + " is not allowed in a LOOP count: use n or a whole number";
+        return fill(tr("%s is not allowed in a LOOP count: use n or a whole number"),
+                    {quotedFound(found)});
       }
-      return "a LOOP count is n or a whole number, not " + quotedFound(found);
+      return fill(tr("a LOOP count is n or a whole number, not %s"), {quotedFound(found)});
     case Expected::countSize:
-      return "the LOOP count " + quotedFound(found) + " is too large: at most 2147483647";
+      return fill(tr("the LOOP count %s is too large: at most 2147483647"), {quotedFound(found)});
     case Expected::loop:
-      return "expected LOOP, not " + quotedFound(found);
+      return fill(tr("expected LOOP, not %s"), {quotedFound(found)});
     case Expected::loopEnd:
-      return found.empty() ? "the text ends before the LOOP's END"
-                           : "expected END to close the LOOP, not " + quotedFound(found);
+      return found.empty()
+                 ? tr("the text ends before the LOOP's END")
+                 : fill(tr("expected END to close the LOOP, not %s"), {quotedFound(found)});
     case Expected::nesting:
-      return "loops are nested more than 1000 deep";
+      return tr("loops are nested more than 1000 deep");
     case Expected::semicolon:
-      return "expected ';' at the end of the statement";
+      return tr("expected ';' at the end of the statement");
     case Expected::expression:
       return foreignCharacter(found);
     case Expected::term:
-      return "a '+' needs a term on each side";
+      return tr("a '+' needs a term on each side");
     case Expected::operation:
-      return "variables side by side in " + quotedFound(found) + ": put '*' or '+' between them";
+      return fill(tr("variables side by side in %s: put '*' or '+' between them"),
+                  {quotedFound(found)});
   }
   return "";
 }
 
 std::string readableError(const ParsedProgram& parsed) {
   if (!parsed.syntaxError()) return failureMessage(parsed);
-  return explanation(*parsed.spans.problem()) + " [" + failureMessage(parsed) + "]";
+  return fill(tr("%s [%s]"), {explanation(*parsed.spans.problem()), failureMessage(parsed)});
 }
 
 std::string priceProblem(std::size_t model, bool addition, const std::string& typed,
                          const std::string& why) {
-  return "model " + std::to_string(model + 1) + ", the price of " + (addition ? "+" : "*") + ": " +
-         quotedFound(typed) +
-         " is not a price: " + (why.empty() ? "write a number in digits, such as 2 or 0.5" : why);
+  return fill(addition ? tr("model %s, the price of +: %s is not a price: %s")
+                       : tr("model %s, the price of *: %s is not a price: %s"),
+              {std::to_string(model + 1), quotedFound(typed),
+               why.empty() ? tr("write a number in digits, such as 2 or 0.5") : why});
 }
 
 std::optional<std::string> shortfallReason(const ProgramSet& programs) {
@@ -186,12 +193,13 @@ std::optional<std::string> shortfallReason(const ProgramSet& programs) {
     case ProgramSet::Shortfall::none:
       return std::nullopt;
     case ProgramSet::Shortfall::failedPrograms:
-      return listed(programs.failures()) + (programs.failures().size() == 1 ? " was" : " were") +
-             " not analysed";
+      return fill(
+          programs.failures().size() == 1 ? tr("%s was not analysed") : tr("%s were not analysed"),
+          {listed(programs.failures())});
     case ProgramSet::Shortfall::workLimit:
       return workLimitReason();
     case ProgramSet::Shortfall::memory:
-      return std::string("memory ran out while making the comparison");
+      return std::string(tr("memory ran out while making the comparison"));
   }
   return std::nullopt;
 }

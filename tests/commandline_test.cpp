@@ -177,16 +177,18 @@ TEST(CommandLine, WritesOneJsonDocumentForTheRun) {
   EXPECT_EQ(runShell("$LOOPCOST -f json " + EXAMPLES + "*.txt | python3 -m json.tool").status, 0);
 }
 
-TEST(CommandLine, HelpReadmeAndManualListTheSameOptions) {
+TEST(CommandLine, HelpReadmeAndManualsListTheSameOptions) {
   const std::string help = runShell("$LOOPCOST --help").out;
   const std::string readme = readFile(SOURCE_DIR "/README.md");
   const std::string manual = readFile(SOURCE_DIR "/doc/loopcost.1");
+  const std::string chinese = readFile(SOURCE_DIR "/doc/loopcost.zh_TW.1");
   int count = 0;
   for (std::size_t at = help.find("--"); at != std::string::npos; at = help.find("--", at + 2)) {
     const std::string name =
         help.substr(at + 2, help.find_first_not_of("abcdefghijklmnopqrstuvwxyz-", at + 2) - at - 2);
     EXPECT_NE(readme.find("`--" + name), std::string::npos) << name;
     EXPECT_NE(manual.find("\\-\\-" + name), std::string::npos) << name;
+    EXPECT_NE(chinese.find("\\-\\-" + name), std::string::npos) << name;
     ++count;
   }
   EXPECT_GE(count, 6);

@@ -1,6 +1,7 @@
 // End-to-end cases: each directory under golden/ holds program files, `stdin`, the expected
-// `stdout`, and optionally `args` (the command-line arguments, one per line), `stderr` (default
-// empty) and `status` (default 0). In stdin, stdout
+// `stdout`, and optionally `args` (the command-line arguments, one per line), `locale` (the
+// locale to run in, English without), `stderr` (default empty) and `status` (default 0). The
+// console's cases run again in Traditional Chinese: its own bytes stay. In stdin, stdout
 // and stderr, \xHH stands for the byte HH and \\ for a backslash, so that the Big5 text and any
 // other byte are written in plain ASCII and still compared byte for byte.
 #include <gtest/gtest.h>
@@ -42,16 +43,19 @@ std::string decodeEscapes(const std::string& text) {
   return bytes;
 }
 
-// A Windows build writes CR LF line ends and, after a normal end, whatever its "pause" command
-// writes; both are taken out when LOOPCOST_WINDOWS is set, so that the same cases serve.
+// A Windows build writes CR LF line ends and, after the console's last prompt, whatever its
+// "pause" command writes, in the language of Windows; both are taken out when LOOPCOST_WINDOWS
+// is set, so that the same cases serve.
 std::string asWrittenOnLinux(std::string output) {
   if (std::getenv("LOOPCOST_WINDOWS") == nullptr) return output;
   for (std::size_t at = output.find("\r\n"); at != std::string::npos;
        at = output.find("\r\n", at)) {
     output.erase(at, 1);
   }
-  const std::size_t pause = output.rfind("Press any key to continue");
-  if (pause != std::string::npos) output.erase(pause);
+  for (const std::string& prompt : {PROMPT, UTF8_PROMPT}) {
+    const std::size_t last = output.rfind(prompt);
+    if (last != std::string::npos) output.erase(last + prompt.size());
+  }
   return output;
 }
 
@@ -59,32 +63,64 @@ std::string readOptional(const fs::path& path, const std::string& otherwise) {
   return fs::exists(path) ? readFile(path.string()) : otherwise;
 }
 
-std::vector<std::string> caseNames() {
+// The cases, or only the console's (run without arguments, in English).
+std::vector<std::string> caseNames(bool console) {
   std::vector<std::string> names;
   for (const auto& entry : fs::directory_iterator(GOLDEN_DIR)) {
-    if (entry.is_directory()) names.push_back(entry.path().filename().string());
+    const fs::path& path = entry.path();
+    if (!entry.is_directory()) continue;
+    if (console && (fs::exists(path / "args") || fs::exists(path / "locale"))) continue;
+    names.push_back(path.filename().string());
   }
   std::sort(names.begin(), names.end());
   return names;
+}
+
+std::vector<std::string> lines(const std::string& text) {
+  std::vector<std::string> all;
+  std::istringstream stream(text);
+  for (std::string line; std::getline(stream, line);) all.push_back(line);
+  return all;
+}
+
+ToolRun runCase(const fs::path& directory, const std::string& language) {
+  return runLoopcost(directory.string(), decodeEscapes(readFile((directory / "stdin").string())),
+                     lines(readOptional(directory / "args", "")), language);
+}
+
+// What the console writes as its own: all but the tool's messages, which start "loopcost:".
+std::string consoleBytes(const std::string& err) {
+  std::string kept;
+  for (const std::string& line : lines(err)) {
+    if (line.rfind("loopcost:", 0) != 0) kept += line + '\n';
+  }
+  return kept;
 }
 
 class Loopcost : public testing::TestWithParam<std::string> {};
 
 TEST_P(Loopcost, MatchesGoldenCase) {
   const fs::path directory = fs::path(GOLDEN_DIR) / GetParam();
-  std::vector<std::string> args;
-  std::istringstream argLines(readOptional(directory / "args", ""));
-  for (std::string arg; std::getline(argLines, arg);) args.push_back(arg);
-  const ToolRun run = runLoopcost(directory.string(),
-                                  decodeEscapes(readFile((directory / "stdin").string())), args);
+  const std::vector<std::string> locale = lines(readOptional(directory / "locale", ""));
+  const ToolRun run = runCase(directory, locale.empty() ? "" : locale[0]);
   EXPECT_EQ(asWrittenOnLinux(run.out), decodeEscapes(readFile((directory / "stdout").string())));
   EXPECT_EQ(asWrittenOnLinux(run.err), decodeEscapes(readOptional(directory / "stderr", "")));
   EXPECT_EQ(run.status, std::stoi(readOptional(directory / "status", "0")));
 }
 
-INSTANTIATE_TEST_SUITE_P(Golden, Loopcost, testing::ValuesIn(caseNames()),
-                         [](const testing::TestParamInfo<std::string>& info) {
-                           return info.param;
-                         });
+class Console : public testing::TestWithParam<std::string> {};
+
+TEST_P(Console, SaysTheSameInChinese) {
+  const fs::path directory = fs::path(GOLDEN_DIR) / GetParam();
+  const ToolRun run = runCase(directory, "zh_TW.UTF-8");
+  EXPECT_EQ(asWrittenOnLinux(run.out), decodeEscapes(readFile((directory / "stdout").string())));
+  EXPECT_EQ(consoleBytes(asWrittenOnLinux(run.err)),
+            consoleBytes(decodeEscapes(readOptional(directory / "stderr", ""))));
+  EXPECT_EQ(run.status, std::stoi(readOptional(directory / "status", "0")));
+}
+
+const auto caseName = [](const testing::TestParamInfo<std::string>& info) { return info.param; };
+INSTANTIATE_TEST_SUITE_P(Golden, Loopcost, testing::ValuesIn(caseNames(false)), caseName);
+INSTANTIATE_TEST_SUITE_P(Golden, Console, testing::ValuesIn(caseNames(true)), caseName);
 
 }  // namespace

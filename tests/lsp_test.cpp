@@ -324,6 +324,32 @@ TEST(LanguageServer, StartsAsTheClientAsked) {
   EXPECT_EQ(failed.status, 0);
 }
 
+// The client's locale wins over the environment's.
+TEST(LanguageServer, SpeaksTheClientsLanguage) {
+  const auto session = [](const char* locale) {
+    return request(1, "initialize",
+                   {{"capabilities", json::object()},
+                    {"locale", locale},
+                    {"initializationOptions", {{"hintWidth", 3}}}}) +
+           notification("initialized") + opened(BROKEN) +
+           request(2, "textDocument/codeLens", DOCUMENT) + changed(PROGRAM, 2) +
+           request(3, "textDocument/hover", at(3, 5)) + GOODBYE;
+  };
+  const std::vector<json> chinese = messagesIn(runLoopcost(".", session("zh-tw"), {"--lsp"}).out);
+  ASSERT_EQ(chinese.size(), 7u);
+  EXPECT_TRUE(contains(
+      chinese[0], {{"params", {{"message", "loopcost: hintWidth 必須是 10 到 1000 之間的整數"}}}}));
+  EXPECT_TRUE(
+      contains(chinese[2], {{"params", {{"diagnostics", {{{"message", "敘述的結尾應有 ';'"}}}}}}}));
+  EXPECT_TRUE(contains(
+      chinese[5],
+      {{"result", {{"contents", {{"value", "執行 `n^1` 次，每次執行有 0 次加法 和 1 次乘法"}}}}}}));
+  const std::vector<json> english =
+      messagesIn(runLoopcost(".", session("en-US"), {"--lsp"}, "zh_TW.UTF-8").out);
+  ASSERT_EQ(english.size(), 7u);
+  EXPECT_TRUE(contains(english[5], {{"result", {{"contents", {{"value", "runs `n^1` times"}}}}}}));
+}
+
 // After a message that is not framed right the server finds the next one; changes that queue up
 // are analysed once, at the newest.
 TEST(LanguageServer, ResynchronisesAndAnalysesOnlyTheNewest) {

@@ -19,15 +19,18 @@ std::string output(const std::string& command, const ScratchDirectory& scratch) 
   return readFile(file);
 }
 
-TEST(Install, PutsTheToolAndItsManualPageUnderThePrefix) {
+const char* const INSTALLED[] = {"usr/bin/loopcost", "usr/share/man/man1/loopcost.1.gz",
+                                 "usr/share/man/zh_TW/man1/loopcost.1.gz",
+                                 "usr/share/locale/zh_TW/LC_MESSAGES/loopcost.mo"};
+
+TEST(Install, PutsTheToolItsManualPagesAndCatalogueUnderThePrefix) {
   const ScratchDirectory scratch;
   output("'" CMAKE_COMMAND "' --install '" BUILD_DIR "' --prefix '" + scratch.path("usr") + "'",
          scratch);
-  EXPECT_TRUE(fs::exists(scratch.path("usr/bin/loopcost")));
-  EXPECT_TRUE(fs::exists(scratch.path("usr/share/man/man1/loopcost.1.gz")));
+  for (const char* file : INSTALLED) EXPECT_TRUE(fs::exists(scratch.path(file))) << file;
 }
 
-TEST(Package, HoldsTheToolAndManualPageWithComputedDependencies) {
+TEST(Package, HoldsWhatIsInstalledWithComputedDependencies) {
   const ScratchDirectory scratch;
   output("cd '" + scratch.path() +
              "' && '" CPACK_COMMAND "' --config '" BUILD_DIR "/CPackConfig.cmake' -B '" +
@@ -37,8 +40,9 @@ TEST(Package, HoldsTheToolAndManualPageWithComputedDependencies) {
   ASSERT_TRUE(fs::exists(deb));
 
   const std::string contents = output("dpkg-deb --contents '" + deb + "'", scratch);
-  EXPECT_NE(contents.find("./usr/bin/loopcost\n"), std::string::npos) << contents;
-  EXPECT_NE(contents.find("./usr/share/man/man1/loopcost.1.gz\n"), std::string::npos);
+  for (const char* file : INSTALLED) {
+    EXPECT_NE(contents.find("./" + std::string(file) + "\n"), std::string::npos) << contents;
+  }
 
   const std::string info = output("dpkg-deb --info '" + deb + "'", scratch);
   for (const char* field :

@@ -25,10 +25,12 @@ int exitStatus(int raw) {
 }  // namespace
 
 ToolRun runLoopcost(const std::string& directory, const std::string& input,
-                    const std::vector<std::string>& args) {
+                    const std::vector<std::string>& args, const std::string& language) {
   const ScratchDirectory scratch;
   writeFile(scratch.path("stdin"), input);
-  std::string command = "cd '" + directory + "' && " + toolCommand();
+  std::string command = "cd '" + directory +
+                        "' && env -u LANGUAGE -u LC_ALL -u LC_MESSAGES LANG='" +
+                        (language.empty() ? "C.UTF-8" : language) + "' " + toolCommand();
   for (const std::string& arg : args) command += " '" + arg + "'";
   command += " < '" + scratch.path("stdin") + "' > '" + scratch.path("stdout") + "' 2> '" +
              scratch.path("stderr") + "'";

@@ -15,6 +15,7 @@
 #include "report/glances.h"
 #include "report/jsonreport.h"
 #include "report/wording.h"
+#include "support/translation.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ std::string failure(const std::string& message) {
 
 std::string document(const std::vector<CostModel>& models) {
   std::ostringstream text;
-  JsonReport report(text, models, false);
+  JsonReport report(text, models, false, currentLanguage());
   ProgramSet set(models);
   for (Program& program : programs) {
     std::stringbuf buffer(program.text);
@@ -114,7 +115,7 @@ std::string analyseMany(const std::string& list, const std::string& boxes) {
     return models ? document(*models) : failure(problem);
   } catch (const std::bad_alloc&) {
     programs.clear();
-    return failure("out of memory");
+    return failure(tr("out of memory"));
   }
 }
 
@@ -202,6 +203,9 @@ std::string modelPairs(const std::string& text) {
   return dumped(pairs);
 }
 
+// The page's language, by its name ("zh-TW", "en"), for what the core says from now on.
+void setLanguage(const std::string& name) { useLanguage(languageNamed(name), false); }
+
 // The glances at the costs of program `index` whose places lie from UTF-16 offset `from` to
 // `to`, as the language server's inlay hints show them: [{"at", "label"}].
 std::string editorGlances(int index, int from, int to, int width) {
@@ -242,6 +246,7 @@ std::string editorHover(int index, int at) {
 EMSCRIPTEN_BINDINGS(loopcost) {
   emscripten::function("analyseMany", &analyseMany);
   emscripten::function("modelPairs", &modelPairs);
+  emscripten::function("setLanguage", &setLanguage);
   emscripten::function("editorView", &editorView);
   emscripten::function("editorGlances", &editorGlances);
   emscripten::function("editorHover", &editorHover);

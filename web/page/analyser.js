@@ -17,9 +17,9 @@ export class Analyser {
     this.start();
   }
 
-  // programs: the JSON list the core's analyseMany takes.
-  analyse(programs, models) {
-    this.waiting = { kind: "analyse", programs, models };
+  // programs: the JSON list the core's analyseMany takes; language: the one the core writes in.
+  analyse(programs, models, language) {
+    this.waiting = { kind: "analyse", programs, models, language };
     if (this.running) this.start();
     else this.send();
   }

@@ -10,6 +10,7 @@ import { renderPlot } from "./plot.js";
 import { ProgramTabs } from "./programs.js";
 import { Report } from "./report.js";
 import { fragmentFor, parseFragment } from "./share.js";
+import { currentLanguage, fill, preferredLanguage, tr, useLanguage } from "./words.js";
 
 const WORKED_EXAMPLE = "BEGIN\n  a+b;\n  LOOP n\n    a*b;\n  END\nEND\n";
 const TYPING_PAUSE_MS = 120;
@@ -75,7 +76,29 @@ class Playground {
     this.wirePlotControls();
     this.wireButtons();
     window.addEventListener("hashchange", () => this.openFragment());
-    if (!this.openFragment()) this.open([{ text: WORKED_EXAMPLE }], "", 0);
+    this.wireLanguages();
+    this.switchLanguage(preferredLanguage(), false).finally(() => {
+      if (!this.openFragment()) this.open([{ text: WORKED_EXAMPLE }], "", 0);
+    });
+  }
+
+  // The page's words and the core's in `chosen`; the analysis again, in them.
+  async switchLanguage(chosen, remember) {
+    try {
+      await useLanguage(chosen, remember);
+    } catch (error) {
+      this.fail(fill(tr("The texts in that language could not be loaded (%s)."), error.message));
+      return;
+    }
+    this.models.renumber();
+    this.editor.translate();
+    if (this.tabs.programs.length > 0) this.analyse();
+  }
+
+  wireLanguages() {
+    for (const button of document.querySelectorAll(".languages [data-language]")) {
+      button.addEventListener("click", () => this.switchLanguage(button.dataset.language, true));
+    }
   }
 
   // Opens the programs of the address's fragment; false when it names none.
@@ -110,7 +133,7 @@ class Playground {
   analyse() {
     this.showAnalysing();
     this.requested = performance.now();
-    this.analyser.analyse(this.tabs.json, this.models.value);
+    this.analyser.analyse(this.tabs.json, this.models.value, currentLanguage());
     this.updateShareLink();
   }
 
@@ -127,18 +150,19 @@ class Playground {
   showAnalysing() {
     this.analysis = null;
     document.body.dataset.state = "analysing";
-    this.status.textContent = this.analyser.ready ? "Analysing…" : "Loading the analyser…";
+    this.status.textContent = this.analyser.ready ? tr("Analysing…") : tr("Loading the analyser…");
   }
 
   receive(answer, request) {
     if (answer.unavailable) {
-      this.fail(`The analyser could not be loaded (${answer.unavailable}).`);
+      this.fail(fill(tr("The analyser could not be loaded (%s)."), answer.unavailable));
       return;
     }
     // An answer to older text: the analysis of the newest is on its way.
-    if (request.programs !== this.tabs.json || request.models !== this.models.value) return;
+    if (request.programs !== this.tabs.json || request.models !== this.models.value ||
+        request.language !== currentLanguage()) return;
     if (answer.failure) {
-      this.fail(`The analyser failed on this program (${answer.failure}) and was restarted.`);
+      this.fail(fill(tr("The analyser failed on this program (%s) and was restarted."), answer.failure));
       return;
     }
     try {
@@ -149,7 +173,7 @@ class Playground {
     } catch (error) {
       this.analysis = null;
       this.shown = false;  // whatever part of it is on show is not to be drawn again
-      this.fail(`The report could not be shown (${error.message}).`);
+      this.fail(fill(tr("The report could not be shown (%s)."), error.message));
     }
   }
 
@@ -182,7 +206,8 @@ class Playground {
     this.plot();
     const { milliseconds } = this.analysis;
     const shown = performance.now() - this.requested;
-    this.status.textContent = `Analysed in ${milliseconds.toFixed(1)} ms, shown in ${shown.toFixed(1)} ms.`;
+    this.status.textContent =
+      fill(tr("Analysed in %s ms, shown in %s ms."), milliseconds.toFixed(1), shown.toFixed(1));
     document.body.dataset.state = "ok";
   }
 
@@ -191,7 +216,7 @@ class Playground {
   showError(error, problem, report) {
     document.body.classList.add("stale");
     document.body.dataset.state = "error";
-    this.status.textContent = this.shown ? "Showing the last program without errors." : "";
+    this.status.textContent = this.shown ? tr("Showing the last program without errors.") : "";
     this.compare.showReason(report);
     if (error.line === undefined) {  // not the program's: the models are not price pairs
       this.errorBox.hidden = true;
@@ -201,7 +226,8 @@ class Playground {
     }
     this.modelsError.hidden = true;
     this.errorBox.querySelector(".message").textContent = problem?.message ?? error.message;
-    this.errorBox.querySelector(".position").textContent = `line ${error.line}, column ${error.column}`;
+    this.errorBox.querySelector(".position").textContent =
+      fill(tr("at line %s, column %s"), error.line, error.column);
     this.errorBox.dataset.offset = String(problem?.from ?? 0);
     this.errorBox.hidden = false;
   }
@@ -225,7 +251,7 @@ class Playground {
     const entry = this.analysis?.report.files[this.tabs.selected];
     if (!entry?.ok) {
       this.status.textContent = this.analysis
-        ? "A program with an error cannot be formatted." : "Format once the analysis is in.";
+        ? tr("A program with an error cannot be formatted.") : tr("Format once the analysis is in.");
       return;
     }
     this.editor.replaceUpTo(this.analysis.views[this.tabs.selected]?.tail ?? null, entry.program);
@@ -252,7 +278,8 @@ class Playground {
     const typed = [Math.max(0, Number(this.from.value) || 0), Math.max(0, Number(this.to.value) || 0)];
     const [from, to] = typed[0] <= typed[1] ? typed : [typed[1], typed[0]];
     const reversed = document.getElementById("range-note");
-    reversed.textContent = typed[0] > typed[1] ? `The range runs backwards: showing n from ${from} to ${to}.` : "";
+    reversed.textContent =
+      typed[0] > typed[1] ? fill(tr("The range runs backwards: showing n from %s to %s."), from, to) : "";
     reversed.hidden = typed[0] <= typed[1];
     renderPlot(this.figure, curves, { from, to: Math.max(to, from + 1), logarithmic: this.logarithmic.checked });
   }
@@ -285,11 +312,11 @@ class Playground {
       const button = event.currentTarget;
       try {
         await navigator.clipboard.writeText(this.shareLink.href);
-        button.textContent = "Copied";
+        button.textContent = tr("Copied");
       } catch {
-        button.textContent = "Copy failed: use the link";
+        button.textContent = tr("Copy failed: use the link");
       }
-      setTimeout(() => (button.textContent = "Copy link"), 1500);
+      setTimeout(() => (button.textContent = tr("Copy link")), 1500);
     });
   }
 
@@ -303,7 +330,7 @@ class Playground {
         await action();
         problem.hidden = true;
       } catch (error) {
-        problem.textContent = `The examples could not be loaded (${error.message}).`;
+        problem.textContent = fill(tr("The examples could not be loaded (%s)."), error.message);
         problem.hidden = false;
       }
     };

@@ -3,6 +3,7 @@
 // which n, in the words the core wrote, or why the core did not compare the programs. The
 // comparison is what the plot shows when a second program appears.
 import { modelCurves, programCurves } from "./plot.js";
+import { fill, tr } from "./words.js";
 
 export class CompareView {
   // onChange(): another choice was made, for the plot to follow.
@@ -20,8 +21,8 @@ export class CompareView {
   show(report, entry) {
     const chosen = this.choice.hidden ? "0" : this.select.value;
     this.select.replaceChildren(
-      new Option(`each model, for ${entry.file}`, ""),
-      ...report.models.map((model, index) => new Option(`each program, under ${model.name}`, String(index))),
+      new Option(fill(tr("each model, for %s"), entry.file), ""),
+      ...report.models.map((model, index) => new Option(fill(tr("each program, under %s"), model.name), String(index))),
     );
     this.select.value = chosen;
     if (this.select.selectedIndex < 0) this.select.value = "0";  // that model was removed
@@ -35,11 +36,9 @@ export class CompareView {
   // tabs say it; the choice stays as it was.
   showReason(report) {
     this.words.hidden = report.files.length < 2;
-    this.words.querySelector(".model-name").textContent = "any model";
+    this.words.querySelector(".compared-title").textContent = tr("Cheapest program under any model");
     this.words.querySelector("ul").replaceChildren();
-    const skipped = this.words.querySelector(".skipped");
-    skipped.querySelector(".reason").textContent = report.comparisonSkipped ?? "";
-    skipped.hidden = false;
+    this.showSkipped(report.comparisonSkipped ?? "", false);
   }
 
   // The index of the model the programs are compared under, or null when the plot shows models.
@@ -55,11 +54,16 @@ export class CompareView {
     this.words.hidden = this.model === null;
     if (this.model === null) return;
     const compared = this.report.comparison?.models[this.model];
-    this.words.querySelector(".model-name").textContent = this.report.models[this.model].name;
+    this.words.querySelector(".compared-title").textContent =
+      fill(tr("Cheapest program under %s"), this.report.models[this.model].name);
     this.words.querySelector("ul").replaceChildren(...(compared?.inWords ?? []).map((line) =>
       Object.assign(document.createElement("li"), { textContent: line })));
+    this.showSkipped(this.report.comparisonSkipped ?? "", Boolean(compared));
+  }
+
+  showSkipped(reason, hidden) {
     const skipped = this.words.querySelector(".skipped");
-    skipped.querySelector(".reason").textContent = this.report.comparisonSkipped ?? "";
-    skipped.hidden = Boolean(compared);
+    skipped.textContent = fill(tr("The programs were not compared: %s"), reason);
+    skipped.hidden = hidden;
   }
 }

@@ -18,6 +18,22 @@ import {
   hoverTooltip, keymap, lineNumbers,
 } from "@codemirror/view";
 
+import { N_, tr } from "./words.js";
+
+// CodeMirror's own words (its search panel, folds and diagnostics), translated as the page's.
+const PHRASES = [
+  N_("Find"), N_("Replace"), N_("next"), N_("previous"), N_("all"), N_("match case"), N_("regexp"),
+  N_("by word"), N_("replace"), N_("replace all"), N_("close"), N_("current match"), N_("on line"),
+  N_("replaced match on line $"), N_("replaced $ matches"), N_("Go to line"), N_("go"),
+  N_("Folded lines"), N_("Unfolded lines"), N_("to"), N_("folded code"), N_("unfold"),
+  N_("Fold line"), N_("Unfold line"), N_("Diagnostics"), N_("No diagnostics"), N_("Selection deleted"),
+];
+const wording = new Compartment();
+const words = () => [
+  EditorState.phrases.of(Object.fromEntries(PHRASES.map((phrase) => [phrase, tr(phrase)]))),
+  EditorView.contentAttributes.of({ "aria-label": tr("Program"), "aria-describedby": "status" }),
+];
+
 // BEGIN, LOOP and END open and close levels; a count follows LOOP; variables, + and * make
 // statements, each ended by ";".
 const language = StreamLanguage.define({
@@ -113,7 +129,7 @@ export class Editor {
       indentUnit.of("  "), EditorState.tabSize.of(4), language,
       syntaxHighlighting(defaultHighlightStyle, { fallback: true }), EditorView.lineWrapping,
       glances, folds, foldLoops, this.glancesShown.of(EditorView.decorations.from(glances)),
-      EditorView.contentAttributes.of({ "aria-label": "Program", "aria-describedby": "status" }),
+      wording.of(words()),
       hoverTooltip(async (view, pos) => {
         const text = await hoverAt(pos);
         return text ? { pos, above: true, create: () => ({ dom: hoverBox(text) }) } : null;
@@ -142,7 +158,13 @@ export class Editor {
     const kept = this.states.get(program);
     this.view.setState(kept && kept.doc.toString() === program.text
       ? kept : EditorState.create({ doc: program.text, extensions: this.extensions }));
+    this.translate();
     this.viewportChanged(this.view);
+  }
+
+  // The editor's own words in the page's language.
+  translate() {
+    this.view.dispatch({ effects: wording.reconfigure(words()) });
   }
 
   // The analysis's view of the program on show: its problem, its tail and its loops to fold.
@@ -155,7 +177,7 @@ export class Editor {
     }
     if (tail !== null) {
       diagnostics.push({ from: Math.min(tail, length), to: length, severity: "hint",
-                         markClass: "cm-unnecessary", message: "ignored: text after the program's END" });
+                         markClass: "cm-unnecessary", message: tr("ignored: text after the program's END") });
     }
     this.view.dispatch(setDiagnostics(this.view.state, diagnostics), { effects: setFolds.of(ranges) });
   }

@@ -3,6 +3,7 @@
 // program's cost under one model, with the places where the cheapest model or program changes
 // marked as the core's crossings give them.
 import { modelClass } from "./models.js";
+import { fill, tr } from "./words.js";
 
 const SVG = "http://www.w3.org/2000/svg";
 const SAMPLES = 240;
@@ -147,7 +148,7 @@ export function renderPlot(figure, { kind, series, crossings }, { from, to, loga
     svg("text", { x: (left + right) / 2, y: height - 6, class: "axis-label" }, ["n"]),
     svg("text", { x: 14, y: (top + bottom) / 2, class: "axis-label",
                   transform: `rotate(-90 14 ${(top + bottom) / 2})` },
-        [logarithmic ? "cost (log scale)" : "cost"]),
+        [logarithmic ? tr("cost (log scale)") : tr("cost")]),
   );
 
   const curves = series.map((curve, index) =>
@@ -163,7 +164,7 @@ export function renderPlot(figure, { kind, series, crossings }, { from, to, loga
     .map(({ n, cheapest, tie }) => {
       const at = x(Number(n));  // the labels give n exactly, as the document does
       const value = costs[series.findIndex((curve) => curve.name === cheapest[0])](Number(n));
-      const text = tie ? `n = ${n}: ${cheapest.join(" = ")}` : `from n = ${n}: ${cheapest.join(", ")}`;
+      const text = tie ? `n = ${n}: ${cheapest.join(" = ")}` : fill(tr("from n = %s: %s"), n, cheapest.join(tr(", ")));
       const point = axis.shows(value) ? [svg("circle", { cx: at, cy: axis.scale(value), r: 4.5 })] : [];
       return svg("g", { class: "crossover", "data-n": n }, [
         svg("title", {}, [text]),
@@ -173,10 +174,10 @@ export function renderPlot(figure, { kind, series, crossings }, { from, to, loga
       ]);
     });
 
-  const description = `${series.map((curve) => `${curve.name} = ${curve.exact.text}`).join("; ")}` +
-    `, for n from ${from} to ${to}`;
+  const description = fill(tr("%s, for n from %s to %s"),
+    series.map((curve) => `${curve.name} = ${curve.exact.text}`).join("; "), from, to);
   const chart = svg("svg", {
-    viewBox: `0 0 ${width} ${height}`, width, height, role: "img", "aria-label": `Cost against n: ${description}`,
+    viewBox: `0 0 ${width} ${height}`, width, height, role: "img", "aria-label": fill(tr("Cost against n: %s"), description),
   }, [
     svg("defs", {}, [svg("clipPath", { id: "plot-area" }, [
       svg("rect", { x: left, y: top - 6, width: right - left, height: bottom - top + 6 })])]),
@@ -192,5 +193,6 @@ export function renderPlot(figure, { kind, series, crossings }, { from, to, loga
       return item;
     }),
   );
-  figure.querySelector(".marks-hint").textContent = `Marks show where the cheapest ${kind} changes.`;
+  figure.querySelector(".marks-hint").textContent = kind === "model"
+    ? tr("Marks show where the cheapest model changes.") : tr("Marks show where the cheapest program changes.");
 }

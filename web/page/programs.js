@@ -4,9 +4,11 @@
 // click or, in the tab list, the arrow keys, Home and End; once there are two, the one on show
 // can be renamed and removed.
 
+import { fill, tr } from "./words.js";
+
 // The name a program gets when it is given none: "program 1" for the first, and so on.
 export function defaultName(index) {
-  return `program ${index + 1}`;
+  return fill(tr("program %s"), index + 1);
 }
 
 export class ProgramTabs {
@@ -54,7 +56,7 @@ export class ProgramTabs {
     [...this.list.children].forEach((tab, index) => {
       const marked = faulty.includes(index);
       tab.classList.toggle("faulty", marked);
-      tab.title = marked ? "This program has an error" : "";
+      tab.title = marked ? tr("This program has an error") : "";
     });
   }
 
@@ -102,9 +104,9 @@ export class ProgramTabs {
 
   // Why the program at `index` cannot be called `name`, or "" when it can.
   problemWith(name, index) {
-    if (!name.trim()) return "A program needs a name.";
+    if (!name.trim()) return tr("A program needs a name.");
     const taken = this.programs.some((program, other) => other !== index && program.name === name);
-    return taken ? `Another program is already called “${name}”.` : "";
+    return taken ? fill(tr("Another program is already called “%s”."), name) : "";
   }
 
   // The first default name no program has.

@@ -2,6 +2,7 @@
 // operations and costs beside it, the total per model in the tool's own words, and which model
 // is cheapest for which n. Every number and cost text comes from the document as it is.
 import { modelClass } from "./models.js";
+import { fill, tr } from "./words.js";
 
 function element(tag, properties = {}, children = []) {
   const node = document.createElement(tag);
@@ -56,11 +57,11 @@ class AnnotatedEcho {
 
   header() {
     return element("tr", {}, [
-      element("th", { scope: "col", textContent: "line" }),
-      element("th", { scope: "col", textContent: "program" }),
-      element("th", { scope: "col", textContent: "runs" }),
-      element("th", { scope: "col", textContent: "+", title: "additions per run" }),
-      element("th", { scope: "col", textContent: "*", title: "multiplications per run" }),
+      element("th", { scope: "col", textContent: tr("line") }),
+      element("th", { scope: "col", textContent: tr("program") }),
+      element("th", { scope: "col", textContent: tr("runs") }),
+      element("th", { scope: "col", textContent: "+", title: tr("additions per run") }),
+      element("th", { scope: "col", textContent: "*", title: tr("multiplications per run") }),
       ...this.entry.models.map((model, index) =>
         element("th", { scope: "col", className: `model ${modelClass(index)}`, textContent: model.name }),
       ),
@@ -117,6 +118,11 @@ class AnnotatedEcho {
   }
 }
 
+// The pattern's text with each "%s" replaced by the next of the nodes.
+function codes(pattern, nodes) {
+  return pattern.split("%s").flatMap((text, index) => (index < nodes.length ? [text, nodes[index]] : [text]));
+}
+
 // Each model's total: the two lines the tool prints for it, under its label for the running
 // time, and the exact cost and its growth.
 function totals(entry, runningTimeLabel) {
@@ -127,12 +133,10 @@ function totals(entry, runningTimeLabel) {
         "\n",
         element("span", { className: "cost-line", textContent: runningTimeLabel + model.cost.text }),
       ]),
-      element("p", { className: "exact" }, [
-        "exact ",
+      element("p", { className: "exact" }, codes(tr("exact %s, growth %s"), [
         element("code", { textContent: model.exact.text }),
-        ", growth ",
         element("code", { className: "growth", textContent: entry.growthText[index] }),
-      ]),
+      ])),
     ]),
   );
 }

@@ -55,7 +55,7 @@ async function coreJson(core, text, models = MODELS) {
 
 function goldenPrograms() {
   const golden = path.join(ROOT, "tests/golden");
-  const expectations = new Set(["args", "stdin", "stdout", "stderr", "status"]);
+  const expectations = new Set(["args", "locale", "stdin", "stdout", "stderr", "status"]);
   return fs.readdirSync(golden).flatMap((folder) =>
     fs.readdirSync(path.join(golden, folder))
       .filter((name) => !expectations.has(name))
@@ -333,7 +333,7 @@ describe("playground", () => {
     assert.match(await page.$eval("#error .message", (node) => node.textContent),
                  /^expected ';' at the end of the statement \[ExpressionStatement/);
     assert.equal(await page.$eval("#error .position", (node) => node.textContent),
-                 `line ${expected.line}, column ${expected.column}`);
+                 `at line ${expected.line}, column ${expected.column}`);
     assert.equal(expected.line, 4);
     assert.equal(await page.$$eval("#editor .cm-lint-marker-error", (marks) => marks.length), 1);
     const marked = await page.$eval("#editor .cm-lintPoint-error, #editor .cm-lintRange-error",
@@ -638,6 +638,57 @@ describe("playground", () => {
     await settled(page);
     await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve))));
     await page.screenshot({ path: path.join(buildWeb, "screenshot.png"), fullPage: true });
+  });
+
+  it("speaks Traditional Chinese to a browser set to it, every marked text translated, until English is chosen", async () => {
+    const chineseProfile = fs.mkdtempSync(path.join(os.tmpdir(), "loopcost-chromium-zh-"));
+    const chinese = await puppeteer.launch({
+      executablePath: CHROMIUM, headless: true, userDataDir: chineseProfile, pipe: true,
+      args: ["--no-sandbox", "--disable-gpu", "--lang=zh-TW", "--accept-lang=zh-TW"],
+    });
+    try {
+      const zh = await chinese.newPage();
+      await zh.goto(address);
+      assert.equal(await settled(zh), "ok");
+      const text = (selector) => zh.$eval(selector, (node) => node.textContent.trim());
+      assert.equal(await zh.$eval("html", (html) => html.lang), "zh-Hant-TW");
+      assert.equal(await text("h1"), "loopcost 練習場");
+      assert.match(await text("#status"), /^分析費時 [\d.]+ 毫秒/);
+      assert.match(await text("#comparison li"), /^n = 0 時：CPU2\(1,5\) 成本較低$/);
+      assert.equal(await text("#annotated th"), "行");
+
+      const words = await (await fetch(`${address}zh_TW.json`)).json();
+      const marked = await zh.evaluate(() => {
+        const nodes = [...document.querySelectorAll("[data-tr], [data-tr-attr], [data-label]"),
+          ...[...document.querySelectorAll("template")].flatMap((template) =>
+            [...template.content.querySelectorAll("[data-tr], [data-label]")])];
+        return nodes.flatMap((node) => [
+          ...(node.dataset.tr ? [node.dataset.tr] : []),
+          ...(node.dataset.trAttr ?? "").split(" ").filter(Boolean).map((name) => node.getAttribute(`data-en-${name}`)),
+          ...(node.dataset.label ? [node.dataset.label] : []),
+        ]).map((english) => english.replace(/\s+/g, " ").trim());
+      });
+      assert.ok(marked.length > 40, `${marked.length} marked texts`);
+      assert.deepEqual(marked.filter((english) => !words[english]), []);
+
+      await zh.keyboard.press("Escape");
+      await selectAll(zh);
+      await zh.keyboard.type("BEGIN a+b END");
+      assert.equal(await settled(zh), "error");
+      assert.match(await text("#error .message"), /^敘述的結尾應有 ';' \[ExpressionStatement/);
+      assert.match(await text("#error .position"), /^位於第 1 行第 \d+ 欄$/);
+
+      await zh.click(".languages [data-language=en]");
+      await zh.waitForFunction(() => document.querySelector("#error .message")?.textContent.startsWith("expected ';'"));
+      assert.equal(await text("h1"), "loopcost playground");
+      await zh.reload();
+      await settled(zh);
+      assert.equal(await zh.$eval("html", (html) => html.lang), "en");
+      assert.equal(await text("h1"), "loopcost playground");
+    } finally {
+      await chinese.close();
+      fs.rmSync(chineseProfile, { recursive: true, force: true });
+    }
   });
 
   it("wrote nothing to the console and loaded everything", () => {

@@ -48,3 +48,16 @@ describe("the extension", () => {
     assert.match(asked.messages[0], /spawn loopcost ENOENT.*make install.*loopcost\.server\.path/);
   });
 });
+
+describe("the manifest", () => {
+  it("has every text it shows in English and in Traditional Chinese", () => {
+    const manifest = JSON.stringify(require("../package.json"));
+    const keys = [...manifest.matchAll(/"%([^%"]+)%"/g)].map((match) => match[1]);
+    assert.ok(keys.length >= 6, `${keys.length} placeholders`);
+    for (const file of ["package.nls.json", "package.nls.zh-tw.json"]) {
+      const texts = require(`../${file}`);
+      assert.deepEqual(Object.keys(texts).sort(), [...keys].sort(), file);
+      assert.ok(Object.values(texts).every((text) => text.trim() !== ""), file);
+    }
+  });
+});
