@@ -173,19 +173,15 @@ Reply lenses(const Documents::Document& document, std::size_t width) {
     if (!at) return;
     const LineIndex::Position place = glances.lines.positionOf(*at);
     all.beginObject();
-    all.key("range");
-    all.beginObject();
+    all.key("range").beginObject();
     for (const char* end : {"start", "end"}) {
       all.key(end);
       writePosition(all, place);
     }
     all.end();
-    all.key("command");
-    all.beginObject();
-    all.key("title");
-    all.string(title);
-    all.key("command");
-    all.string("");
+    all.key("command").beginObject();
+    all.key("title").string(title);
+    all.key("command").string("");
     all.end();
     all.end();
   };
@@ -224,10 +220,8 @@ Reply hints(const Documents::Document& document, std::size_t first, std::size_t 
     all.beginObject();
     all.key("position");
     writePosition(all, glances.lines.positionOf(*at));
-    all.key("label");
-    all.string(glances.label(costs, span.start, span.end));
-    all.key("paddingLeft");
-    all.value(true);
+    all.key("label").string(glances.label(costs, span.start, span.end));
+    all.key("paddingLeft").value(true);
     all.end();
   }
   all.end();

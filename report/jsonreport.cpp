@@ -38,10 +38,8 @@ void writeInteger(JsonWriter& writer, const Integer& value) {
 void writeCost(JsonWriter& writer, const std::string& text,
                const std::vector<std::string>& coefficients, bool numbers) {
   writer.beginObject();
-  writer.key("text");
-  writer.string(text);
-  writer.key("coefficients");
-  writer.beginArray();
+  writer.key("text").string(text);
+  writer.key("coefficients").beginArray();
   for (const std::string& coefficient : coefficients) {
     if (numbers) {
       writer.number(coefficient);
@@ -89,12 +87,9 @@ void writeStatement(JsonWriter& writer, const StatementRows& rows, const Stateme
                     std::size_t models) {
   const bool loop = row.loop >= 0;
   writer.beginObject();
-  writer.key("line");
-  writer.integer(row.line);
-  writer.key("kind");
-  writer.string(loop ? "loop" : "expression");
-  writer.key("depth");
-  writer.integer(row.depth);
+  writer.key("line").integer(row.line);
+  writer.key("kind").string(loop ? "loop" : "expression");
+  writer.key("depth").integer(row.depth);
   if (loop) {
     writer.key("count");
     const std::optional<int> count = rows.count(row);
@@ -105,24 +100,17 @@ void writeStatement(JsonWriter& writer, const StatementRows& rows, const Stateme
     }
   }
   const Runs runs = rows.runs(row);
-  writer.key("runs");
-  writer.beginObject();
-  writer.key("factor");
-  writer.string(decimal(runs.factor));
-  writer.key("power");
-  writer.integer(runs.power);
-  writer.key("text");
-  writer.string(runsText(runs));
+  writer.key("runs").beginObject();
+  writer.key("factor").string(decimal(runs.factor));
+  writer.key("power").integer(runs.power);
+  writer.key("text").string(runsText(runs));
   writer.end();
   if (!loop) {
     const Operations operations = rows.operations(row);
-    writer.key("additions");
-    writer.number(std::to_string(operations.additions));
-    writer.key("multiplications");
-    writer.number(std::to_string(operations.multiplications));
+    writer.key("additions").number(std::to_string(operations.additions));
+    writer.key("multiplications").number(std::to_string(operations.multiplications));
   }
-  writer.key("costs");
-  writer.beginArray();
+  writer.key("costs").beginArray();
   for (std::size_t m = 0; m < models; ++m) writeExact(writer, rows.cost(row, m));
   writer.end();
   writer.end();
@@ -134,44 +122,34 @@ JsonReport::JsonReport(std::ostream& out, const std::vector<CostModel>& models, 
                        Language wording)
     : writer(out, indented), models(models), wording(wording) {
   writer.beginObject();
-  writer.key("version");
-  writer.integer(1);
-  writer.key("runningTimeLabel");
-  writer.string(ConsoleTexts::utf8().runningTime);
-  writer.key("models");
-  writer.beginArray();
+  writer.key("version").integer(1);
+  writer.key("runningTimeLabel").string(ConsoleTexts::utf8().runningTime);
+  writer.key("models").beginArray();
   for (const CostModel& model : models) {
     writeModel(model);
     writer.end();
   }
   writer.end();
-  writer.key("files");
-  writer.beginArray();
+  writer.key("files").beginArray();
 }
 
 // Opens the model's object with its name and prices.
 void JsonReport::writeModel(const CostModel& model) {
   writer.beginObject();
-  writer.key("name");
-  writer.string(model.name);
-  writer.key("addition");
-  writer.number(model.addition.text());
-  writer.key("multiplication");
-  writer.number(model.multiplication.text());
+  writer.key("name").string(model.name);
+  writer.key("addition").number(model.addition.text());
+  writer.key("multiplication").number(model.multiplication.text());
 }
 
 void JsonReport::beginEntry(const std::string& file, bool ok) {
   inEntry = true;
   writer.beginObject();
-  writer.key("file");
-  writer.string(file);
+  writer.key("file").string(file);
   const std::string bytes = visibleName(file);
   if (bytes != file) {
-    writer.key("fileBytes");
-    writer.string(bytes);
+    writer.key("fileBytes").string(bytes);
   }
-  writer.key("ok");
-  writer.value(ok);
+  writer.key("ok").value(ok);
 }
 
 void JsonReport::add(const std::string& file, const AnalysedProgram& program) {
@@ -183,16 +161,11 @@ void JsonReport::add(const std::string& file, const AnalysedProgram& program) {
     analysed(program);
   } else {
     const auto [line, column] = parsed.lineAndColumn(parsed.spans.problem()->from);
-    writer.key("error");
-    writer.beginObject();
-    writer.key("message");
-    writer.string(failureMessage(parsed));
-    writer.key("explanation");
-    writer.string(explanation(*parsed.spans.problem()));
-    writer.key("line");
-    writer.number(std::to_string(line));
-    writer.key("column");
-    writer.number(std::to_string(column));
+    writer.key("error").beginObject();
+    writer.key("message").string(failureMessage(parsed));
+    writer.key("explanation").string(explanation(*parsed.spans.problem()));
+    writer.key("line").number(std::to_string(line));
+    writer.key("column").number(std::to_string(column));
     writer.end();
   }
   writer.end();
@@ -201,10 +174,8 @@ void JsonReport::add(const std::string& file, const AnalysedProgram& program) {
 
 void JsonReport::analysed(const AnalysedProgram& program) {
   const StatementRows& rows = program.rows();  // the exact costs come with them
-  writer.key("program");
-  writer.streamedString([&](std::ostream& echo) { program.program().print(echo); });
-  writer.key("models");
-  writer.beginArray();
+  writer.key("program").streamedString([&](std::ostream& echo) { program.program().print(echo); });
+  writer.key("models").beginArray();
   for (std::size_t m = 0; m < models.size(); ++m) {
     writeModel(models[m]);
     writer.key("cost");
@@ -230,12 +201,9 @@ void JsonReport::analysed(const AnalysedProgram& program) {
   if (cheapest) {
     writeCheapest("comparison", *cheapest, names);
   } else {
-    writer.key("comparison");
-    writer.value(nullptr);
-    writer.key("comparisonSkipped");
-    writer.string(workLimitReason());
-    writer.key("crossings");
-    writer.beginArray();
+    writer.key("comparison").value(nullptr);
+    writer.key("comparisonSkipped").string(workLimitReason());
+    writer.key("crossings").beginArray();
     writer.end();
   }
   writer.key("comparisonInWords");
@@ -253,8 +221,7 @@ void JsonReport::writeStatements(const StatementRows& rows) {
 // cheapest change.
 void JsonReport::writeCheapest(const char* key, const std::vector<CheapestRange>& ranges,
                                const std::vector<std::string>& names) {
-  writer.key(key);
-  writer.beginArray();
+  writer.key(key).beginArray();
   for (const CheapestRange& range : ranges) {
     writer.beginObject();
     writer.key("from");
@@ -270,16 +237,14 @@ void JsonReport::writeCheapest(const char* key, const std::vector<CheapestRange>
     writer.end();
   }
   writer.end();
-  writer.key("crossings");
-  writer.beginArray();
+  writer.key("crossings").beginArray();
   for (const Crossing& crossing : crossingsOf(ranges)) {
     writer.beginObject();
     writer.key("n");
     writeInteger(writer, crossing.n);
     writer.key("cheapest");
     writeNames(writer, crossing.cheapest, names);
-    writer.key("tie");
-    writer.value(crossing.tie);
+    writer.key("tie").value(crossing.tie);
     writer.end();
   }
   writer.end();
@@ -287,10 +252,8 @@ void JsonReport::writeCheapest(const char* key, const std::vector<CheapestRange>
 
 void JsonReport::failed(const std::string& file, const std::string& message) {
   beginEntry(file, false);
-  writer.key("error");
-  writer.beginObject();
-  writer.key("message");
-  writer.string(message);
+  writer.key("error").beginObject();
+  writer.key("message").string(message);
   writer.end();
   writer.end();
   inEntry = false;
@@ -302,20 +265,17 @@ void JsonReport::compared(const ProgramSet& programs) {
   writer.key("comparison");
   if (const auto reason = shortfallReason(programs)) {
     writer.value(nullptr);
-    writer.key("comparisonSkipped");
-    writer.string(*reason);
+    writer.key("comparisonSkipped").string(*reason);
     return;
   }
   writer.beginObject();
   writer.key("files");
   writeStrings(writer, programs.programs());
-  writer.key("models");
-  writer.beginArray();
+  writer.key("models").beginArray();
   for (std::size_t m = 0; m < models.size(); ++m) {
     const std::vector<CheapestRange>& ranges = *programs.ranges()[m];
     writer.beginObject();
-    writer.key("name");
-    writer.string(models[m].name);
+    writer.key("name").string(models[m].name);
     writeCheapest("ranges", ranges, programs.programs());
     writer.key("inWords");
     writeStrings(writer, comparisonInWords(ranges, programs.programs()));
@@ -330,18 +290,13 @@ void JsonReport::graded(const std::string& file, const AnalysedProgram& referenc
   const Speaking speaking(wording);
   const std::string failure = reference.ok() ? "" : errorCell(reference.parse());
   closeFiles();
-  writer.key("reference");
-  writer.beginObject();
-  writer.key("file");
-  writer.string(file);
-  writer.key("ok");
-  writer.value(failure.empty());
+  writer.key("reference").beginObject();
+  writer.key("file").string(file);
+  writer.key("ok").value(failure.empty());
   if (!failure.empty()) {
-    writer.key("error");
-    writer.string(failure);
+    writer.key("error").string(failure);
   }
-  writer.key("grades");
-  writer.beginArray();
+  writer.key("grades").beginArray();
   for (const Grade& grade : grades) writeGrade(grade);
   writer.end();
   writer.end();
@@ -349,26 +304,18 @@ void JsonReport::graded(const std::string& file, const AnalysedProgram& referenc
 
 void JsonReport::writeGrade(const Grade& grade) {
   writer.beginObject();
-  writer.key("file");
-  writer.string(grade.file);
-  writer.key("ok");
-  writer.value(grade.failure.empty());
+  writer.key("file").string(grade.file);
+  writer.key("ok").value(grade.failure.empty());
   if (!grade.failure.empty()) {
-    writer.key("error");
-    writer.string(grade.failure);
+    writer.key("error").string(grade.failure);
   } else {
-    writer.key("models");
-    writer.beginArray();
+    writer.key("models").beginArray();
     for (std::size_t m = 0; m < models.size(); ++m) {
       writer.beginObject();
-      writer.key("name");
-      writer.string(models[m].name);
-      writer.key("growth");
-      writer.string(growthCode(grade.growth[m]));
-      writer.key("referenceGrowth");
-      writer.string(growthCode(grade.referenceGrowth[m]));
-      writer.key("verdict");
-      writer.string(verdict(grade, m, ConsoleTexts::utf8().theta));
+      writer.key("name").string(models[m].name);
+      writer.key("growth").string(growthCode(grade.growth[m]));
+      writer.key("referenceGrowth").string(growthCode(grade.referenceGrowth[m]));
+      writer.key("verdict").string(verdict(grade, m, ConsoleTexts::utf8().theta));
       if (grade.pair->ranges().size() > m && grade.pair->ranges()[m]) {
         writeCheapest("ranges", *grade.pair->ranges()[m], grade.pair->programs());
       }

@@ -99,11 +99,12 @@ void JsonWriter::end() {
   if (pending.size() >= FLUSH_AT || open.empty()) flush();
 }
 
-void JsonWriter::key(const std::string& name) {
+JsonWriter& JsonWriter::key(const std::string& name) {
   beforeValue();
   pending += quoted(name);
   pending += indented ? ": " : ":";
   afterKey = true;
+  return *this;
 }
 
 void JsonWriter::value(const nlohmann::ordered_json& whole) {

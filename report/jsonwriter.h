@@ -19,8 +19,8 @@ class JsonWriter {
 
   void beginObject();
   void beginArray();
-  void end();                         // of the innermost open object or array
-  void key(const std::string& name);  // in an object, before each value
+  void end();                                // of the innermost open object or array
+  JsonWriter& key(const std::string& name);  // in an object, before each value
 
   // A whole value, small enough to hold (nlohmann's own dump of it, indented to fit).
   void value(const nlohmann::ordered_json& whole);
