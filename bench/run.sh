@@ -255,9 +255,9 @@ done
 echo
 echo "The language server, a keystroke (a full-text change) in a program of the list shape, median:"
 echo
-echo '| program | diagnostics | diagnostics and code lenses |'
-echo '|---|---|---|'
-"$build/bench_keystroke" 1000 100000
+servers=("$tool")
+[[ -n $revision ]] && servers+=("$baseline")
+"$build/bench_keystroke" "${servers[@]}" -- 1000 100000
 
 if [[ -x $build/bench_phases ]]; then
   echo

@@ -43,7 +43,7 @@ class Batch {
   bool json() const { return options.format == Options::Format::json; }
   bool reports() const { return !options.summary && !options.reference; }
   bool analyse(const std::string& name);
-  void gather(const std::string& name, const AnalysedProgram& program);
+  void gather(const std::string& name, const std::string& shown, const AnalysedProgram& program);
   void writeError(const std::string& name, const ParsedProgram& file);
   void writeViews();
   void warnNotCompared();
@@ -88,25 +88,26 @@ int Batch::run() {
 
 // Returns whether the file was analysed.
 bool Batch::analyse(const std::string& name) {
+  const std::string shown = json() ? name : visibleName(name);  // JSON escapes names itself
   if (!report && reports() && options.files.size() > 1) {
-    out << "==> " << visibleName(name) << " <==\n";
+    out << "==> " << shown << " <==\n";
   }
   const AnalysedProgram program(readNamed(name, in), options.models);
   if (report) {
     report->add(name, program);
   } else if (reports()) {
     if (program.ok()) {
-      writeProgramReport(out, err, visibleName(name) + ": ", program, layout);
+      writeProgramReport(out, err, shown + ": ", program, layout);
     } else {
       writeError(name, program.parse());
     }
   }
-  gather(name, program);
+  gather(name, shown, program);
   return program.ok();
 }
 
-void Batch::gather(const std::string& name, const AnalysedProgram& program) {
-  const std::string shown = json() ? name : visibleName(name);
+void Batch::gather(const std::string& name, const std::string& shown,
+                   const AnalysedProgram& program) {
   if (options.compare && program.ok()) compared.add(shown, program);
   if (options.summary && !json()) summary.add(summaryCells(name, program, layout.texts.theta));
   if (reference && reference->ok()) {

@@ -40,6 +40,9 @@ std::string withVisibleQuotes(const std::string& text) {
 }
 
 std::string visibleName(const std::string& name) {
+  const bool plain = std::all_of(name.begin(), name.end(),
+                                 [](char c) { return c >= 0x20 && c < 0x7F && c != '\\'; });
+  if (plain) return name;  // as most are
   std::string visible;
   for (std::size_t at = 0; at < name.size();) {
     const std::size_t length = utf8Length(name, at);
