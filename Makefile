@@ -153,6 +153,7 @@ editors/vscode/node_modules/.package-lock.json: editors/vscode/package-lock.json
 # be translated.
 POT_SOURCES = $(sort $(wildcard $(addsuffix /*.cpp,support analysis report driver lsp web) web/page/*.js))
 pot: web/node_modules/.package-lock.json
+	mkdir -p $(BUILD)
 	xgettext --from-code=UTF-8 --keyword=tr --keyword=N_ --sort-by-file --package-name=loopcost \
 		--package-version=$(VERSION) -o $(BUILD)/code.pot \
 		$(POT_SOURCES)
