@@ -1,5 +1,6 @@
 #include "support/translation.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <cstdlib>
@@ -64,10 +65,11 @@ void useLanguage(Language language, bool big5) {
   currentBig5 = big5;
 }
 
+// Locales write "zh_TW", editors and browsers "zh-tw".
 Language languageNamed(const std::string& name) {
-  const std::string code = lowered(name.substr(0, name.find_first_of(".@:")));
-  for (const char* chinese :
-       {"zh_tw", "zh-tw", "zh_hk", "zh-hk", "zh_hant", "zh-hant", "zh_mo", "zh-mo"}) {
+  std::string code = lowered(name.substr(0, name.find_first_of(".@:")));
+  std::replace(code.begin(), code.end(), '-', '_');
+  for (const char* chinese : {"zh_tw", "zh_hk", "zh_mo", "zh_hant"}) {
     if (code.rfind(chinese, 0) == 0) return Language::chinese;
   }
   return Language::english;
