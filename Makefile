@@ -154,7 +154,7 @@ editors/vscode/node_modules/.package-lock.json: editors/vscode/package-lock.json
 POT_SOURCES = $(sort $(wildcard $(addsuffix /*.cpp,support analysis report driver lsp web) web/page/*.js))
 pot: web/node_modules/.package-lock.json
 	mkdir -p $(BUILD)
-	xgettext --from-code=UTF-8 --keyword=tr --keyword=N_ --sort-by-file --package-name=loopcost \
+	xgettext --from-code=UTF-8 --keyword=tr --keyword=trn:1,2 --keyword=N_ --sort-by-file --package-name=loopcost \
 		--package-version=$(VERSION) -o $(BUILD)/code.pot \
 		$(POT_SOURCES)
 	node web/i18n.mjs pot web/page/index.html > $(BUILD)/page.pot

@@ -1,7 +1,5 @@
 #include "analysis/costmodel.h"
 
-#include "support/translation.h"
-
 std::vector<CostModel> numberedModels(const std::vector<std::pair<Price, Price>>& prices) {
   std::vector<CostModel> models;
   for (const auto& [addition, multiplication] : prices) {
@@ -16,18 +14,17 @@ std::vector<CostModel> defaultModels() {
   return numberedModels({{Price(2), Price(4)}, {Price(1), Price(5)}});
 }
 
-std::optional<std::pair<Price, Price>> parsePrices(const std::string& text, std::string& problem) {
+std::optional<std::pair<Price, Price>> parsePrices(const std::string& text, PricesFault& fault) {
+  fault = {text, text, Price::Fault::notNumber};
   const std::size_t comma = text.find(',');
-  std::string why;
-  std::optional<Price> addition, multiplication;
-  if (comma != std::string::npos) {
-    addition = Price::parse(text.substr(0, comma), why);
-    if (addition) multiplication = Price::parse(text.substr(comma + 1), why);
-  }
-  if (multiplication) return std::make_pair(*addition, *multiplication);
-  problem = fill(tr("'%s' is not ADD,MUL (%s)"),
-                 {text, why.empty() ? tr("two non-negative numbers") : why});
-  return std::nullopt;
+  if (comma == std::string::npos) return std::nullopt;
+  fault.price = text.substr(0, comma);
+  const auto addition = Price::parse(fault.price, fault.fault);
+  if (!addition) return std::nullopt;
+  fault.price = text.substr(comma + 1);
+  const auto multiplication = Price::parse(fault.price, fault.fault);
+  if (!multiplication) return std::nullopt;
+  return std::make_pair(*addition, *multiplication);
 }
 
 std::vector<std::string> modelTexts(const std::string& list) {
@@ -42,11 +39,11 @@ std::vector<std::string> modelTexts(const std::string& list) {
 }
 
 std::optional<std::vector<CostModel>> modelsFrom(const std::vector<std::string>& texts,
-                                                 std::string& problem) {
+                                                 PricesFault& fault) {
   if (texts.empty()) return defaultModels();
   std::vector<std::pair<Price, Price>> prices;
   for (const std::string& text : texts) {
-    const auto pair = parsePrices(text, problem);
+    const auto pair = parsePrices(text, fault);
     if (!pair) return std::nullopt;
     prices.push_back(*pair);
   }

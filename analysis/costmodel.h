@@ -23,15 +23,22 @@ std::vector<CostModel> numberedModels(const std::vector<std::pair<Price, Price>>
 // The two models the tool uses unless told otherwise: CPU1(2,4) and CPU2(1,5).
 std::vector<CostModel> defaultModels();
 
-// "ADD,MUL" as two prices; otherwise nothing, and `problem` says what is wrong, e.g.
-// "'2;4' is not ADD,MUL (two non-negative numbers)".
-std::optional<std::pair<Price, Price>> parsePrices(const std::string& text, std::string& problem);
+// A text that is not "ADD,MUL": the whole text, the part of it that is no price (all of it when
+// it has no comma), and why.
+struct PricesFault {
+  std::string text;
+  std::string price;
+  Price::Fault fault = Price::Fault::notNumber;
+};
+
+// "ADD,MUL" as two prices; otherwise nothing, and `fault` says what is wrong.
+std::optional<std::pair<Price, Price>> parsePrices(const std::string& text, PricesFault& fault);
 
 // "2,4;1,5": the models of a list separated by ';', as the playground and editors write them;
 // none for an empty list.
 std::vector<std::string> modelTexts(const std::string& list);
 
 // One model per "ADD,MUL" text, numbered in order; the default models for none. Nothing when a
-// text is not a model, and `problem` says which and why, as parsePrices does.
+// text is not a model, and `fault` says which and why, as parsePrices does.
 std::optional<std::vector<CostModel>> modelsFrom(const std::vector<std::string>& texts,
-                                                 std::string& problem);
+                                                 PricesFault& fault);

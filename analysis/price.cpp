@@ -3,8 +3,6 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "support/translation.h"
-
 namespace {
 
 bool allDigits(const std::string& text) {
@@ -18,24 +16,23 @@ bool hasExponent(const std::string& text) {
   std::string power = text.substr(e + 1);
   if (!power.empty() && (power[0] == '+' || power[0] == '-')) power.erase(0, 1);
   const std::string mantissa = text.substr(0, e);
-  std::string ignored;
+  Price::Fault ignored;
   return !power.empty() && allDigits(power) && Price::parse(mantissa, ignored).has_value();
 }
 
 }  // namespace
 
-std::optional<Price> Price::parse(const std::string& text, std::string& problem) {
+std::optional<Price> Price::parse(const std::string& text, Fault& fault) {
   const std::size_t point = text.find('.');
   const std::string whole = text.substr(0, point);
   std::string fraction = point == std::string::npos ? "" : text.substr(point + 1);
   if (!allDigits(whole) || !allDigits(fraction) || whole.size() + fraction.size() == 0) {
-    if (hasExponent(text))
-      problem = fill(tr("exponents are not accepted: write %s in digits"), {text});
+    fault = hasExponent(text) ? Fault::exponent : Fault::notNumber;
     return std::nullopt;
   }
   const float nearest = std::strtof(text.c_str(), nullptr);
   if (!std::isfinite(nearest)) {
-    problem = tr("a price must stay below 3.4e38, where single precision ends");
+    fault = Fault::beyondSingle;
     return std::nullopt;
   }
   fraction.erase(fraction.find_last_not_of('0') + 1);

@@ -9,10 +9,16 @@
 // beside the nearest float, which the single-precision costs use.
 class Price {
  public:
+  // Why a text is not a price.
+  enum class Fault {
+    notNumber,
+    exponent,      // a number in the exponent form, "1e40"
+    beyondSingle,  // a number whose float would be infinite
+  };
+
   // price ::= digits [ "." [ digits ] ] | "." digits
-  // Nothing when `text` is not that or its float would be infinite; `problem` then says why,
-  // if it is more than "not a number" (an exponent, a price beyond single precision).
-  static std::optional<Price> parse(const std::string& text, std::string& problem);
+  // Nothing when `text` is not that or its float would be infinite; `fault` then says why.
+  static std::optional<Price> parse(const std::string& text, Fault& fault);
   explicit Price(unsigned whole);
 
   const std::string& text() const { return normalised; }  // no leading or trailing zeros: "0.5"

@@ -11,7 +11,6 @@
 #include "report/summary.h"
 #include "report/wording.h"
 #include "source/programfile.h"
-#include "support/translation.h"
 
 namespace {
 
@@ -34,12 +33,13 @@ class Batch {
         options(options),
         layout(layout),
         compared(options.models),
-        summary(summaryTable(options.models)),
-        grading(gradeTable(options.reference.value_or(""))) {}
+        summary(summaryTable(options.models, layout.words)),
+        grading(gradeTable(options.reference.value_or(""), layout.words)) {}
 
   int run();
 
  private:
+  const Words& words() const { return layout.words; }
   bool json() const { return options.format == Options::Format::json; }
   bool reports() const { return !options.summary && !options.reference; }
   bool analyse(const std::string& name);
@@ -62,7 +62,7 @@ class Batch {
 };
 
 int Batch::run() {
-  if (json()) report.emplace(out, options.models);
+  if (json()) report.emplace(out, options.models);  // in English, for scripts
   if (options.reference) {
     reference.emplace(readNamed(*options.reference, in), options.models);
     if (!reference->ok()) writeError(*options.reference, reference->parse());
@@ -73,7 +73,7 @@ int Batch::run() {
     try {
       analysed = analyse(name);
     } catch (const std::bad_alloc&) {
-      reportOutOfMemory(out, err, name);
+      reportOutOfMemory(out, err, name, words());
       if (report && report->broken()) return 1;
       if (report) report->failed(name, "out of memory");  // for scripts, in English
     }
@@ -82,7 +82,7 @@ int Batch::run() {
     if (out.bad()) break;  // the output is written as it fills; a write failed
   }
   if (!out.bad()) writeViews();
-  if (!flushed(out, err)) return 1;
+  if (!flushed(out, err, words())) return 1;
   return anyFailed ? 1 : 0;
 }
 
@@ -109,11 +109,10 @@ bool Batch::analyse(const std::string& name) {
 void Batch::gather(const std::string& name, const std::string& shown,
                    const AnalysedProgram& program) {
   if (options.compare && program.ok()) compared.add(shown, program);
-  if (options.summary && !json()) summary.add(summaryCells(name, program, layout.texts.theta));
+  if (options.summary && !json()) summary.add(summaryCells(name, program, words()));
   if (reference && reference->ok()) {
-    const Speaking speaking(json() ? Language::english : currentLanguage());  // JSON is English
-    grades.push_back(graded(name, program, *reference));
-    if (!json()) addGradeCells(grading, grades.back(), options.models, layout.texts.theta);
+    grades.push_back(graded(name, program, *reference, json() ? Words() : words()));
+    if (!json()) addGradeCells(grading, grades.back(), options.models, words());
   }
 }
 
@@ -123,17 +122,17 @@ void Batch::writeError(const std::string& name, const ParsedProgram& file) {
   out.flush();
   if (file.syntaxError()) {
     const auto [line, column] = file.lineAndColumn(file.spans.problem()->from);
-    err << visibleName(name) << ':' << line << ':' << column << ": " << readableError(file)
+    err << visibleName(name) << ':' << line << ':' << column << ": " << readableError(file, words())
         << std::endl;
   } else {
-    err << "loopcost: " << visibleName(name) << ": " << failureMessage(file) << std::endl;
+    err << "loopcost: " << fileProblem(name, file, words()) << std::endl;
   }
 }
 
 void Batch::writeViews() {
   const bool aligned = layout.width.has_value();
-  if (options.summary && !json()) summary.write(out, aligned);
-  if (reference && !json() && reference->ok()) grading.write(out, aligned);
+  if (options.summary && !json()) summary.write(out, aligned, words());
+  if (reference && !json() && reference->ok()) grading.write(out, aligned, words());
   if (reference && json()) {
     report->graded(*options.reference, *reference, grades);
   }
@@ -144,7 +143,7 @@ void Batch::writeViews() {
       report->compared(compared);
     } else if (shortfall == ProgramSet::Shortfall::none ||
                shortfall == ProgramSet::Shortfall::workLimit) {
-      writeComparison(out, compared, options.models, options.explain);
+      writeComparison(out, compared, options.models, options.explain, words());
     }
     if (!json() || shortfall != ProgramSet::Shortfall::workLimit) warnNotCompared();
   }
@@ -152,13 +151,13 @@ void Batch::writeViews() {
 }
 
 void Batch::warnNotCompared() {
-  const auto reason = shortfallReason(compared);
+  const auto reason = shortfallReason(compared, words());
   if (!reason) return;
   out.flush();
   const bool none = compared.shortfall() != ProgramSet::Shortfall::workLimit;
   err << "loopcost: "
-      << fill(none ? tr("the programs were not compared: %s")
-                   : tr("warning: the programs were not all compared: %s"),
+      << fill(none ? words().tr("the programs were not compared: %s")
+                   : words().tr("warning: the programs were not all compared: %s"),
               {*reason})
       << std::endl;
 }

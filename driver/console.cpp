@@ -7,33 +7,31 @@
 #include <string>
 
 #include "driver/output.h"
-#include "report/quoting.h"
+#include "driver/terminal.h"
+#include "report/consoletexts.h"
 #include "report/textreport.h"
+#include "report/wording.h"
 #include "source/programfile.h"
-#include "support/translation.h"
+#include "support/encodingbuffer.h"
 
 namespace {
 
-// The next file name, of any length, without a Windows line end's '\r'. False at the end of
-// the input or on an empty line; a last name without a line end still counts.
+// The next file name, of any length, without a Windows line end's '\r', in UTF-8. False at the
+// end of the input or on an empty line; a last name without a line end still counts.
 bool readName(std::istream& in, std::string& name) {
   if (!std::getline(in, name)) return false;
   if (!name.empty() && name.back() == '\r') name.pop_back();
+  name = nameFromInput(name);
   return !name.empty();
 }
 
-// The parser's own line, as it wrote it; a file that could not be opened or read also says so.
-void writeError(std::ostream& err, const std::string& fname, const ParsedProgram& file) {
-  err << file.error << std::endl;
-  if (file.openError != 0) {
-    err << "loopcost: "
-        << fill(tr("cannot open '%s': %s"), {visibleName(fname), std::strerror(file.openError)})
-        << std::endl;
-  } else if (file.readError != 0) {
-    err << "loopcost: "
-        << fill(tr("cannot read '%s': %s"), {visibleName(fname), std::strerror(file.readError)})
-        << std::endl;
-  }
+// The parser's own line, with the file's bytes as it read them; a file that could not be opened
+// or read also says so.
+void writeError(std::ostream& err, const std::string& fname, const ParsedProgram& file,
+                const Words& words) {
+  writeVerbatim(err, file.error + "\n");
+  err.flush();
+  if (!file.syntaxError()) err << "loopcost: " << fileProblem(fname, file, words) << std::endl;
 }
 
 // One pass: the program in `fname` parsed, echoed and priced. Returns 0, or the exit status
@@ -42,11 +40,11 @@ int runPass(const std::string& fname, std::ostream& out, std::ostream& err, cons
             const TextLayout& layout) {
   const AnalysedProgram program(readProgramFile(fname, Places::none), options.models);
   if (!program.ok()) {
-    writeError(err, fname, program.parse());
+    writeError(err, fname, program.parse(), layout.words);
     return 1;
   }
   writeProgramReport(out, err, "", program, layout);
-  return flushed(out, err) ? 0 : 1;
+  return flushed(out, err, layout.words) ? 0 : 1;
 }
 
 }  // namespace
@@ -55,18 +53,20 @@ int runConsole(std::istream& in, std::ostream& out, std::ostream& err, const Opt
                const TextLayout& layout) {
   std::string fname;
   for (;;) {
-    out << layout.texts.prompt;
-    if (!flushed(out, err)) return 1;
+    out << PROMPT;
+    if (!flushed(out, err, layout.words)) return 1;
     if (!readName(in, fname)) break;
     try {
       if (const int status = runPass(fname, out, err, options, layout)) return status;
     } catch (const std::bad_alloc&) {
-      reportOutOfMemory(out, err, fname);
+      reportOutOfMemory(out, err, fname, layout.words);
       return 1;
     }
   }
   if (in.bad()) {
-    err << "loopcost: " << fill(tr("read error: %s"), {std::strerror(errno != 0 ? errno : EIO)})
+    err << "loopcost: "
+        << fill(layout.words.tr("read error: %s"),
+                {systemReason(errno != 0 ? errno : EIO, layout.words)})
         << std::endl;
     return 1;
   }
@@ -76,5 +76,5 @@ int runConsole(std::istream& in, std::ostream& out, std::ostream& err, const Opt
   out.flush();
   std::system("pause");
 #endif
-  return flushed(out, err) ? 0 : 1;
+  return flushed(out, err, layout.words) ? 0 : 1;
 }

@@ -5,38 +5,36 @@
 #include <map>
 #include <regex>
 
+#include "driver/help.h"
 #include "report/quoting.h"
-#include "support/translation.h"
+#include "report/wording.h"
 
 namespace {
 
 // The version is the project's, from the build.
 const char* const VERSION = "loopcost " LOOPCOST_VERSION;
 
-std::string checkPrices(const std::string& text) {
-  std::string problem;
-  return parsePrices(text, problem) ? "" : problem;
-}
-
 const std::map<std::string, Options::Format> FORMATS = {{"text", Options::Format::text},
                                                         {"json", Options::Format::json}};
-const std::map<std::string, Encoding> ENCODINGS = {
-    {"big5", Encoding::big5}, {"utf-8", Encoding::utf8}, {"auto", Encoding::automatic}};
+const std::map<std::string, std::optional<Encoding>> ENCODINGS = {
+    {"big5", Encoding::big5}, {"utf-8", Encoding::utf8}, {"auto", std::nullopt}};
 
 template <typename Value>
-CLI::Validator oneOf(const std::map<std::string, Value>& choices) {
+CLI::Validator oneOf(const std::map<std::string, Value>& choices, const Words& words) {
   return CLI::Validator(
-      [&choices](const std::string& name) {
+      [&choices, words](const std::string& name) {
         if (choices.count(name) != 0) return std::string();
         std::string known;
-        for (const auto& choice : choices) known += (known.empty() ? "" : tr(", ")) + choice.first;
-        return fill(tr("'%s' is not one of %s"), {name, known});
+        for (const auto& choice : choices) {
+          known += (known.empty() ? "" : words.tr(", ")) + choice.first;
+        }
+        return fill(words.tr("'%s' is not one of %s"), {visibleName(name), known});
       },
       "");
 }
 
-// The options' texts as typed, before they are turned into Options. A format or an encoding
-// given twice is an error that names the option, so every value given is kept.
+// The options' texts as typed, before they are turned into Options. An option that takes one
+// value, given twice, is an error that names the option, so every value given is kept.
 struct Texts {
   std::vector<std::string> reference;
   bool help = false;
@@ -46,114 +44,135 @@ struct Texts {
   std::vector<std::string> encoding;
 };
 
-void describe(CLI::App& app, Options& options, Texts& names) {
-  app.description(
-      tr("Echo each program of the loop language normalised and print its running time as a "
-         "polynomial in n under each CPU cost model: CPU1(2,4) and CPU2(1,5) unless --cpu gives "
-         "others. Without FILE, ask for file names on standard input."));
-  app.footer(
-      fill(tr("Example:\n  %s"), {"loopcost --cpu 3,7 --cpu 1,1 examples/linear_search.txt"}));
-  const auto formatter = app.get_formatter();
-  formatter->label("Usage", tr("Usage"));
-  formatter->label("OPTIONS", tr("OPTIONS"));
-  formatter->label("Positionals", tr("Positionals"));
-  app.option_defaults()->group(tr("Options"));
+// "2,4 and 1,5": the default models' prices.
+std::string defaultPrices(const Words& words) {
+  std::vector<std::string> prices;
+  for (const CostModel& model : defaultModels()) {
+    prices.push_back(model.addition.text() + "," + model.multiplication.text());
+  }
+  return listed(prices, words);
+}
+
+// An option that takes one value, its texts kept in `values`.
+CLI::Option* valued(CLI::App& app, const char* names, std::vector<std::string>& values,
+                    const char* value, const std::string& description) {
+  return app.add_option(names, values, description)
+      ->type_name(value)
+      ->expected(1)
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
+      ->allow_extra_args(false);
+}
+
+void describe(CLI::App& app, Options& options, Texts& names, const Words& words) {
+  app.description(fill(
+      words.tr("Echo each program of the loop language normalised and print its running time as "
+               "a polynomial in n under each CPU cost model: %s unless --cpu gives others. "
+               "Without FILE, ask for file names on standard input."),
+      {listed(modelNames(defaultModels()), words)}));
+  app.footer(fill(words.tr("Example:\n  %s"),
+                  {"loopcost --cpu 3,7 --cpu 1,1 examples/linear_search.txt"}));
   // Help and version are flags like the others, so that an unknown option beside them is still
   // a usage error.
   app.set_help_flag();
-  app.add_flag("-h,--help", names.help, tr("Print this help message and exit"));
-  app.add_flag("-V,--version", names.version, tr("Print the version and exit"));
-  app.add_option("FILE", options.files, tr("Program files to analyse; - is standard input"))
-      ->type_name("");
+  app.add_flag("-h,--help", names.help, words.tr("Print this help and exit"));
+  app.add_flag("-V,--version", names.version, words.tr("Print the version and exit"));
   app.add_option("-c,--cpu", names.cpus,
-                 tr("A cost model ADD,MUL: the price of an addition and of a multiplication; "
-                    "repeat for more models (default: 2,4 and 1,5)"))
-      ->check(CLI::Validator(checkPrices, ""))
-      ->type_name("ADD,MUL")
+                 fill(words.tr("A cost model: the price of an addition and of a multiplication; "
+                               "repeat it for more models (default: %s)"),
+                      {defaultPrices(words)}))
+      ->check(CLI::Validator(
+          [words](const std::string& text) {
+            PricesFault fault;
+            return parsePrices(text, fault) ? "" : pricesProblem(fault, words);
+          },
+          ""))
+      ->type_name(N_("ADD,MUL"))
       ->take_all()
       ->allow_extra_args(false);
-  app.add_option("-f,--format", names.format, tr("Output format: text or json (json needs FILE)"))
-      ->check(oneOf(FORMATS))
-      ->type_name("FORMAT")
-      ->expected(1)
-      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
-      ->allow_extra_args(false);
-  app.add_option("-e,--encoding", names.encoding,
-                 tr("Encoding of the prompt and labels: big5, utf-8 or auto (default: utf-8 on a "
-                    "UTF-8 terminal, else big5)"))
-      ->check(oneOf(ENCODINGS))
-      ->type_name("ENCODING")
-      ->expected(1)
-      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
-      ->allow_extra_args(false);
+  valued(app, "-f,--format", names.format, N_("FORMAT"),
+         words.tr("Output format: text or json (json needs FILE)"))
+      ->check(oneOf(FORMATS, words));
+  valued(app, "-e,--encoding", names.encoding, N_("ENCODING"),
+         words.tr("Encoding of the text output: big5, utf-8 or auto (default: utf-8 on a UTF-8 "
+                  "terminal, else big5)"))
+      ->check(oneOf(ENCODINGS, words));
   app.add_flag("-x,--explain", options.explain,
-               tr("Show runs, operations and costs per line, growth, and which model is cheapest"));
+               words.tr("Show runs, operations and costs per line, growth, and which model is "
+                        "cheapest"));
   app.add_flag("--compare", options.compare,
-               tr("Compare the programs of two or more FILEs: which is cheapest for which n, under "
-                  "each model"));
+               words.tr("Compare the programs of two or more FILEs: which is cheapest for which "
+                        "n, under each model"));
   app.add_flag("--summary", options.summary,
-               tr("One line per FILE instead of its report: whether it parsed, its growth and its "
-                  "exact cost under each model"));
-  app.add_option("--reference", names.reference,
-                 tr("Grade each FILE against the program REF instead of writing its report: how "
-                    "it grows and for which n it is cheaper, under each model"))
-      ->type_name("REF")
-      ->expected(1)
-      ->allow_extra_args(false);
+               words.tr("One line per FILE instead of its report: whether it parsed, its growth "
+                        "and its exact cost under each model"));
+  valued(app, "--reference", names.reference, N_("REF"),
+         words.tr("Grade each FILE against the program REF instead of writing its report: how "
+                  "it grows and for which n it is cheaper, under each model"));
   app.add_flag("--lsp", options.lsp,
-               tr("Serve the Language Server Protocol on standard input and output, for editors; "
-                  "--cpu gives the models until the editor's settings name others"));
+               words.tr("Serve the Language Server Protocol on standard input and output, for "
+                        "editors; --cpu gives the models until the editor's settings name others"));
+  app.add_option(N_("FILE"), options.files,
+                 words.tr("Program files to analyse; - is standard input"));
 }
 
-// What CLI11 found wrong, in the user's language where we know its form.
-std::string parseProblem(const CLI::ParseError& error, const CLI::App& app) {
+// What CLI11 found wrong, in the user's words: each error it can raise here has its own message,
+// and whatever else it says is introduced as what it is.
+std::string parseProblem(const CLI::ParseError& error, const CLI::App& app, const Words& words) {
   std::smatch parts;
   const std::string what = error.what();
   if (dynamic_cast<const CLI::ExtrasError*>(&error) != nullptr) {
     std::string extras;
-    for (const std::string& extra : app.remaining()) extras += (extras.empty() ? "" : " ") + extra;
-    return fill(app.remaining().size() == 1 ? tr("The following argument was not expected: %s")
-                                            : tr("The following arguments were not expected: %s"),
+    for (const std::string& extra : app.remaining()) {
+      extras += (extras.empty() ? "" : " ") + visibleName(extra);
+    }
+    return fill(words.trn("The following argument was not expected: %s",
+                          "The following arguments were not expected: %s", app.remaining().size()),
                 {extras});
   }
   if (std::regex_match(what, parts, std::regex("(\\S+): 1 required (\\S+) missing"))) {
-    return fill(tr("%s needs a value: %s"), {parts[1], parts[2]});
+    return fill(words.tr("%s needs a value: %s"), {parts[1], words.tr(parts[2].str().c_str())});
   }
   if (std::regex_match(what, parts, std::regex("Could not convert: (\\S+) = (.*)"))) {
-    return fill(tr("%s: '%s' is not true or false"), {parts[1], visibleName(parts[2])});
+    return fill(words.tr("%s: '%s' is not true or false"), {parts[1], visibleName(parts[2])});
   }
-  return what;
+  if (dynamic_cast<const CLI::ValidationError*>(&error) != nullptr &&
+      std::regex_match(what, parts, std::regex("(\\S+): (.*)"))) {
+    return fill(words.tr("%s: %s"), {parts[1], parts[2]});
+  }
+  return fill(words.tr("the command line could not be read: %s"), {visibleName(what)});
 }
 
 // What is wrong with the options taken together, if anything.
-std::optional<std::string> conflict(const Options& options, const Texts& names) {
+std::optional<std::string> conflict(const Options& options, const Texts& names,
+                                    const Words& words) {
   for (const auto& [option, values] :
        {std::make_pair("--format", names.format), std::make_pair("--encoding", names.encoding),
         std::make_pair("--reference", names.reference)}) {
     if (values.size() > 1) {
-      return fill(tr("%s is given %s times; give it once"),
+      return fill(words.tr("%s is given %s times; give it once"),
                   {option, std::to_string(values.size())});
     }
   }
   if (options.lsp && (!options.files.empty() || options.reference)) {
-    return std::string(tr("--lsp takes no FILE: the editor sends the programs"));
+    return std::string(words.tr("--lsp takes no FILE: the editor sends the programs"));
   }
   if (options.compare && options.files.size() < 2) {
-    return std::string(tr("--compare needs two or more FILEs to compare"));
+    return std::string(words.tr("--compare needs two or more FILEs to compare"));
   }
   std::vector<std::string> files = options.files;
   std::sort(files.begin(), files.end());
   const auto twice = std::adjacent_find(files.begin(), files.end());
   if (options.compare && twice != files.end() && *twice != "-") {
-    return fill(tr("--compare: '%s' is named twice; name each program once"),
+    return fill(words.tr("--compare: '%s' is named twice; name each program once"),
                 {visibleName(*twice)});
   }
   if (std::count(files.begin(), files.end(), "-") + (options.reference == "-") > 1) {
-    return std::string(tr("- (standard input) is named more than once; it can be read only once"));
+    return std::string(
+        words.tr("- (standard input) is named more than once; it can be read only once"));
   }
   if (options.files.empty() &&
       (options.format == Options::Format::json || options.summary || options.reference)) {
-    return fill(tr("%s needs FILE arguments (or - for standard input)"),
+    return fill(words.tr("%s needs FILE arguments (or - for standard input)"),
                 {options.format == Options::Format::json ? "--format=json"
                  : options.summary                       ? "--summary"
                                                          : "--reference"});
@@ -162,57 +181,90 @@ std::optional<std::string> conflict(const Options& options, const Texts& names) 
 }
 
 // A model with the prices of one before it is kept, as scripts may count on it, but said.
-void warnOfRepeats(const std::vector<CostModel>& models, std::ostream& err) {
+std::string repeats(const std::vector<CostModel>& models, const Words& words) {
+  std::string warnings;
   for (std::size_t later = 0; later < models.size(); ++later) {
     for (std::size_t earlier = 0; earlier < later; ++earlier) {
       if (models[earlier].addition.text() == models[later].addition.text() &&
           models[earlier].multiplication.text() == models[later].multiplication.text()) {
-        err << "loopcost: "
-            << fill(tr("warning: model %s repeats %s"), {models[later].name, models[earlier].name})
-            << std::endl;
+        warnings += "loopcost: " +
+                    fill(words.tr("warning: model %s repeats %s"),
+                         {models[later].name, models[earlier].name}) +
+                    "\n";
         break;
       }
     }
   }
+  return warnings;
 }
 
-int usageError(std::ostream& err, const std::string& what) {
-  err << "loopcost: " << what << '\n' << tr("Try 'loopcost --help' for more information.") << '\n';
-  return 2;
+CommandLine usageError(const std::string& what, const Words& words) {
+  return {
+      std::nullopt, 2, "",
+      "loopcost: " + what + "\n" + words.tr("Try 'loopcost --help' for more information.") + "\n"};
+}
+
+// "--format=" would take the next argument as its value.
+std::optional<std::string> emptyValue(const std::vector<std::string>& arguments) {
+  for (std::size_t i = 1; i < arguments.size() && arguments[i] != "--"; ++i) {
+    const std::string& argument = arguments[i];
+    if (argument.size() > 3 && argument.rfind("--", 0) == 0 && argument.back() == '=') {
+      return argument.substr(0, argument.size() - 1);
+    }
+  }
+  return std::nullopt;
 }
 
 }  // namespace
 
-CommandLine parseCommandLine(int argc, const char* const argv[], std::ostream& out,
-                             std::ostream& err) {
+CommandLine parseCommandLine(const std::vector<std::string>& arguments, const Words& words,
+                             std::size_t helpWidth) {
   CLI::App app("", "loopcost");
   Options options;
   Texts names;
-  describe(app, options, names);
-  // "--format=" would take the next argument as its value.
-  for (int i = 1; i < argc && std::string(argv[i]) != "--"; ++i) {
-    const std::string argument = argv[i];
-    if (argument.size() > 3 && argument.rfind("--", 0) == 0 && argument.back() == '=') {
-      return {std::nullopt, usageError(err, fill(tr("%s: '' is empty; give a value"),
-                                                 {argument.substr(0, argument.size() - 1)}))};
-    }
+  describe(app, options, names, words);
+  if (const auto option = emptyValue(arguments)) {
+    return usageError(fill(words.tr("%s: '' is empty; give a value"), {*option}), words);
   }
+  std::vector<const char*> argv;
+  for (const std::string& argument : arguments) argv.push_back(argument.c_str());
   try {
-    app.parse(argc, argv);
+    app.parse(static_cast<int>(argv.size()), argv.data());
   } catch (const CLI::ParseError& error) {
-    return {std::nullopt, usageError(err, parseProblem(error, app))};
+    return usageError(parseProblem(error, app, words), words);
   }
-  if (names.help || names.version) {
-    out << (names.help ? app.help() : std::string(VERSION) + "\n");
-    return {std::nullopt, 0};
-  }
+  if (names.help) return {std::nullopt, 0, helpText(app, words, helpWidth), ""};
+  if (names.version) return {std::nullopt, 0, std::string(VERSION) + "\n", ""};
   options.format = names.format.empty() ? Options::Format::text : FORMATS.at(names.format[0]);
-  options.encoding = names.encoding.empty() ? Encoding::automatic : ENCODINGS.at(names.encoding[0]);
+  options.encoding = names.encoding.empty() ? std::nullopt : ENCODINGS.at(names.encoding[0]);
   if (!names.reference.empty()) options.reference = names.reference.back();
-  if (const auto problem = conflict(options, names))
-    return {std::nullopt, usageError(err, *problem)};
-  std::string problem;
-  options.models = *modelsFrom(names.cpus, problem);
-  warnOfRepeats(options.models, err);
-  return {std::move(options), 0};
+  if (const auto problem = conflict(options, names, words)) return usageError(*problem, words);
+  PricesFault fault;
+  options.models = *modelsFrom(names.cpus, fault);
+  const std::string warnings = repeats(options.models, words);
+  return {std::move(options), 0, "", warnings};
+}
+
+// -e VALUE, -eVALUE, --encoding VALUE and --encoding=VALUE, the last one counting, up to "--";
+// short options run together before it ("-xe big5") are flags.
+std::optional<Encoding> requestedEncoding(const std::vector<std::string>& arguments) {
+  std::optional<Encoding> requested;
+  for (std::size_t i = 1; i < arguments.size() && arguments[i] != "--"; ++i) {
+    const std::string& argument = arguments[i];
+    std::optional<std::string> value;
+    if (argument.rfind("--encoding=", 0) == 0) {
+      value = argument.substr(11);
+    } else if (argument == "--encoding" && i + 1 < arguments.size()) {
+      value = arguments[++i];
+    } else if (argument.size() > 1 && argument[0] == '-' && argument[1] != '-') {
+      const std::size_t e = argument.find('e');
+      if (e != std::string::npos && e + 1 < argument.size()) value = argument.substr(e + 1);
+      if (e != std::string::npos && e + 1 == argument.size() && i + 1 < arguments.size()) {
+        value = arguments[++i];
+      }
+    }
+    const auto known = value ? ENCODINGS.find(*value) : ENCODINGS.end();
+    if (known != ENCODINGS.end()) requested = known->second;
+  }
+  return requested;
 }

@@ -4,17 +4,17 @@
 #include <cstring>
 
 #include "report/quoting.h"
-#include "support/translation.h"
 
 // The failed write's errno is still there: a failed stream makes no further system calls.
-bool flushed(std::ostream& out, std::ostream& err) {
+bool flushed(std::ostream& out, std::ostream& err, const Words& words) {
   if (out.flush()) return true;
-  err << "loopcost: " << fill(tr("write error: %s"), {std::strerror(errno != 0 ? errno : EIO)})
-      << std::endl;
+  err << "loopcost: "
+      << fill(words.tr("write error: %s"), {std::strerror(errno != 0 ? errno : EIO)}) << std::endl;
   return false;
 }
 
-void reportOutOfMemory(std::ostream& out, std::ostream& err, const std::string& name) {
+void reportOutOfMemory(std::ostream& out, std::ostream& err, const std::string& name,
+                       const Words& words) {
   out.flush();
-  err << "loopcost: " << visibleName(name) << ": " << tr("out of memory") << std::endl;
+  err << "loopcost: " << visibleName(name) << ": " << words.tr("out of memory") << std::endl;
 }

@@ -8,7 +8,6 @@
 
 #include "lsp/views.h"
 #include "support/memoryreserve.h"
-#include "support/translation.h"
 
 namespace {
 
@@ -61,8 +60,9 @@ const std::map<std::string, LanguageServer::Notification> LanguageServer::NOTIFI
     {"workspace/didChangeConfiguration", &LanguageServer::didChangeConfiguration},
 };
 
-LanguageServer::LanguageServer(std::ostream& out, std::ostream& log, std::vector<CostModel> models)
-    : out(out), log(log) {
+LanguageServer::LanguageServer(std::ostream& out, std::ostream& log, std::vector<CostModel> models,
+                               Language language)
+    : out(out), log(log), words(language, Encoding::utf8) {
   settings.models = std::move(models);
 }
 
@@ -92,7 +92,7 @@ int LanguageServer::serve(std::istream& in) {
       content = {};
       MemoryReserve::refill();
       log << "loopcost: out of memory" << std::endl;
-      tell(std::string("loopcost: ") + tr("a message was lost: out of memory"));
+      tell(std::string("loopcost: ") + words.tr("a message was lost: out of memory"));
     }
   }
   if (writeFailed) {
@@ -142,7 +142,7 @@ void LanguageServer::dispatch(const json& message) {
       reply = answer(*method, params);
     } catch (const std::bad_alloc&) {
       MemoryReserve::refill();
-      reply = Reply::error(ErrorCode::INTERNAL_ERROR, "out of memory");
+      reply = Reply::error(ErrorCode::INTERNAL_ERROR, words.tr("out of memory"));
     }
   }
   const json answerId = validId ? *id : json();
@@ -150,7 +150,7 @@ void LanguageServer::dispatch(const json& message) {
     respond(answerId, reply);
   } catch (const std::bad_alloc&) {  // the answer could not be written out
     MemoryReserve::refill();
-    respond(answerId, Reply::error(ErrorCode::INTERNAL_ERROR, "out of memory"));
+    respond(answerId, Reply::error(ErrorCode::INTERNAL_ERROR, words.tr("out of memory")));
   }
 }
 
@@ -199,7 +199,7 @@ void LanguageServer::publishPending() {
 
 void LanguageServer::publish(const std::string& uri, Documents::Document& document) {
   documents.analyse(document, settings.models, units);
-  json params = {{"uri", uri}, {"diagnostics", diagnostics(document)}};
+  json params = {{"uri", uri}, {"diagnostics", diagnostics(document, words)}};
   if (!document.version.is_null()) params["version"] = document.version;
   send({{"jsonrpc", "2.0"}, {"method", "textDocument/publishDiagnostics"}, {"params", params}});
 }
@@ -208,7 +208,7 @@ void LanguageServer::publish(const std::string& uri, Documents::Document& docume
 // the client asked to ask again for the lenses and hints where it can.
 void LanguageServer::configure(const json& given) {
   std::vector<std::string> problems;
-  const Settings next = settings.with(given, problems);
+  const Settings next = settings.with(given, problems, words);
   for (const std::string& problem : problems) tell("loopcost: " + problem);
   if (next == settings) return;
   const bool modelsChanged = Settings{next.models} != Settings{settings.models};
@@ -238,7 +238,9 @@ Reply LanguageServer::initialize(const json& params) {
   if (!params.is_object() || (capabilities != nullptr && !capabilities->is_object())) {
     return Reply::error(ErrorCode::INVALID_PARAMS, "the initialize params are not an object");
   }
-  if (const auto locale = stringAt(params, "locale")) useLanguage(languageNamed(*locale), false);
+  if (const auto locale = stringAt(params, "locale")) {
+    words = Words(languageNamed(*locale).value_or(Language::english), Encoding::utf8);
+  }
   const json all = capabilities != nullptr ? *capabilities : json::object();
   if (lists(pathIn(all, {"general", "positionEncodings"}), "utf-8")) units = LineIndex::Units::utf8;
   markdown = showsMarkdown(all);
@@ -246,7 +248,7 @@ Reply LanguageServer::initialize(const json& params) {
   refreshesHints = refreshes(all, "inlayHint");
   std::vector<std::string> problems;
   if (const json* options = memberAt(params, "initializationOptions")) {
-    settings = settings.with(*options, problems);
+    settings = settings.with(*options, problems, words);
   }
   isInitialized = true;
   for (const std::string& problem : problems) tell("loopcost: " + problem);
@@ -269,13 +271,15 @@ Reply LanguageServer::hover(const json& params) {
   const auto position = positionAt(params, "position");
   if (!position) return Reply::error(ErrorCode::INVALID_PARAMS, "the position is not one");
   Documents::Document* document = analysed(params);
-  if (document == nullptr) return Reply::error(ErrorCode::REQUEST_FAILED, "no such open document");
-  return {::hover(*document, *position, markdown)};
+  if (document == nullptr)
+    return Reply::error(ErrorCode::REQUEST_FAILED, words.tr("no such open document"));
+  return {::hover(*document, *position, markdown, words)};
 }
 
 Reply LanguageServer::codeLens(const json& params) {
   Documents::Document* document = analysed(params);
-  if (document == nullptr) return Reply::error(ErrorCode::REQUEST_FAILED, "no such open document");
+  if (document == nullptr)
+    return Reply::error(ErrorCode::REQUEST_FAILED, words.tr("no such open document"));
   return settings.codeLens ? lenses(*document, settings.hintWidth) : Reply::text("[]");
 }
 
@@ -283,15 +287,17 @@ Reply LanguageServer::inlayHint(const json& params) {
   const auto range = rangeAt(params, "range");
   if (!range) return Reply::error(ErrorCode::INVALID_PARAMS, "the range is not one");
   Documents::Document* document = analysed(params);
-  if (document == nullptr) return Reply::error(ErrorCode::REQUEST_FAILED, "no such open document");
+  if (document == nullptr)
+    return Reply::error(ErrorCode::REQUEST_FAILED, words.tr("no such open document"));
   if (!settings.inlayHints) return Reply::text("[]");
   return hints(*document, range->first.line, range->second.line, settings.hintWidth);
 }
 
 Reply LanguageServer::formatting(const json& params) {
   Documents::Document* document = analysed(params);
-  if (document == nullptr) return Reply::error(ErrorCode::REQUEST_FAILED, "no such open document");
-  return ::formatting(*document);
+  if (document == nullptr)
+    return Reply::error(ErrorCode::REQUEST_FAILED, words.tr("no such open document"));
+  return ::formatting(*document, words);
 }
 
 void LanguageServer::initialized(const json&) {}

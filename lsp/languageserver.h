@@ -11,14 +11,17 @@
 #include "lsp/protocol.h"
 #include "lsp/settings.h"
 #include "lsp/transport.h"
+#include "support/words.h"
 
 // A language server for loop-language programs: speaks the Language Server Protocol 3.17 over a
 // pair of streams and gives each open document what the tool itself says of it (lsp/views). One
 // client, one message at a time; each method is bound in one table.
 class LanguageServer {
  public:
-  // `models` until the client's settings name others; `log` gets what is not for the client.
-  LanguageServer(std::ostream& out, std::ostream& log, std::vector<CostModel> models);
+  // `models` until the client's settings name others, `language` until the client names its
+  // locale; `log` gets what is not for the client.
+  LanguageServer(std::ostream& out, std::ostream& log, std::vector<CostModel> models,
+                 Language language);
 
   // Serves the messages of `in` until the client says exit or the input ends; returns the exit
   // status: 0 when exit came after shutdown, else 1, also when a message could not be written.
@@ -60,6 +63,7 @@ class LanguageServer {
   std::ostream& out;
   std::ostream& log;
   Settings settings;
+  Words words;  // the client's language
   LineIndex::Units units = LineIndex::Units::utf16;
   bool markdown = true;  // what hovers are written in
   bool refreshesLenses = false;

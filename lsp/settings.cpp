@@ -1,6 +1,6 @@
 #include "lsp/settings.h"
 
-#include "support/translation.h"
+#include "report/wording.h"
 
 const std::vector<Settings::Description> Settings::DESCRIPTIONS = {
     {"cpu", "array", "[]"},
@@ -18,7 +18,8 @@ constexpr std::size_t WIDEST = 1000;
 
 }  // namespace
 
-Settings Settings::with(const json& given, std::vector<std::string>& problems) const {
+Settings Settings::with(const json& given, std::vector<std::string>& problems,
+                        const Words& words) const {
   Settings settings = *this;
   if (!given.is_object()) return settings;
   const json& all = given.contains("loopcost") ? given["loopcost"] : given;
@@ -30,25 +31,29 @@ Settings Settings::with(const json& given, std::vector<std::string>& problems) c
     if (value->is_boolean()) {
       *flag = value->get<bool>();
     } else {
-      problems.push_back(fill(tr("%s must be true or false"), {name}));
+      problems.push_back(fill(words.tr("%s must be true or false"), {name}));
     }
   }
   if (const auto width = all.find("hintWidth"); width != all.end()) {
     if (width->is_number_unsigned() && *width >= NARROWEST && *width <= WIDEST) {
       settings.hintWidth = width->get<std::size_t>();
     } else {
-      problems.push_back(fill(tr("hintWidth must be a whole number from %s to %s"),
+      problems.push_back(fill(words.tr("hintWidth must be a whole number from %s to %s"),
                               {std::to_string(NARROWEST), std::to_string(WIDEST)}));
     }
   }
   if (const auto cpu = all.find("cpu"); cpu != all.end()) {
-    std::string problem = tr("must be a list of \"ADD,MUL\" texts");
+    std::string problem = words.tr("must be a list of \"ADD,MUL\" texts");
     std::vector<std::string> texts;
     for (const json& text : cpu->is_array() ? *cpu : json::array({nullptr})) {
       if (text.is_string()) texts.push_back(text.get<std::string>());
     }
     std::optional<std::vector<CostModel>> models;
-    if (cpu->is_array() && texts.size() == cpu->size()) models = modelsFrom(texts, problem);
+    PricesFault fault;
+    if (cpu->is_array() && texts.size() == cpu->size()) {
+      models = modelsFrom(texts, fault);
+      if (!models) problem = pricesProblem(fault, words);
+    }
     if (models) {
       settings.models = std::move(*models);
     } else {

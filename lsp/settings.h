@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "analysis/costmodel.h"
+#include "support/words.h"
 
 // What a client may set, as initializationOptions or in workspace/didChangeConfiguration (plain
 // or under "loopcost"). The names, types and defaults are written here once; the VS Code
@@ -25,8 +26,9 @@ struct Settings {
   static const std::vector<Description> DESCRIPTIONS;
 
   // The settings with `given` applied: the members it has that are right. The problems with the
-  // rest, each as a sentence, go to `problems`.
-  Settings with(const nlohmann::json& given, std::vector<std::string>& problems) const;
+  // rest, each as a sentence in the language of `words`, go to `problems`.
+  Settings with(const nlohmann::json& given, std::vector<std::string>& problems,
+                const Words& words) const;
   bool operator==(const Settings& other) const;
   bool operator!=(const Settings& other) const { return !(*this == other); }
 };

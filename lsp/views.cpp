@@ -9,7 +9,6 @@
 #include "report/glances.h"
 #include "report/jsonwriter.h"
 #include "report/wording.h"
-#include "support/translation.h"
 
 namespace {
 
@@ -116,12 +115,12 @@ json diagnostic(json range, int severity, const std::string& message) {
 
 }  // namespace
 
-json diagnostics(const Documents::Document& document) {
+json diagnostics(const Documents::Document& document, const Words& words) {
   json all = json::array();
   const json start = {{"line", 0}, {"character", 0}};
   if (!document.current) {
     all.push_back(
-        diagnostic({{"start", start}, {"end", start}}, ERROR_SEVERITY, tr("out of memory")));
+        diagnostic({{"start", start}, {"end", start}}, ERROR_SEVERITY, words.tr("out of memory")));
     return all;
   }
   const Analysis& analysis = *document.current;
@@ -129,25 +128,26 @@ json diagnostics(const Documents::Document& document) {
   if (!parsed.ok()) {
     const SourceSpans::Problem& problem = *parsed.spans.problem();
     all.push_back(diagnostic(rangeJson(analysis.lines, problem.from, problem.to), ERROR_SEVERITY,
-                             readableError(parsed)));
+                             explanation(problem, words)));
     return all;
   }
   const std::size_t firstLineEnd =
       analysis.lines.offsetOf({0, std::numeric_limits<std::size_t>::max()});
-  for (const std::string& warning : warnings(analysis.program)) {
+  for (const std::string& warning : warnings(analysis.program, words)) {
     all.push_back(
         diagnostic(rangeJson(analysis.lines, 0, firstLineEnd), WARNING_SEVERITY, warning));
   }
   if (parsed.tail) {
     json tail = diagnostic(rangeJson(analysis.lines, *parsed.tail, analysis.text.size()),
-                           HINT_SEVERITY, tr("ignored: text after the program's END"));
+                           HINT_SEVERITY, words.tr("ignored: text after the program's END"));
     tail["tags"] = {UNNECESSARY_TAG};
     all.push_back(std::move(tail));
   }
   return all;
 }
 
-json hover(const Documents::Document& document, LineIndex::Position at, bool markdown) {
+json hover(const Documents::Document& document, LineIndex::Position at, bool markdown,
+           const Words& words) {
   if (!document.current || !document.current->program.ok()) return nullptr;
   const Analysis& analysis = *document.current;
   const AnalysedProgram& program = analysis.program;
@@ -155,9 +155,10 @@ json hover(const Documents::Document& document, LineIndex::Position at, bool mar
   const auto statement = program.parse().spans.innermostAt(analysis.lines.offsetOf(at));
   const json kind = markdown ? "markdown" : "plaintext";
   if (!statement) {
-    return {{"contents", {{"kind", kind}, {"value", programHover(program, markdown)}}}};
+    return {{"contents", {{"kind", kind}, {"value", programHover(program, markdown, words)}}}};
   }
-  const std::string text = statementHover(program, program.rows().rows()[*statement], markdown);
+  const std::string text =
+      statementHover(program, program.rows().rows()[*statement], markdown, words);
   return {{"contents", {{"kind", kind}, {"value", text}}},
           {"range", rangeJson(analysis.lines, spans[*statement].start, spans[*statement].end)}};
 }
@@ -228,17 +229,17 @@ Reply hints(const Documents::Document& document, std::size_t first, std::size_t 
   return written(text);
 }
 
-Reply formatting(const Documents::Document& document) {
-  if (!document.current) return Reply::error(ErrorCode::INTERNAL_ERROR, "out of memory");
+Reply formatting(const Documents::Document& document, const Words& words) {
+  if (!document.current) return Reply::error(ErrorCode::INTERNAL_ERROR, words.tr("out of memory"));
   const Analysis& analysis = *document.current;
   if (!analysis.program.ok()) {
     return Reply::error(ErrorCode::REQUEST_FAILED,
-                        fill(tr("cannot format a program with a syntax error: %s"),
-                             {readableError(analysis.program.parse())}));
+                        fill(words.tr("cannot format a program with a syntax error: %s"),
+                             {explanation(*analysis.program.parse().spans.problem(), words)}));
   }
   std::ostringstream echo;
   analysis.program.program().print(echo);
-  if (!echo) return Reply::error(ErrorCode::INTERNAL_ERROR, "out of memory");
+  if (!echo) return Reply::error(ErrorCode::INTERNAL_ERROR, words.tr("out of memory"));
   const std::size_t end = analysis.program.parse().tail.value_or(analysis.text.size());
   return {json::array({{{"range", rangeJson(analysis.lines, 0, end)}, {"newText", echo.str()}}})};
 }

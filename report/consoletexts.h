@@ -1,13 +1,7 @@
 #pragma once
 
-#include <string>
-
-// The two non-ASCII texts the console writes, and the letter Θ of the growth, in one encoding.
-struct ConsoleTexts {
-  std::string prompt;       // "請輸入資料檔案名稱:"
-  std::string runningTime;  // "執行時間 = ", after each model's label
-  std::string theta;        // "Θ", for growth
-
-  static ConsoleTexts big5();  // the users' console encoding, code page 950
-  static ConsoleTexts utf8();
-};
+// The console's two texts beyond ASCII. Like every text inside the tool they are UTF-8; written to
+// a stream in Big5 (code page 950), as the console's is unless it is a UTF-8 terminal, they come
+// out as the console's users have always read them.
+constexpr const char* PROMPT = "請輸入資料檔案名稱:";
+constexpr const char* RUNNING_TIME = "執行時間 = ";  // after each model's label

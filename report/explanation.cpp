@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "report/wording.h"
-#include "support/translation.h"
 
 namespace {
 
@@ -18,8 +17,8 @@ using Cells = std::vector<std::string>;
 std::size_t capOf(std::size_t column) { return column == 1 ? PROGRAM_WIDTH : VALUE_WIDTH; }
 
 // The cells cut are echoes and costs, written in ASCII.
-std::string cut(const std::string& text, std::size_t cap) {
-  return columnsOf(text) <= cap ? text : text.substr(0, cap - 3) + "...";
+std::string cut(const std::string& text, std::size_t cap, const Words& words) {
+  return words.columnsOf(text) <= cap ? text : text.substr(0, cap - 3) + "...";
 }
 
 Cells endCells(int line, int depth) {
@@ -37,8 +36,9 @@ Cells statementCells(const StatementRows& rows, const StatementRows::Row& row, s
 }
 
 // Hands `take` the header and then the cells of every line of the echo, in order.
-void forEachLine(const AnalysedProgram& program, const std::function<void(const Cells&)>& take) {
-  Cells header = {tr("line"), tr("program"), tr("runs"), "+", "*"};
+void forEachLine(const AnalysedProgram& program, const Words& words,
+                 const std::function<void(const Cells&)>& take) {
+  Cells header = {words.tr("line"), words.tr("program"), words.tr("runs"), "+", "*"};
   for (const std::string& name : modelNames(program.models())) header.push_back(name);
   take(header);
   take({"1", "BEGIN"});
@@ -61,10 +61,11 @@ void forEachLine(const AnalysedProgram& program, const std::function<void(const 
 
 // Aligned columns separated by two blanks, without trailing blanks; the program and the costs
 // to the left.
-void writeRow(std::ostream& out, const Cells& cells, const std::vector<std::size_t>& widths) {
+void writeRow(std::ostream& out, const Cells& cells, const std::vector<std::size_t>& widths,
+              const Words& words) {
   std::string line;
   for (std::size_t i = 0; i < cells.size(); ++i) {
-    const std::string blanks(widths[i] - columnsOf(cells[i]), ' ');
+    const std::string blanks(widths[i] - words.columnsOf(cells[i]), ' ');
     const bool left = i == 1 || i == 2 || i >= 5;
     if (i > 0) line += "  ";
     line += left ? cells[i] + blanks : blanks + cells[i];
@@ -75,34 +76,34 @@ void writeRow(std::ostream& out, const Cells& cells, const std::vector<std::size
 
 }  // namespace
 
-void writeExplanation(std::ostream& out, const AnalysedProgram& program, const std::string& theta,
+void writeExplanation(std::ostream& out, const AnalysedProgram& program, const Words& words,
                       std::optional<std::size_t> width) {
   const std::size_t columns = 5 + program.models().size();
   std::vector<std::size_t> whole(columns, 0), capped(columns, 0);
-  forEachLine(program, [&](const Cells& cells) {
+  forEachLine(program, words, [&](const Cells& cells) {
     for (std::size_t i = 0; i < cells.size(); ++i) {
-      whole[i] = std::max(whole[i], columnsOf(cells[i]));
-      capped[i] = std::max(capped[i], std::min(columnsOf(cells[i]), capOf(i)));
+      whole[i] = std::max(whole[i], words.columnsOf(cells[i]));
+      capped[i] = std::max(capped[i], std::min(words.columnsOf(cells[i]), capOf(i)));
     }
   });
   std::size_t tableWidth = 2 * (columns - 1);
   for (const std::size_t w : whole) tableWidth += w;
   const bool cutting = width && tableWidth > *width;
-  forEachLine(program, [&](const Cells& cells) {
-    if (!cutting) return writeRow(out, cells, whole);
+  forEachLine(program, words, [&](const Cells& cells) {
+    if (!cutting) return writeRow(out, cells, whole, words);
     Cells shown;
-    for (std::size_t i = 0; i < cells.size(); ++i) shown.push_back(cut(cells[i], capOf(i)));
-    writeRow(out, shown, capped);
+    for (std::size_t i = 0; i < cells.size(); ++i) shown.push_back(cut(cells[i], capOf(i), words));
+    writeRow(out, shown, capped, words);
   });
-  out << tr("exact cost and growth:") << '\n';
+  out << words.tr("exact cost and growth:") << '\n';
   const std::vector<Growth> growth = program.growth();
   for (std::size_t m = 0; m < program.models().size(); ++m) {
     out << "  " << program.models()[m].name << " = " << program.exact()[m].text() << "  "
-        << fill(tr("growth %s"), {growthText(growth[m], theta)}) << '\n';
+        << fill(words.tr("growth %s"), {growthText(growth[m])}) << '\n';
   }
-  out << tr("cheapest:") << '\n';
+  out << words.tr("cheapest:") << '\n';
   for (const std::string& line :
-       comparisonInWords(program.cheapest(), modelNames(program.models()))) {
+       comparisonInWords(program.cheapest(), modelNames(program.models()), words)) {
     out << "  " << line << '\n';
   }
 }

@@ -1,8 +1,6 @@
 #include "report/glances.h"
 
-#include "report/consoletexts.h"
 #include "report/wording.h"
-#include "support/translation.h"
 
 namespace {
 
@@ -29,29 +27,30 @@ std::string cut(const std::string& text, std::size_t width) {
 // "CPU1" for "CPU1(2,4)".
 std::string shortName(const CostModel& model) { return model.name.substr(0, model.name.find('(')); }
 
-std::string runsPhrase(const Runs& runs, const std::string& quote) {
-  if (runs.factor == 0) return tr("never runs");
-  if (runs.factor == 1 && runs.power == 0) return tr("runs once");
-  return fill(tr("runs %s times"), {quote + runsText(runs) + quote});
+std::string runsPhrase(const Runs& runs, const std::string& quote, const Words& words) {
+  if (runs.factor == 0) return words.tr("never runs");
+  if (runs.factor == 1 && runs.power == 0) return words.tr("runs once");
+  return fill(words.tr("runs %s times"), {quote + runsText(runs) + quote});
 }
 
-std::string operationsPhrase(const Operations& operations) {
-  const std::string additions = std::to_string(operations.additions);
-  const std::string multiplications = std::to_string(operations.multiplications);
-  return fill(operations.additions == 1 ? tr("%s addition") : tr("%s additions"), {additions}) +
-         tr(" and ") +
-         fill(operations.multiplications == 1 ? tr("%s multiplication") : tr("%s multiplications"),
-              {multiplications});
+std::string operationsPhrase(const Operations& operations, const Words& words) {
+  const std::string additions = fill(words.trn("%s addition", "%s additions", operations.additions),
+                                     {std::to_string(operations.additions)});
+  const std::string multiplications =
+      fill(words.trn("%s multiplication", "%s multiplications", operations.multiplications),
+           {std::to_string(operations.multiplications)});
+  return fill(words.tr("%s and %s"), {additions, multiplications});
 }
 
 // One row a model: its name and its cost, and after it the `extra` cells of that model.
 std::string costTable(const std::vector<CostModel>& models, const std::vector<std::string>& costs,
-                      const std::vector<std::string>& extra, bool markdown) {
+                      const std::vector<std::string>& extra, bool markdown, const Words& words) {
   std::string text;
   if (markdown) {
-    text = extra.empty() ? fill("| %s | %s |\n|---|---|\n", {tr("model"), tr("exact cost")})
-                         : fill("| %s | %s | %s |\n|---|---|---|\n",
-                                {tr("model"), tr("exact cost"), tr("growth")});
+    text = extra.empty()
+               ? fill("| %s | %s |\n|---|---|\n", {words.tr("model"), words.tr("exact cost")})
+               : fill("| %s | %s | %s |\n|---|---|---|\n",
+                      {words.tr("model"), words.tr("exact cost"), words.tr("growth")});
   }
   for (std::size_t m = 0; m < models.size(); ++m) {
     const std::string more = extra.empty() ? "" : extra[m];
@@ -77,31 +76,31 @@ std::string glance(const std::vector<ExactPolynomial>& costs, const std::vector<
 }
 
 std::string statementHover(const AnalysedProgram& program, const StatementRows::Row& row,
-                           bool markdown) {
+                           bool markdown, const Words& words) {
   const StatementRows& rows = program.rows();
   const std::string quote = markdown ? "`" : "";
-  const std::string runs = runsPhrase(rows.runs(row), quote), echo = quote + echoLine(row) + quote;
-  std::string text = row.loop >= 0 ? fill(tr("%s %s; its whole body costs:"), {echo, runs})
-                                   : fill(tr("%s %s, with %s a run:"),
-                                          {echo, runs, operationsPhrase(rows.operations(row))});
+  const std::string runs = runsPhrase(rows.runs(row), quote, words);
+  const std::string echo = quote + echoLine(row) + quote;
+  std::string text = row.loop >= 0
+                         ? fill(words.tr("%s %s; its whole body costs:"), {echo, runs})
+                         : fill(words.tr("%s %s, with %s a run:"),
+                                {echo, runs, operationsPhrase(rows.operations(row), words)});
   text += "\n\n";
   std::vector<std::string> costs;
   for (std::size_t m = 0; m < program.models().size(); ++m)
     costs.push_back(rows.cost(row, m).text());
-  return text + costTable(program.models(), costs, {}, markdown);
+  return text + costTable(program.models(), costs, {}, markdown, words);
 }
 
-std::string programHover(const AnalysedProgram& program, bool markdown) {
+std::string programHover(const AnalysedProgram& program, bool markdown, const Words& words) {
   std::vector<std::string> costs, growths;
   for (const ExactPolynomial& cost : program.exact()) costs.push_back(cost.text());
-  for (const Growth growth : program.growth()) {
-    growths.push_back(growthText(growth, ConsoleTexts::utf8().theta));
-  }
-  std::string text = tr("The program's exact cost and growth:") + std::string("\n\n") +
-                     costTable(program.models(), costs, growths, markdown) + "\n" +
-                     tr("Cheapest:") + "\n\n";
+  for (const Growth growth : program.growth()) growths.push_back(growthText(growth));
+  std::string text = words.tr("The program's exact cost and growth:") + std::string("\n\n") +
+                     costTable(program.models(), costs, growths, markdown, words) + "\n" +
+                     words.tr("Cheapest:") + "\n\n";
   for (const std::string& line :
-       comparisonInWords(program.cheapest(), modelNames(program.models()))) {
+       comparisonInWords(program.cheapest(), modelNames(program.models()), words)) {
     text += (markdown ? "- " : "") + line + "\n";
   }
   return text;

@@ -119,11 +119,11 @@ void writeStatement(JsonWriter& writer, const StatementRows& rows, const Stateme
 }  // namespace
 
 JsonReport::JsonReport(std::ostream& out, const std::vector<CostModel>& models, bool indented,
-                       Language wording)
-    : writer(out, indented), models(models), wording(wording) {
+                       Words words)
+    : writer(out, indented), models(models), words(words) {
   writer.beginObject();
   writer.key("version").integer(1);
-  writer.key("runningTimeLabel").string(ConsoleTexts::utf8().runningTime);
+  writer.key("runningTimeLabel").string(RUNNING_TIME);
   writer.key("models").beginArray();
   for (const CostModel& model : models) {
     writeModel(model);
@@ -153,17 +153,16 @@ void JsonReport::beginEntry(const std::string& file, bool ok) {
 }
 
 void JsonReport::add(const std::string& file, const AnalysedProgram& program) {
-  const Speaking speaking(wording);
   const ParsedProgram& parsed = program.parse();
-  if (!parsed.ok() && !parsed.syntaxError()) return failed(file, failureMessage(parsed));
+  if (!parsed.ok() && !parsed.syntaxError()) return failed(file, failureMessage(parsed, words));
   beginEntry(file, parsed.ok());
   if (parsed.ok()) {
     analysed(program);
   } else {
     const auto [line, column] = parsed.lineAndColumn(parsed.spans.problem()->from);
     writer.key("error").beginObject();
-    writer.key("message").string(failureMessage(parsed));
-    writer.key("explanation").string(explanation(*parsed.spans.problem()));
+    writer.key("message").string(failureMessage(parsed, words));
+    writer.key("explanation").string(explanation(*parsed.spans.problem(), words));
     writer.key("line").number(std::to_string(line));
     writer.key("column").number(std::to_string(column));
     writer.end();
@@ -190,7 +189,7 @@ void JsonReport::analysed(const AnalysedProgram& program) {
   std::vector<std::string> codes, texts;
   for (const Growth growth : program.growth()) {
     codes.push_back(growthCode(growth));
-    texts.push_back(growthText(growth, ConsoleTexts::utf8().theta));
+    texts.push_back(growthText(growth));
   }
   writer.key("growth");
   writeStrings(writer, codes);
@@ -202,12 +201,12 @@ void JsonReport::analysed(const AnalysedProgram& program) {
     writeCheapest("comparison", *cheapest, names);
   } else {
     writer.key("comparison").value(nullptr);
-    writer.key("comparisonSkipped").string(workLimitReason());
+    writer.key("comparisonSkipped").string(workLimitReason(words));
     writer.key("crossings").beginArray();
     writer.end();
   }
   writer.key("comparisonInWords");
-  writeStrings(writer, comparisonInWords(cheapest, names));
+  writeStrings(writer, comparisonInWords(cheapest, names, words));
 }
 
 void JsonReport::writeStatements(const StatementRows& rows) {
@@ -260,10 +259,9 @@ void JsonReport::failed(const std::string& file, const std::string& message) {
 }
 
 void JsonReport::compared(const ProgramSet& programs) {
-  const Speaking speaking(wording);
   closeFiles();
   writer.key("comparison");
-  if (const auto reason = shortfallReason(programs)) {
+  if (const auto reason = shortfallReason(programs, words)) {
     writer.value(nullptr);
     writer.key("comparisonSkipped").string(*reason);
     return;
@@ -278,7 +276,7 @@ void JsonReport::compared(const ProgramSet& programs) {
     writer.key("name").string(models[m].name);
     writeCheapest("ranges", ranges, programs.programs());
     writer.key("inWords");
-    writeStrings(writer, comparisonInWords(ranges, programs.programs()));
+    writeStrings(writer, comparisonInWords(ranges, programs.programs(), words));
     writer.end();
   }
   writer.end();
@@ -287,8 +285,7 @@ void JsonReport::compared(const ProgramSet& programs) {
 
 void JsonReport::graded(const std::string& file, const AnalysedProgram& reference,
                         const std::vector<Grade>& grades) {
-  const Speaking speaking(wording);
-  const std::string failure = reference.ok() ? "" : errorCell(reference.parse());
+  const std::string failure = reference.ok() ? "" : errorCell(reference.parse(), words);
   closeFiles();
   writer.key("reference").beginObject();
   writer.key("file").string(file);
@@ -315,7 +312,7 @@ void JsonReport::writeGrade(const Grade& grade) {
       writer.key("name").string(models[m].name);
       writer.key("growth").string(growthCode(grade.growth[m]));
       writer.key("referenceGrowth").string(growthCode(grade.referenceGrowth[m]));
-      writer.key("verdict").string(verdict(grade, m, ConsoleTexts::utf8().theta));
+      writer.key("verdict").string(verdict(grade, m, words));
       if (grade.pair->ranges().size() > m && grade.pair->ranges()[m]) {
         writeCheapest("ranges", *grade.pair->ranges()[m], grade.pair->programs());
       }

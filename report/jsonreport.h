@@ -9,17 +9,17 @@
 #include "analysis/programset.h"
 #include "report/jsonwriter.h"
 #include "report/summary.h"
-#include "support/translation.h"
+#include "support/words.h"
 
 // The JSON document of a whole run, version 1, written file by file as the files are analysed:
 // the models, then one entry per file, in order, with the echo and the analysis of a program or
-// the error that stopped it, then how the programs compare when asked. Ends in a newline. Its
-// sentences are English, for scripts, unless the report is for a person's page.
+// the error that stopped it, then how the programs compare when asked. Ends in a newline. It is
+// UTF-8, and its sentences are English, for scripts, unless the report is for a person's page.
 class JsonReport {
  public:
   // Writes the head; `indented` for people, else without blanks.
   JsonReport(std::ostream& out, const std::vector<CostModel>& models, bool indented = true,
-             Language wording = Language::english);
+             Words words = Words());
 
   // A program, analysed or not.
   void add(const std::string& file, const AnalysedProgram& program);
@@ -46,7 +46,7 @@ class JsonReport {
 
   JsonWriter writer;
   const std::vector<CostModel>& models;
-  Language wording;
+  Words words;
   bool inEntry = false;
   bool inFiles = true;
 };

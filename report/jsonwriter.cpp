@@ -4,6 +4,7 @@
 #include <streambuf>
 
 #include "report/quoting.h"
+#include "support/utf8.h"
 
 namespace {
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "support/utf8.h"
+
 namespace {
 
 void appendHex(std::string& out, unsigned char c) {
@@ -57,25 +59,4 @@ std::string visibleName(const std::string& name) {
     }
   }
   return visible;
-}
-
-std::size_t utf8Length(const std::string& text, std::size_t at) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-  const unsigned char lead = byte(at);
-  std::size_t length = lead < 0x80   ? 1
-                       : lead < 0xC2 ? 0
-                       : lead < 0xE0 ? 2
-                       : lead < 0xF0 ? 3
-                       : lead < 0xF5 ? 4
-                                     : 0;
-  if (length == 0 || at + length > text.size()) return 0;
-  for (std::size_t i = 1; i < length; ++i) {
-    if ((byte(at + i) & 0xC0) != 0x80) return 0;
-  }
-  const unsigned char second = length > 1 ? byte(at + 1) : 0;
-  if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second >= 0xA0) ||  // overlong, surrogate
-      (lead == 0xF0 && second < 0x90) || (lead == 0xF4 && second >= 0x90)) {  // overlong, too high
-    return 0;
-  }
-  return length;
 }

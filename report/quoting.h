@@ -11,6 +11,3 @@ std::string withVisibleQuotes(const std::string& text);
 // and byte that is not part of valid UTF-8 as \xHH, so that a name can neither drive the
 // terminal, nor forge a line, nor read in another order than it is.
 std::string visibleName(const std::string& name);
-
-// The length of the valid UTF-8 sequence at text[at], or 0 if none starts there.
-std::size_t utf8Length(const std::string& text, std::size_t at);

@@ -5,25 +5,25 @@
 
 #include "report/quoting.h"
 #include "report/wording.h"
-#include "support/translation.h"
 
 namespace {
 
-std::string growthCell(const std::vector<Growth>& growth, const std::string& theta) {
+// Each model's growth, each told once.
+std::string growthCell(const std::vector<Growth>& growth, const Words& words) {
   std::string text;
-  for (const Growth g : growth) {
-    const std::string one = growthText(g, theta);
-    if (text.find(one) == std::string::npos) text += (text.empty() ? "" : tr(", ")) + one;
+  for (std::size_t m = 0; m < growth.size(); ++m) {
+    if (std::find(growth.begin(), growth.begin() + m, growth[m]) != growth.begin() + m) continue;
+    text += (text.empty() ? "" : words.tr(", ")) + growthText(growth[m]);
   }
   return text;
 }
 
 // How the file's growth compares with the reference's.
-std::string growthComparison(Growth mine, Growth theirs, const std::string& theta) {
-  const std::string own = growthText(mine, theta), other = growthText(theirs, theta);
-  if (mine == theirs) return fill(tr("same growth %s as the reference"), {own});
-  return fill(theirs < mine ? tr("grows faster than the reference (%s vs %s)")
-                            : tr("grows slower than the reference (%s vs %s)"),
+std::string growthComparison(Growth mine, Growth theirs, const Words& words) {
+  const std::string own = growthText(mine), other = growthText(theirs);
+  if (mine == theirs) return fill(words.tr("same growth %s as the reference"), {own});
+  return fill(theirs < mine ? words.tr("grows faster than the reference (%s vs %s)")
+                            : words.tr("grows slower than the reference (%s vs %s)"),
               {own, other});
 }
 
@@ -33,18 +33,20 @@ TextTable::TextTable(std::vector<std::string> header) { rows.push_back(std::move
 
 void TextTable::add(std::vector<std::string> cells) { rows.push_back(std::move(cells)); }
 
-void TextTable::write(std::ostream& out, bool aligned) const {
+void TextTable::write(std::ostream& out, bool aligned, const Words& words) const {
   std::vector<std::size_t> widths;
   for (const auto& row : rows) {
     widths.resize(std::max(widths.size(), row.size()));
-    for (std::size_t i = 0; i < row.size(); ++i) widths[i] = std::max(widths[i], columnsOf(row[i]));
+    for (std::size_t i = 0; i < row.size(); ++i) {
+      widths[i] = std::max(widths[i], words.columnsOf(row[i]));
+    }
   }
   for (const auto& row : rows) {
     std::string line;
     for (std::size_t i = 0; i < row.size(); ++i) {
       if (i > 0) line += aligned ? "  " : "\t";
       line += row[i];
-      if (aligned && i + 1 < row.size()) line.append(widths[i] - columnsOf(row[i]), ' ');
+      if (aligned && i + 1 < row.size()) line.append(widths[i] - words.columnsOf(row[i]), ' ');
     }
     if (aligned) line.erase(line.find_last_not_of(' ') + 1);
     out << line << '\n';
@@ -52,10 +54,10 @@ void TextTable::write(std::ostream& out, bool aligned) const {
 }
 
 Grade graded(const std::string& file, const AnalysedProgram& program,
-             const AnalysedProgram& reference) {
+             const AnalysedProgram& reference, const Words& words) {
   Grade grade{file, "", {}, {}, std::nullopt};
   if (!program.ok()) {
-    grade.failure = errorCell(program.parse());
+    grade.failure = errorCell(program.parse(), words);
     return grade;
   }
   grade.growth = program.growth();
@@ -67,49 +69,53 @@ Grade graded(const std::string& file, const AnalysedProgram& program,
   return grade;
 }
 
-std::string errorCell(const ParsedProgram& parsed) {
-  if (!parsed.syntaxError()) return fill(tr("error: %s"), {failureMessage(parsed)});
+std::string errorCell(const ParsedProgram& parsed, const Words& words) {
+  if (!parsed.syntaxError()) return fill(words.tr("error: %s"), {failureMessage(parsed, words)});
   const auto [line, column] = parsed.lineAndColumn(parsed.spans.problem()->from);
-  return fill(tr("error %s:%s %s"),
-              {std::to_string(line), std::to_string(column), explanation(*parsed.spans.problem())});
+  return fill(words.tr("error %s:%s %s"), {std::to_string(line), std::to_string(column),
+                                           explanation(*parsed.spans.problem(), words)});
 }
 
-TextTable summaryTable(const std::vector<CostModel>& models) {
-  std::vector<std::string> header = {tr("file"), tr("status"), tr("growth")};
+TextTable summaryTable(const std::vector<CostModel>& models, const Words& words) {
+  std::vector<std::string> header = {words.tr("file"), words.tr("status"), words.tr("growth")};
   for (const CostModel& model : models) header.push_back(model.name);
   return TextTable(header);
 }
 
 std::vector<std::string> summaryCells(const std::string& file, const AnalysedProgram& program,
-                                      const std::string& theta) {
-  if (!program.ok()) return {visibleName(file), errorCell(program.parse())};
-  std::vector<std::string> cells = {visibleName(file), tr("ok"),
-                                    growthCell(program.growth(), theta)};
+                                      const Words& words) {
+  if (!program.ok()) return {visibleName(file), errorCell(program.parse(), words)};
+  std::vector<std::string> cells = {visibleName(file), words.tr("ok"),
+                                    growthCell(program.growth(), words)};
   for (const ExactPolynomial& cost : program.exact()) cells.push_back(cost.text());
   return cells;
 }
 
-TextTable gradeTable(const std::string& reference) {
-  return TextTable({tr("file"), tr("model"), fill(tr("against %s"), {visibleName(reference)})});
+TextTable gradeTable(const std::string& reference, const Words& words) {
+  return TextTable({words.tr("file"), words.tr("model"),
+                    fill(words.tr("against %s"), {visibleName(reference)})});
 }
 
 void addGradeCells(TextTable& table, const Grade& grade, const std::vector<CostModel>& models,
-                   const std::string& theta) {
+                   const Words& words) {
   if (!grade.failure.empty()) return table.add({visibleName(grade.file), "", grade.failure});
   for (std::size_t m = 0; m < models.size(); ++m) {
-    table.add({visibleName(grade.file), models[m].name, verdict(grade, m, theta)});
+    table.add({visibleName(grade.file), models[m].name, verdict(grade, m, words)});
   }
 }
 
-std::string verdict(const Grade& grade, std::size_t m, const std::string& theta) {
-  const std::string growth = growthComparison(grade.growth[m], grade.referenceGrowth[m], theta);
+std::string verdict(const Grade& grade, std::size_t m, const Words& words) {
+  const std::string growth = growthComparison(grade.growth[m], grade.referenceGrowth[m], words);
   const auto& ranges = grade.pair->ranges();
   if (ranges.size() <= m || !ranges[m]) {
-    return fill(tr("%s; not compared: %s"), {growth, shortfallReason(*grade.pair).value_or("")});
+    return fill(words.tr("%s; not compared: %s"),
+                {growth, shortfallReason(*grade.pair, words).value_or("")});
   }
   const CheapestRange& last = ranges[m]->back();
-  const std::string from =
-      last.from == 0 ? tr("for every n") : fill(tr("for every n >= %s"), {decimal(last.from)});
-  if (last.cheapest.size() == 2) return fill(tr("%s; costs the same %s"), {growth, from});
-  return fill(last.cheapest[0] == 1 ? tr("%s; cheaper %s") : tr("%s; costlier %s"), {growth, from});
+  const std::string from = last.from == 0
+                               ? words.tr("for every n")
+                               : fill(words.tr("for every n >= %s"), {decimal(last.from)});
+  if (last.cheapest.size() == 2) return fill(words.tr("%s; costs the same %s"), {growth, from});
+  return fill(last.cheapest[0] == 1 ? words.tr("%s; cheaper %s") : words.tr("%s; costlier %s"),
+              {growth, from});
 }

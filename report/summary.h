@@ -8,15 +8,17 @@
 
 #include "analysis/analysedprogram.h"
 #include "analysis/programset.h"
+#include "support/words.h"
 
 // The classroom's views of many files: a line per file (--summary) and each file graded against
 // a reference program (--reference), written after the files as tables: aligned columns on a
-// terminal, else separated by tabs, for a spreadsheet.
+// terminal, else separated by tabs, for a spreadsheet. Worded in the language of `words`.
 class TextTable {
  public:
   explicit TextTable(std::vector<std::string> header);
   void add(std::vector<std::string> cells);
-  void write(std::ostream& out, bool aligned) const;
+  // Aligned for the encoding of `words`, or separated by tabs.
+  void write(std::ostream& out, bool aligned, const Words& words) const;
 
  private:
   std::vector<std::vector<std::string>> rows;  // the header first
@@ -33,19 +35,19 @@ struct Grade {
 
 // `program` graded against `reference`, which must be ok().
 Grade graded(const std::string& file, const AnalysedProgram& program,
-             const AnalysedProgram& reference);
+             const AnalysedProgram& reference, const Words& words);
 
 // "error 4:7 expected ';' at the end of the statement", or the reason a file was not read.
-std::string errorCell(const ParsedProgram& parsed);
+std::string errorCell(const ParsedProgram& parsed, const Words& words);
 
-TextTable summaryTable(const std::vector<CostModel>& models);
+TextTable summaryTable(const std::vector<CostModel>& models, const Words& words);
 // The file's line of the summary: its name, "ok" or its error, its growth, its exact costs.
 std::vector<std::string> summaryCells(const std::string& file, const AnalysedProgram& program,
-                                      const std::string& theta);
+                                      const Words& words);
 
-TextTable gradeTable(const std::string& reference);
+TextTable gradeTable(const std::string& reference, const Words& words);
 // A line per model: "same growth Θ(n^2) as the reference; cheaper for every n >= 3".
 void addGradeCells(TextTable& table, const Grade& grade, const std::vector<CostModel>& models,
-                   const std::string& theta);
+                   const Words& words);
 // The verdict of a grade under model `m`.
-std::string verdict(const Grade& grade, std::size_t m, const std::string& theta);
+std::string verdict(const Grade& grade, std::size_t m, const Words& words);

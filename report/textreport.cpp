@@ -2,9 +2,9 @@
 
 #include <vector>
 
+#include "report/consoletexts.h"
 #include "report/explanation.h"
 #include "report/wording.h"
-#include "support/translation.h"
 
 void writeProgramReport(std::ostream& out, std::ostream& err, const std::string& where,
                         const AnalysedProgram& program, const TextLayout& layout) {
@@ -12,30 +12,33 @@ void writeProgramReport(std::ostream& out, std::ostream& err, const std::string&
   program.program().print(out);
   // Polynomial::print ends its line with a flush, which the output need not wait for.
   for (std::size_t m = 0; m < models.size(); ++m) {
-    out << models[m].name << '\n'
-        << layout.texts.runningTime << printedLine(program.printed()[m]) << '\n';
+    out << models[m].name << '\n' << RUNNING_TIME << printedLine(program.printed()[m]) << '\n';
   }
-  std::vector<std::string> warned = warnings(program);
+  const Words& words = layout.words;
+  std::vector<std::string> warned = warnings(program, words);
   if (layout.explain) {
-    writeExplanation(out, program, layout.texts.theta, layout.width);
+    writeExplanation(out, program, words, layout.width);
     if (!program.cheapest()) {
-      warned.push_back(fill(tr("the cheapest model was not computed: %s"), {workLimitReason()}));
+      warned.push_back(
+          fill(words.tr("the cheapest model was not computed: %s"), {workLimitReason(words)}));
     }
   }
   if (!warned.empty()) out.flush();  // where both go to one terminal, the costs come first
   for (const std::string& warning : warned) {
-    err << "loopcost: " << where << fill(tr("warning: %s"), {warning}) << std::endl;
+    err << "loopcost: " << where << fill(words.tr("warning: %s"), {warning}) << std::endl;
   }
   out << SEPARATOR;
 }
 
 void writeComparison(std::ostream& out, const ProgramSet& programs,
-                     const std::vector<CostModel>& models, bool explain) {
+                     const std::vector<CostModel>& models, bool explain, const Words& words) {
   const std::vector<std::string>& names = programs.programs();
   for (std::size_t m = 0; m < models.size(); ++m) {
     const auto& ranges = programs.ranges()[m];
-    out << fill(tr("cheapest program under %s:"), {models[m].name}) << '\n';
-    for (const std::string& line : comparisonInWords(ranges, names)) out << "  " << line << '\n';
+    out << fill(words.tr("cheapest program under %s:"), {models[m].name}) << '\n';
+    for (const std::string& line : comparisonInWords(ranges, names, words)) {
+      out << "  " << line << '\n';
+    }
     if (!explain || !ranges) continue;
     std::vector<Integer> boundaries;  // the last n of each range and the first of the next
     for (const CheapestRange& range : *ranges) {
@@ -46,10 +49,11 @@ void writeComparison(std::ostream& out, const ProgramSet& programs,
     for (const Integer& n : boundaries) {
       std::string costs;
       for (std::size_t p = 0; p < names.size(); ++p) {
-        costs += (p == 0 ? "" : tr(", ")) +
-                 fill(tr("%s costs %s"), {names[p], decimalValue(programs.cost(p, m).valueAt(n))});
+        costs +=
+            (p == 0 ? "" : words.tr(", ")) +
+            fill(words.tr("%s costs %s"), {names[p], decimalValue(programs.cost(p, m).valueAt(n))});
       }
-      out << "  " << fill(tr("at n = %s: %s"), {decimal(n), costs}) << '\n';
+      out << "  " << fill(words.tr("at n = %s: %s"), {decimal(n), costs}) << '\n';
     }
   }
 }

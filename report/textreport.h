@@ -7,14 +7,14 @@
 
 #include "analysis/analysedprogram.h"
 #include "analysis/programset.h"
-#include "report/consoletexts.h"
+#include "support/words.h"
 
 // The line written after each program's output.
 constexpr const char* SEPARATOR = "=============================================\n";
 
 // How the text reports are written.
 struct TextLayout {
-  ConsoleTexts texts;
+  Words words;                       // of the stream the reports go to
   bool explain = false;              // the annotated listing after the costs
   std::optional<std::size_t> width;  // the terminal's, when the output is one
 };
@@ -30,4 +30,4 @@ void writeProgramReport(std::ostream& out, std::ostream& err, const std::string&
 // also each program's exact cost on both sides of every boundary between ranges. The set must
 // have been compared without a shortfall other than the work limit.
 void writeComparison(std::ostream& out, const ProgramSet& programs,
-                     const std::vector<CostModel>& models, bool explain);
+                     const std::vector<CostModel>& models, bool explain, const Words& words);

@@ -10,8 +10,10 @@
 #include "analysis/growth.h"
 #include "analysis/programset.h"
 #include "analysis/statementrows.h"
+#include "support/words.h"
 
-// The sentences the tool says about an analysis, in one place for every front end.
+// The sentences the tool says about an analysis, in one place for every front end, in the
+// language of `words`.
 
 // "1", "n^2", "1000 * n^2" or "0": how often a line runs, exactly.
 std::string runsText(const Runs& runs);
@@ -19,39 +21,52 @@ std::string runsText(const Runs& runs);
 // A statement's first line as the echo writes it, unindented: "a + b * c ;", "LOOP n".
 std::string echoLine(const StatementRows::Row& row);
 
-// "0", or "Θ(1)", "Θ(n^k)" with `theta` the letter Θ in the output's encoding.
-std::string growthText(Growth growth, const std::string& theta);
+// "0", or "Θ(1)", "Θ(n^k)".
+std::string growthText(Growth growth);
 
 // Why a comparison was not computed.
-std::string workLimitReason();
+std::string workLimitReason(const Words& words);
 
 // The comparison in words, one line per range of n, e.g. "for every n >= 1: CPU2(1,5) is
 // cheaper", naming the costs by `names`; one line saying why when it was not computed.
 std::vector<std::string> comparisonInWords(const std::optional<std::vector<CheapestRange>>& ranges,
-                                           const std::vector<std::string>& names);
+                                           const std::vector<std::string>& names,
+                                           const Words& words);
 
 // The models' names, in order.
 std::vector<std::string> modelNames(const std::vector<CostModel>& models);
 
 // "CPU1(2,4): single precision prints inf, the exact cost is ...", one per imprecise model.
-std::vector<std::string> warnings(const AnalysedProgram& program);
+std::vector<std::string> warnings(const AnalysedProgram& program, const Words& words);
+
+// Why a file could not be opened or read: the system's reason for `error`, an errno.
+std::string systemReason(int error, const Words& words);
 
 // Why a text gave no program: the system's reason, or the parser's line with its quoted bytes
 // made visible.
-std::string failureMessage(const ParsedProgram& parsed);
+std::string failureMessage(const ParsedProgram& parsed, const Words& words);
+
+// "cannot open 'NAME': reason" or "cannot read 'NAME': reason" for a file that gave no text.
+std::string fileProblem(const std::string& name, const ParsedProgram& parsed, const Words& words);
 
 // What a syntax error means for a person who made it: what was expected, with the offending
 // character, e.g. "expected ';' at the end of the statement".
-std::string explanation(const SourceSpans::Problem& problem);
+std::string explanation(const SourceSpans::Problem& problem, const Words& words);
 
 // The explanation and, after it in brackets, the parser's own line; for a text that could not be
 // read, its reason.
-std::string readableError(const ParsedProgram& parsed);
+std::string readableError(const ParsedProgram& parsed, const Words& words);
+
+// What is wrong with a text given for a model: "'2;4' is not ADD,MUL (two non-negative numbers)".
+std::string pricesProblem(const PricesFault& fault, const Words& words);
 
 // What is wrong with a price typed in the box of model `model` (from 0): "model 1, the price of
 // +: '2;' is not a price: ...".
 std::string priceProblem(std::size_t model, bool addition, const std::string& typed,
-                         const std::string& why);
+                         Price::Fault fault, const Words& words);
 
 // Why a set of programs was not (all) compared, or nothing when it was.
-std::optional<std::string> shortfallReason(const ProgramSet& programs);
+std::optional<std::string> shortfallReason(const ProgramSet& programs, const Words& words);
+
+// "a, b and c" in the language of `words`.
+std::string listed(const std::vector<std::string>& names, const Words& words);

@@ -22,7 +22,7 @@ TEST(CommandLine, ReportsWhatCouldNotBeReadOrWritten) {
       {"printf '" + EXAMPLES + "linear_search.txt\\n' | $LOOPCOST > /dev/full",
        "loopcost: write error: No space left on device\n"},
       {"$LOOPCOST < /", "loopcost: read error: Is a directory\n"},
-      {"$LOOPCOST /", "loopcost: /: Is a directory\n"},
+      {"$LOOPCOST /", "loopcost: cannot open '/': Is a directory\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.command);

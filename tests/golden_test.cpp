@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "support/utf8.h"
 #include "tests/runtool.h"
 
 namespace fs = std::filesystem;
@@ -59,6 +60,35 @@ std::string asWrittenOnLinux(std::string output) {
   return output;
 }
 
+// The bytes as a case writes them: \\ for a backslash, \xHH for each byte that is neither
+// printable ASCII, a tab nor a line end, unless the bytes are all UTF-8, whose characters stay.
+std::string encodeEscapes(const std::string& bytes) {
+  const char* const hex = "0123456789ABCDEF";
+  bool utf8 = true;
+  for (std::size_t at = 0; at < bytes.size() && utf8;
+       at += std::max<std::size_t>(1, utf8Length(bytes, at))) {
+    utf8 = utf8Length(bytes, at) > 0;
+  }
+  std::string text;
+  for (std::size_t at = 0; at < bytes.size();) {
+    const auto c = static_cast<unsigned char>(bytes[at]);
+    const std::size_t length = c >= 0x80 && utf8 ? utf8Length(bytes, at) : 0;
+    if (c == '\\') {
+      text += "\\\\";
+    } else if (length > 0) {
+      text.append(bytes, at, length);
+      at += length;
+      continue;
+    } else if ((c >= 0x20 && c < 0x7F) || c == '\n' || c == '\t') {
+      text += static_cast<char>(c);
+    } else {
+      text += {'\\', 'x', hex[c >> 4], hex[c & 15]};
+    }
+    ++at;
+  }
+  return text;
+}
+
 std::string readOptional(const fs::path& path, const std::string& otherwise) {
   return fs::exists(path) ? readFile(path.string()) : otherwise;
 }
@@ -99,10 +129,28 @@ std::string consoleBytes(const std::string& err) {
 
 class Loopcost : public testing::TestWithParam<std::string> {};
 
+// With LOOPCOST_UPDATE_GOLDEN set, a case's expected output is replaced by what the tool wrote,
+// where that differs, for a change of output to be reviewed in the diff.
+void update(const fs::path& directory, const ToolRun& run) {
+  if (asWrittenOnLinux(run.out) == decodeEscapes(readFile((directory / "stdout").string())) &&
+      asWrittenOnLinux(run.err) == decodeEscapes(readOptional(directory / "stderr", "")) &&
+      run.status == std::stoi(readOptional(directory / "status", "0"))) {
+    return;
+  }
+  writeFile((directory / "stdout").string(), encodeEscapes(asWrittenOnLinux(run.out)));
+  if (!run.err.empty() || fs::exists(directory / "stderr")) {
+    writeFile((directory / "stderr").string(), encodeEscapes(asWrittenOnLinux(run.err)));
+  }
+  if (run.status != 0 || fs::exists(directory / "status")) {
+    writeFile((directory / "status").string(), std::to_string(run.status) + "\n");
+  }
+}
+
 TEST_P(Loopcost, MatchesGoldenCase) {
   const fs::path directory = fs::path(GOLDEN_DIR) / GetParam();
   const std::vector<std::string> locale = lines(readOptional(directory / "locale", ""));
   const ToolRun run = runCase(directory, locale.empty() ? "" : locale[0]);
+  if (std::getenv("LOOPCOST_UPDATE_GOLDEN") != nullptr) update(directory, run);
   EXPECT_EQ(asWrittenOnLinux(run.out), decodeEscapes(readFile((directory / "stdout").string())));
   EXPECT_EQ(asWrittenOnLinux(run.err), decodeEscapes(readOptional(directory / "stderr", "")));
   EXPECT_EQ(run.status, std::stoi(readOptional(directory / "status", "0")));

@@ -206,7 +206,7 @@ TEST(Program, GoldenProgramsRoundTripAndCostWhatTheyExecute) {
 // evaluating them exactly at every n up to 1000, and with their leading terms beyond.
 TEST(AnalysedProgram, StatementsAddUpToTheExactCostAndTheComparisonHolds) {
   ProgramGenerator generator(20261209);
-  std::string problem;
+  PricesFault problem;
   const std::vector<CostModel> models = *modelsFrom({"2,4", "1,5", "0.5,7"}, problem);
   for (int i = 0; i < 300; ++i) {
     generator.next();
@@ -228,7 +228,7 @@ TEST(AnalysedProgram, StatementsAddUpToTheExactCostAndTheComparisonHolds) {
 // exact evaluation, as for the models of one program.
 TEST(ProgramSet, AgreesWithEvaluationForRandomGroups) {
   ProgramGenerator generator(20261208);
-  std::string problem;
+  PricesFault problem;
   const std::vector<CostModel> models = *modelsFrom({"2,4", "0.5,7"}, problem);
   for (int group = 0; group < 100; ++group) {
     ProgramSet programs(models);

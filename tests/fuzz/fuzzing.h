@@ -23,6 +23,6 @@ inline std::pair<std::string, std::string> firstLineAndRest(const std::string& i
 // The models of a line as the playground writes them ("2,4;0.5,3"); the defaults when it is not
 // that.
 inline std::vector<CostModel> modelsOf(const std::string& line) {
-  std::string problem;
+  PricesFault problem;
   return modelsFrom(modelTexts(line), problem).value_or(defaultModels());
 }

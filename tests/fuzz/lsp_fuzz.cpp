@@ -34,7 +34,7 @@ void checkFraming(const std::string& output) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
   std::ostringstream out, log;
-  const int status = LanguageServer(out, log, defaultModels()).serve(in);
+  const int status = LanguageServer(out, log, defaultModels(), Language::english).serve(in);
   check(status == 0 || status == 1);
   checkFraming(out.str());
   return 0;

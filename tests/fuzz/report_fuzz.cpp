@@ -40,7 +40,7 @@ void checkDocument(const AnalysedProgram& program) {
 
 std::string written(const AnalysedProgram& program, bool explain) {
   std::ostringstream out, err;
-  writeProgramReport(out, err, "", program, {ConsoleTexts::utf8(), explain, std::nullopt});
+  writeProgramReport(out, err, "", program, {Words(), explain, std::nullopt});
   return out.str();
 }
 
