@@ -4,7 +4,9 @@
 
 #include <chrono>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "tests/runtool.h"
 
@@ -52,6 +54,46 @@ TEST(CommandLine, SaysWhenHelpCannotBeWrittenOrAnOptionIsWrong) {
     EXPECT_EQ(run.status, 2) << row.arguments;
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, std::string(row.error) + "Try 'loopcost --help' for more information.\n");
+  }
+}
+
+// `bytes` read as `encoding` by iconv, in UTF-8, or nothing where iconv finds it is not that.
+std::optional<std::string> readAs(const std::string& bytes, const std::string& encoding) {
+  const ScratchDirectory scratch;
+  writeFile(scratch.path("text"), bytes);
+  const ToolRun run = runShell("iconv -f " + encoding + " -t UTF-8 '" + scratch.path("text") + "'");
+  if (run.status != 0) return std::nullopt;
+  return run.out;
+}
+
+// In Chinese, into a pipe, every report, the help and a usage error are Big5 from end to end on
+// each stream, names and offending characters included, and say what -e utf-8 says in UTF-8.
+TEST(CommandLine, WritesEachStreamInOneEncoding) {
+  const ScratchDirectory folder;
+  writeFile(folder.path("作業一.txt"), "BEGIN LOOP n a+b; END END\n");
+  writeFile(folder.path("王小明.txt"), "BEGIN\n  a + b；\nEND\n");
+  writeFile(folder.path("參考.txt"), "BEGIN LOOP n LOOP n a*b; END END END\n");
+  const std::vector<std::vector<std::string>> commands = {
+      {"-x", "作業一.txt", "王小明.txt"},
+      {"--compare", "-x", "作業一.txt", "參考.txt"},
+      {"--summary", "作業一.txt", "王小明.txt", "缺少.txt"},
+      {"--reference", "參考.txt", "作業一.txt", "王小明.txt"},
+      {"--cpu", "1,1", "--cpu", "1,1", "作業一.txt"},
+      {"--help"},
+      {"--cpu", "2，4", "作業一.txt"},
+  };
+  for (const auto& arguments : commands) {
+    SCOPED_TRACE(arguments.front());
+    const ToolRun big5 = runLoopcost(folder.path(), "", arguments, "zh_TW.UTF-8");
+    std::vector<std::string> inUtf8 = {"-e", "utf-8"};
+    inUtf8.insert(inUtf8.end(), arguments.begin(), arguments.end());
+    const ToolRun utf8 = runLoopcost(folder.path(), "", inUtf8, "zh_TW.UTF-8");
+    EXPECT_EQ(readAs(big5.out, "BIG5"), readAs(utf8.out, "UTF-8"));
+    EXPECT_EQ(readAs(big5.err, "BIG5"), readAs(utf8.err, "UTF-8"));
+    EXPECT_EQ(readAs(utf8.out, "UTF-8"), utf8.out);
+    EXPECT_EQ(readAs(utf8.err, "UTF-8"), utf8.err);
+    EXPECT_NE(big5.out + big5.err, utf8.out + utf8.err);  // there was Chinese to write
+    EXPECT_EQ(big5.status, utf8.status);
   }
 }
 
