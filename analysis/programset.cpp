@@ -16,7 +16,7 @@ void ProgramSet::add(const std::string& name, const AnalysedProgram& program) {
 void ProgramSet::fail(const std::string& name) { failed.push_back(name); }
 
 void ProgramSet::compare() {
-  if (!failed.empty() || outOfMemory) return;
+  if (names.size() < 2 || outOfMemory) return;
   try {
     for (std::size_t m = 0; m < modelCount; ++m) {
       std::vector<ExactPolynomial> underModel;
@@ -31,8 +31,8 @@ void ProgramSet::compare() {
 }
 
 ProgramSet::Shortfall ProgramSet::shortfall() const {
-  if (!failed.empty()) return Shortfall::failedPrograms;
   if (outOfMemory) return Shortfall::memory;
+  if (!failed.empty()) return Shortfall::failedPrograms;
   for (const auto& ranges : byModel) {
     if (!ranges) return Shortfall::workLimit;
   }

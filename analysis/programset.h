@@ -10,14 +10,14 @@
 
 // Programs compared with each other, as --compare and the page's tabs compare them: for every
 // whole number n >= 0 and each model, which of them is cheapest, exactly. Each program is added
-// as it is analysed and only its exact costs are kept; compare() then works the comparison out
-// once, for every front end to show.
+// as it is analysed and only its exact costs are kept; those that failed are named. compare()
+// then works the comparison of the programs added out once, for every front end to show.
 class ProgramSet {
  public:
   // Why the programs were not all compared.
   enum class Shortfall {
     none,
-    failedPrograms,  // some did not give a program: they are in failures()
+    failedPrograms,  // some did not give a program: they are in failures(); the rest compared
     workLimit,       // some model's comparison would take more than the work limit
     memory,          // memory ran out while preparing or making the comparison
   };
@@ -27,9 +27,10 @@ class ProgramSet {
   // A program that is ok(); when memory runs out keeping its costs, nothing is compared.
   void add(const std::string& name, const AnalysedProgram& program);
   void fail(const std::string& name);
-  // Compares the programs added, unless one failed; a comparison that runs out of memory is
-  // said to have done so.
+  // Compares the programs added, when there are two or more; a comparison that runs out of
+  // memory is said to have done so.
   void compare();
+  bool compared() const { return !byModel.empty(); }
 
   const std::vector<std::string>& programs() const { return names; }  // those added, in order
   const std::vector<std::string>& failures() const { return failed; }

@@ -42,7 +42,14 @@ class Batch {
   const Words& words() const { return layout.words; }
   bool json() const { return options.format == Options::Format::json; }
   bool reports() const { return !options.summary && !options.reference; }
+  bool readReference();
   bool analyse(const std::string& name);
+  // How far the tables had come before a file.
+  struct Marks {
+    std::size_t summaryRows, gradingRows, grades;
+  };
+  Marks marks() const { return {summary.size(), grading.size(), grades.size()}; }
+  void outOfMemory(const std::string& name, const Marks& before);
   void gather(const std::string& name, const std::string& shown, const AnalysedProgram& program);
   void writeError(const std::string& name, const ParsedProgram& file);
   void writeViews();
@@ -63,27 +70,59 @@ class Batch {
 
 int Batch::run() {
   if (json()) report.emplace(out, options.models);  // in English, for scripts
-  if (options.reference) {
-    reference.emplace(readNamed(*options.reference, in), options.models);
-    if (!reference->ok()) writeError(*options.reference, reference->parse());
-  }
-  bool anyFailed = reference && !reference->ok();
+  bool anyFailed = options.reference && !readReference();
   for (const std::string& name : options.files) {
     bool analysed = false;
+    const Marks before = marks();
     try {
       analysed = analyse(name);
     } catch (const std::bad_alloc&) {
       reportOutOfMemory(out, err, name, words());
       if (report && report->broken()) return 1;
-      if (report) report->failed(name, "out of memory");  // for scripts, in English
+      outOfMemory(name, before);
     }
     if (!analysed) compared.fail(visibleName(name));
     anyFailed = anyFailed || !analysed;
     if (out.bad()) break;  // the output is written as it fills; a write failed
   }
-  if (!out.bad()) writeViews();
+  try {
+    if (!out.bad()) writeViews();
+  } catch (const std::bad_alloc&) {
+    out.flush();
+    err << "loopcost: " << words().tr("out of memory") << std::endl;
+    return 1;
+  }
   if (!flushed(out, err, words())) return 1;
   return anyFailed ? 1 : 0;
+}
+
+// Returns whether the reference was analysed; a reference too large for memory is said so, and
+// nothing is graded.
+bool Batch::readReference() {
+  try {
+    reference.emplace(readNamed(*options.reference, in), options.models);
+  } catch (const std::bad_alloc&) {
+    reference.reset();
+    reportOutOfMemory(out, err, *options.reference, words());
+    return false;
+  }
+  if (!reference->ok()) writeError(*options.reference, reference->parse());
+  return reference->ok();
+}
+
+// A file that ran out of memory keeps its row in every table and its entry in the document, as a
+// file that failed; what was gathered of it before goes.
+void Batch::outOfMemory(const std::string& name, const Marks& before) {
+  summary.truncate(before.summaryRows);
+  grading.truncate(before.gradingRows);
+  grades.resize(before.grades);
+  const FileError failure{(json() ? Words() : words()).tr("out of memory"), "", 0, 0};
+  if (report) report->failed(name, failure.message);  // for scripts, in English
+  if (options.summary && !json()) summary.add({visibleName(name), errorCell(failure, words())});
+  if (reference && reference->ok()) {
+    grades.push_back({name, failure, {}, {}, std::nullopt});
+    if (!json()) addGradeCells(grading, grades.back(), options.models, words());
+  }
 }
 
 // Returns whether the file was analysed.
@@ -138,14 +177,12 @@ void Batch::writeViews() {
   }
   if (options.compare) {
     compared.compare();
-    const auto shortfall = compared.shortfall();
     if (json()) {
       report->compared(compared);
-    } else if (shortfall == ProgramSet::Shortfall::none ||
-               shortfall == ProgramSet::Shortfall::workLimit) {
+    } else if (compared.compared()) {
       writeComparison(out, compared, options.models, options.explain, words());
     }
-    if (!json() || shortfall != ProgramSet::Shortfall::workLimit) warnNotCompared();
+    if (!json() || compared.shortfall() != ProgramSet::Shortfall::workLimit) warnNotCompared();
   }
   if (report) report->finish();
 }
@@ -154,10 +191,9 @@ void Batch::warnNotCompared() {
   const auto reason = shortfallReason(compared, words());
   if (!reason) return;
   out.flush();
-  const bool none = compared.shortfall() != ProgramSet::Shortfall::workLimit;
   err << "loopcost: "
-      << fill(none ? words().tr("the programs were not compared: %s")
-                   : words().tr("warning: the programs were not all compared: %s"),
+      << fill(compared.compared() ? words().tr("warning: the programs were not all compared: %s")
+                                  : words().tr("the programs were not compared: %s"),
               {*reason})
       << std::endl;
 }

@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <filesystem>
 #include <map>
 #include <regex>
 
@@ -35,7 +36,7 @@ CLI::Validator oneOf(const std::map<std::string, Value>& choices, const Words& w
 
 // The options' texts as typed, before they are turned into Options. An option that takes one
 // value, given twice, is an error that names the option, so every value given is kept.
-struct Texts {
+struct Names {
   std::vector<std::string> reference;
   bool help = false;
   bool version = false;
@@ -63,7 +64,7 @@ CLI::Option* valued(CLI::App& app, const char* names, std::vector<std::string>& 
       ->allow_extra_args(false);
 }
 
-void describe(CLI::App& app, Options& options, Texts& names, const Words& words) {
+void describe(CLI::App& app, Options& options, Names& names, const Words& words) {
   app.description(fill(
       words.tr("Echo each program of the loop language normalised and print its running time as "
                "a polynomial in n under each CPU cost model: %s unless --cpu gives others. "
@@ -142,8 +143,52 @@ std::string parseProblem(const CLI::ParseError& error, const CLI::App& app, cons
   return fill(words.tr("the command line could not be read: %s"), {visibleName(what)});
 }
 
+// An option that another one would override or ignore, and why they cannot go together. (With
+// --format=json, --explain adds nothing, as each entry holds the lines' counts; scripts may
+// give both.)
+std::optional<std::string> overridden(const Options& options, const Names& names,
+                                      const Words& words) {
+  const bool json = options.format == Options::Format::json;
+  if (options.lsp) {
+    for (const auto& [given, option] : {std::make_pair(options.explain, "--explain"),
+                                        std::make_pair(options.compare, "--compare"),
+                                        std::make_pair(options.summary, "--summary"),
+                                        std::make_pair(!names.format.empty(), "--format"),
+                                        std::make_pair(!names.encoding.empty(), "--encoding")}) {
+      if (given) return fill(words.tr("%s is for the command line, not for --lsp"), {option});
+    }
+  }
+  const char* replacing = options.summary     ? "--summary"
+                          : options.reference ? "--reference"
+                                              : nullptr;
+  if (options.explain && replacing && !json) {
+    return fill(words.tr("--explain adds to each file's report, which %s does not write"),
+                {replacing});
+  }
+  if (options.summary && json) {
+    return std::string(words.tr(
+        "--summary writes a table of text; --format=json gives each file's entry, which holds "
+        "what the table says"));
+  }
+  return std::nullopt;
+}
+
+// A FILE such as "1,1" that is no file but a model, as after "--cpu 3,7 1,1".
+std::optional<std::string> modelAsFile(const Options& options, const Words& words) {
+  for (const std::string& file : options.files) {
+    PricesFault fault;
+    std::error_code ignored;
+    if (parsePrices(file, fault) && !std::filesystem::exists(file, ignored)) {
+      return fill(words.tr("'%s' is no file but a model: give each model with its own --cpu, as "
+                           "--cpu %s"),
+                  {visibleName(file), visibleName(file)});
+    }
+  }
+  return std::nullopt;
+}
+
 // What is wrong with the options taken together, if anything.
-std::optional<std::string> conflict(const Options& options, const Texts& names,
+std::optional<std::string> conflict(const Options& options, const Names& names,
                                     const Words& words) {
   for (const auto& [option, values] :
        {std::make_pair("--format", names.format), std::make_pair("--encoding", names.encoding),
@@ -152,7 +197,12 @@ std::optional<std::string> conflict(const Options& options, const Texts& names,
       return fill(words.tr("%s is given %s times; give it once"),
                   {option, std::to_string(values.size())});
     }
+    if (!values.empty() && values[0].empty()) {
+      return fill(words.tr("%s: '' is empty; give a value"), {option});
+    }
   }
+  if (const auto problem = overridden(options, names, words)) return problem;
+  if (const auto problem = modelAsFile(options, words)) return problem;
   if (options.lsp && (!options.files.empty() || options.reference)) {
     return std::string(words.tr("--lsp takes no FILE: the editor sends the programs"));
   }
@@ -221,7 +271,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments, const Wo
                              std::size_t helpWidth) {
   CLI::App app("", "loopcost");
   Options options;
-  Texts names;
+  Names names;
   describe(app, options, names, words);
   if (const auto option = emptyValue(arguments)) {
     return usageError(fill(words.tr("%s: '' is empty; give a value"), {*option}), words);

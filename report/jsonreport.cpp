@@ -153,19 +153,11 @@ void JsonReport::beginEntry(const std::string& file, bool ok) {
 }
 
 void JsonReport::add(const std::string& file, const AnalysedProgram& program) {
-  const ParsedProgram& parsed = program.parse();
-  if (!parsed.ok() && !parsed.syntaxError()) return failed(file, failureMessage(parsed, words));
-  beginEntry(file, parsed.ok());
-  if (parsed.ok()) {
+  beginEntry(file, program.ok());
+  if (program.ok()) {
     analysed(program);
   } else {
-    const auto [line, column] = parsed.lineAndColumn(parsed.spans.problem()->from);
-    writer.key("error").beginObject();
-    writer.key("message").string(failureMessage(parsed, words));
-    writer.key("explanation").string(explanation(*parsed.spans.problem(), words));
-    writer.key("line").number(std::to_string(line));
-    writer.key("column").number(std::to_string(column));
-    writer.end();
+    writeError(fileError(program.parse(), words));
   }
   writer.end();
   inEntry = false;
@@ -251,24 +243,39 @@ void JsonReport::writeCheapest(const char* key, const std::vector<CheapestRange>
 
 void JsonReport::failed(const std::string& file, const std::string& message) {
   beginEntry(file, false);
-  writer.key("error").beginObject();
-  writer.key("message").string(message);
-  writer.end();
+  writeError({message, "", 0, 0});
   writer.end();
   inEntry = false;
+}
+
+// "error": the message, and for a syntax error its explanation and place.
+void JsonReport::writeError(const FileError& error) {
+  writer.key("error").beginObject();
+  writer.key("message").string(error.message);
+  if (error.line > 0) {
+    writer.key("explanation").string(error.explanation);
+    writer.key("line").number(std::to_string(error.line));
+    writer.key("column").number(std::to_string(error.column));
+  }
+  writer.end();
 }
 
 void JsonReport::compared(const ProgramSet& programs) {
   closeFiles();
   writer.key("comparison");
-  if (const auto reason = shortfallReason(programs, words)) {
+  const auto shortfall = programs.shortfall();
+  if (!programs.compared() || shortfall == ProgramSet::Shortfall::workLimit) {
     writer.value(nullptr);
-    writer.key("comparisonSkipped").string(*reason);
+    writer.key("comparisonSkipped").string(shortfallReason(programs, words).value_or(""));
     return;
   }
   writer.beginObject();
   writer.key("files");
   writeStrings(writer, programs.programs());
+  if (!programs.failures().empty()) {
+    writer.key("notCompared");
+    writeStrings(writer, programs.failures());
+  }
   writer.key("models").beginArray();
   for (std::size_t m = 0; m < models.size(); ++m) {
     const std::vector<CheapestRange>& ranges = *programs.ranges()[m];
@@ -285,14 +292,11 @@ void JsonReport::compared(const ProgramSet& programs) {
 
 void JsonReport::graded(const std::string& file, const AnalysedProgram& reference,
                         const std::vector<Grade>& grades) {
-  const std::string failure = reference.ok() ? "" : errorCell(reference.parse(), words);
   closeFiles();
   writer.key("reference").beginObject();
   writer.key("file").string(file);
-  writer.key("ok").value(failure.empty());
-  if (!failure.empty()) {
-    writer.key("error").string(failure);
-  }
+  writer.key("ok").value(reference.ok());
+  if (!reference.ok()) writeError(fileError(reference.parse(), words));
   writer.key("grades").beginArray();
   for (const Grade& grade : grades) writeGrade(grade);
   writer.end();
@@ -302,9 +306,9 @@ void JsonReport::graded(const std::string& file, const AnalysedProgram& referenc
 void JsonReport::writeGrade(const Grade& grade) {
   writer.beginObject();
   writer.key("file").string(grade.file);
-  writer.key("ok").value(grade.failure.empty());
-  if (!grade.failure.empty()) {
-    writer.key("error").string(grade.failure);
+  writer.key("ok").value(!grade.error);
+  if (grade.error) {
+    writeError(*grade.error);
   } else {
     writer.key("models").beginArray();
     for (std::size_t m = 0; m < models.size(); ++m) {

@@ -40,6 +40,7 @@ class JsonReport {
   void writeModel(const CostModel& model);
   void writeStatements(const StatementRows& rows);
   void writeGrade(const Grade& grade);
+  void writeError(const FileError& error);
   void writeCheapest(const char* key, const std::vector<CheapestRange>& ranges,
                      const std::vector<std::string>& names);
   void closeFiles();

@@ -13,11 +13,17 @@ bool isPlain(char c) {
   return byte >= 0x20 && byte < 0x7F && c != '"' && c != '\\';
 }
 
-// Plain ASCII and valid UTF-8 beyond it are written as they are.
+// U+2028 and U+2029, which end a line in JavaScript and in some editors.
+bool isLineSeparator(const std::string& text, std::size_t at) {
+  return text.compare(at, 2, "\xE2\x80") == 0 && at + 2 < text.size() &&
+         (text[at + 2] == '\xA8' || text[at + 2] == '\xA9');
+}
+
+// Plain ASCII and valid UTF-8 beyond it are written as they are, but for the line separators.
 bool needsEscapes(const std::string& text) {
   for (std::size_t at = 0; at < text.size();) {
     const std::size_t length = isPlain(text[at]) ? 1 : utf8Length(text, at);
-    if (length < 2 && !isPlain(text[at])) return true;
+    if ((length < 2 && !isPlain(text[at])) || isLineSeparator(text, at)) return true;
     at += length;
   }
   return false;
@@ -25,7 +31,13 @@ bool needsEscapes(const std::string& text) {
 
 std::string quoted(const std::string& text) {
   if (!needsEscapes(text)) return '"' + text + '"';
-  return nlohmann::json(text).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+  std::string json =
+      nlohmann::json(text).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+  for (std::size_t at = 0; (at = json.find("\xE2\x80", at)) != std::string::npos; ++at) {
+    if (isLineSeparator(json, at))
+      json.replace(at, 3, json[at + 2] == '\xA8' ? "\\u2028" : "\\u2029");
+  }
+  return json;
 }
 
 // Passes characters on to another stream buffer escaped as JSON escapes them in a string.

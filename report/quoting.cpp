@@ -11,15 +11,16 @@ void appendHex(std::string& out, unsigned char c) {
   out += {'\\', 'x', hex[c >> 4], hex[c & 15]};
 }
 
-// C0, DEL and the C1 controls U+0080 to U+009F, which terminals also obey; the bidirectional
-// controls U+202A to U+202E and U+2066 to U+2069, which reorder what a reader sees; and the
-// backslash, so that a name holding the text "\x1B" does not pass for one holding ESC.
+// C0, DEL and the C1 controls U+0080 to U+009F, which terminals also obey; the line separators
+// U+2028 and U+2029 and the bidirectional controls U+202A to U+202E and U+2066 to U+2069, which
+// break or reorder what a reader sees; and the backslash, so that a name holding the text "\x1B"
+// does not pass for one holding ESC.
 bool mustEscape(const std::string& text, std::size_t at, std::size_t length) {
   const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[at + i]); };
   if (length == 1) return byte(0) < 0x20 || byte(0) == 0x7F || byte(0) == '\\';
   if (length == 2) return byte(0) == 0xC2 && byte(1) < 0xA0;
   return length == 3 && byte(0) == 0xE2 &&
-         ((byte(1) == 0x80 && byte(2) >= 0xAA && byte(2) <= 0xAE) ||
+         ((byte(1) == 0x80 && byte(2) >= 0xA8 && byte(2) <= 0xAE) ||
           (byte(1) == 0x81 && byte(2) >= 0xA6 && byte(2) <= 0xA9));
 }
 

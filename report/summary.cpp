@@ -55,9 +55,9 @@ void TextTable::write(std::ostream& out, bool aligned, const Words& words) const
 
 Grade graded(const std::string& file, const AnalysedProgram& program,
              const AnalysedProgram& reference, const Words& words) {
-  Grade grade{file, "", {}, {}, std::nullopt};
+  Grade grade{file, std::nullopt, {}, {}, std::nullopt};
   if (!program.ok()) {
-    grade.failure = errorCell(program.parse(), words);
+    grade.error = fileError(program.parse(), words);
     return grade;
   }
   grade.growth = program.growth();
@@ -69,11 +69,10 @@ Grade graded(const std::string& file, const AnalysedProgram& program,
   return grade;
 }
 
-std::string errorCell(const ParsedProgram& parsed, const Words& words) {
-  if (!parsed.syntaxError()) return fill(words.tr("error: %s"), {failureMessage(parsed, words)});
-  const auto [line, column] = parsed.lineAndColumn(parsed.spans.problem()->from);
-  return fill(words.tr("error %s:%s %s"), {std::to_string(line), std::to_string(column),
-                                           explanation(*parsed.spans.problem(), words)});
+std::string errorCell(const FileError& error, const Words& words) {
+  if (error.line == 0) return fill(words.tr("error: %s"), {error.message});
+  return fill(words.tr("error %s:%s %s"),
+              {std::to_string(error.line), std::to_string(error.column), error.explanation});
 }
 
 TextTable summaryTable(const std::vector<CostModel>& models, const Words& words) {
@@ -84,7 +83,8 @@ TextTable summaryTable(const std::vector<CostModel>& models, const Words& words)
 
 std::vector<std::string> summaryCells(const std::string& file, const AnalysedProgram& program,
                                       const Words& words) {
-  if (!program.ok()) return {visibleName(file), errorCell(program.parse(), words)};
+  if (!program.ok())
+    return {visibleName(file), errorCell(fileError(program.parse(), words), words)};
   std::vector<std::string> cells = {visibleName(file), words.tr("ok"),
                                     growthCell(program.growth(), words)};
   for (const ExactPolynomial& cost : program.exact()) cells.push_back(cost.text());
@@ -98,7 +98,7 @@ TextTable gradeTable(const std::string& reference, const Words& words) {
 
 void addGradeCells(TextTable& table, const Grade& grade, const std::vector<CostModel>& models,
                    const Words& words) {
-  if (!grade.failure.empty()) return table.add({visibleName(grade.file), "", grade.failure});
+  if (grade.error) return table.add({visibleName(grade.file), "", errorCell(*grade.error, words)});
   for (std::size_t m = 0; m < models.size(); ++m) {
     table.add({visibleName(grade.file), models[m].name, verdict(grade, m, words)});
   }

@@ -8,6 +8,7 @@
 
 #include "analysis/analysedprogram.h"
 #include "analysis/programset.h"
+#include "report/wording.h"
 #include "support/words.h"
 
 // The classroom's views of many files: a line per file (--summary) and each file graded against
@@ -17,6 +18,8 @@ class TextTable {
  public:
   explicit TextTable(std::vector<std::string> header);
   void add(std::vector<std::string> cells);
+  std::size_t size() const { return rows.size(); }  // the header's row counted
+  void truncate(std::size_t size) { rows.resize(size); }
   // Aligned for the encoding of `words`, or separated by tabs.
   void write(std::ostream& out, bool aligned, const Words& words) const;
 
@@ -28,7 +31,7 @@ class TextTable {
 // file is cheaper, exactly; or why it could not be graded.
 struct Grade {
   std::string file;
-  std::string failure;                          // empty when graded
+  std::optional<FileError> error;               // none when graded
   std::vector<Growth> growth, referenceGrowth;  // per model
   std::optional<ProgramSet> pair;               // the reference and the file, compared
 };
@@ -37,8 +40,9 @@ struct Grade {
 Grade graded(const std::string& file, const AnalysedProgram& program,
              const AnalysedProgram& reference, const Words& words);
 
-// "error 4:7 expected ';' at the end of the statement", or the reason a file was not read.
-std::string errorCell(const ParsedProgram& parsed, const Words& words);
+// "error 4:7 expected ';' at the end of the statement", or "error: " and the reason a file was
+// not read.
+std::string errorCell(const FileError& error, const Words& words);
 
 TextTable summaryTable(const std::vector<CostModel>& models, const Words& words);
 // The file's line of the summary: its name, "ok" or its error, its growth, its exact costs.

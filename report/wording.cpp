@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <sstream>
+#include <tuple>
 
 #include "report/quoting.h"
 #include "statements/loopstatement.h"
@@ -110,6 +111,15 @@ std::string failureMessage(const ParsedProgram& parsed, const Words& words) {
     return fill(words.tr("read error: %s"), {systemReason(parsed.readError, words)});
   }
   return withVisibleQuotes(parsed.error);
+}
+
+FileError fileError(const ParsedProgram& parsed, const Words& words) {
+  FileError error{failureMessage(parsed, words), "", 0, 0};
+  if (parsed.syntaxError()) {
+    error.explanation = explanation(*parsed.spans.problem(), words);
+    std::tie(error.line, error.column) = parsed.lineAndColumn(parsed.spans.problem()->from);
+  }
+  return error;
 }
 
 std::string fileProblem(const std::string& name, const ParsedProgram& parsed, const Words& words) {

@@ -46,6 +46,15 @@ std::string systemReason(int error, const Words& words);
 // made visible.
 std::string failureMessage(const ParsedProgram& parsed, const Words& words);
 
+// What a file that gave no program says, as every front end writes it.
+struct FileError {
+  std::string message;      // the parser's own line, or the system's reason
+  std::string explanation;  // for a syntax error: what was expected; else empty
+  std::size_t line = 0;     // for a syntax error, from 1, where the fix goes; else 0
+  std::size_t column = 0;   // from 1, in bytes
+};
+FileError fileError(const ParsedProgram& parsed, const Words& words);
+
 // "cannot open 'NAME': reason" or "cannot read 'NAME': reason" for a file that gave no text.
 std::string fileProblem(const std::string& name, const ParsedProgram& parsed, const Words& words);
 

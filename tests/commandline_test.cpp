@@ -5,6 +5,7 @@
 #include <chrono>
 #include <nlohmann/json.hpp>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,21 @@ TEST(CommandLine, SaysWhenHelpCannotBeWrittenOrAnOptionIsWrong) {
       {"--help --bogus", "loopcost: The following argument was not expected: --bogus\n"},
       {"-V --bogus", "loopcost: The following argument was not expected: --bogus\n"},
       {"--format= a.txt", "loopcost: --format: '' is empty; give a value\n"},
+      {"--reference '' a.txt", "loopcost: --reference: '' is empty; give a value\n"},
+      {"-x --summary a.txt",
+       "loopcost: --explain adds to each file's report, which --summary does not write\n"},
+      {"--reference a.txt -x b.txt",
+       "loopcost: --explain adds to each file's report, which --reference does not write\n"},
+      {"--summary -f json a.txt",
+       "loopcost: --summary writes a table of text; --format=json gives each file's entry, which "
+       "holds what the table says\n"},
+      {"--lsp -x", "loopcost: --explain is for the command line, not for --lsp\n"},
+      {"--cpu 3,7 1,1", "loopcost: '1,1' is no file but a model: give each model with its own "
+                        "--cpu, as --cpu 1,1\n"},
+      {"--reference a.txt --reference b.txt c.txt",
+       "loopcost: --reference is given 2 times; give it once\n"},
+      {"--cpu 2\xEF\xBC\x8C" "4 a.txt",
+       "loopcost: --cpu: '2\xA1" "A4' is not ADD,MUL (full-width '\xA1" "A' (U+FF0C): type ',')\n"},
   };
   for (const auto& row : usage) {
     const ToolRun run = runShell(std::string("$LOOPCOST ") + row.arguments);
@@ -179,6 +195,46 @@ TEST(CommandLine, RunsOutOfMemoryCleanlyUnderEveryLimit) {
 }
 #endif
 
+// The classroom's tables under any limit on memory: each line on standard error says what ran out
+// of it, and a table that is written has a row for every file, one too large included; in JSON,
+// an entry and a grade for every file.
+TEST(CommandLine, KeepsARowPerFileWhenMemoryRunsOut) {
+  const ScratchDirectory directory;
+  std::string big = "BEGIN\n";
+  for (int i = 0; i < 200000; ++i) big += "x*y+z;\n";
+  writeFile(directory.path("big.txt"), big + "END\n");
+  writeFile(directory.path("ref.txt"), "BEGIN LOOP n LOOP n a; END END END\n");
+  writeFile(directory.path("small.txt"), "BEGIN LOOP n a+b; END END\n");
+  const std::string files = " ref.txt big.txt small.txt";
+  for (const std::string& command :
+       {"$LOOPCOST --summary" + files, "$LOOPCOST --reference ref.txt" + files,
+        "$LOOPCOST --summary --reference ref.txt" + files,
+        "$LOOPCOST -f json --reference ref.txt" + files}) {
+    for (int megabytes = 12; megabytes <= 40; megabytes += 4) {
+      SCOPED_TRACE(command + " under " + std::to_string(megabytes) + " MB");
+      const ToolRun run = runShell("cd " + directory.path() + " && ulimit -v " +
+                                   std::to_string(megabytes * 1024) + " && " + command);
+      EXPECT_TRUE(run.status == 0 || run.status == 1);
+      std::istringstream err(run.err);
+      for (std::string line; std::getline(err, line);) {
+        EXPECT_TRUE(line.size() > 15 && line.compare(line.size() - 15, 15, ": out of memory") == 0)
+            << line;
+      }
+      const auto document = nlohmann::json::parse(run.out, nullptr, false);
+      if (document.is_object()) {
+        EXPECT_EQ(document["files"].size(), 3u);
+        if (document["reference"].is_object() && document["reference"]["ok"] == true) {
+          EXPECT_EQ(document["reference"]["grades"].size(), 3u);
+        }
+      } else if (run.out.rfind("file\t", 0) == 0) {
+        for (const char* file : {"\nref.txt\t", "\nbig.txt\t", "\nsmall.txt\t"}) {
+          EXPECT_NE(run.out.find(file), std::string::npos) << file << run.out;
+        }
+      }
+    }
+  }
+}
+
 TEST(CommandLine, WritesOneJsonDocumentForTheRun) {
   const ToolRun run = runShell("cd " SOURCE_DIR
                                " && $LOOPCOST --format=json --cpu 3,0.5 "
@@ -217,6 +273,19 @@ TEST(CommandLine, WritesOneJsonDocumentForTheRun) {
   EXPECT_EQ(files[2]["error"],
             nlohmann::json::parse(R"({"message": "No such file or directory"})"));
   EXPECT_EQ(runShell("$LOOPCOST -f json " + EXAMPLES + "*.txt | python3 -m json.tool").status, 0);
+  // Every error has one shape, the reference's and a grade's included.
+  const auto graded = nlohmann::json::parse(
+      runShell("cd " SOURCE_DIR " && $LOOPCOST -f json --reference examples/all_pairs.txt "
+               "tests/golden/term_even_length/prog.txt")
+          .out);
+  EXPECT_EQ(graded["reference"]["grades"][0]["error"], files[1]["error"]);
+  const auto broken = nlohmann::json::parse(
+      runShell("cd " SOURCE_DIR " && $LOOPCOST -f json --reference nosuch.txt examples/*.txt").out);
+  EXPECT_EQ(broken["reference"]["error"], files[2]["error"]);
+  // A line separator in a name would end a line for JavaScript's JSON.parse of old.
+  const ToolRun separated = runShell("$LOOPCOST -f json \"$(printf 'a\\342\\200\\250b')\"");
+  EXPECT_NE(separated.out.find("\"a\\u2028b\""), std::string::npos) << separated.out;
+  EXPECT_EQ(separated.out.find("\xE2\x80\xA8"), std::string::npos);
 }
 
 TEST(CommandLine, HelpReadmeAndManualsListTheSameOptions) {
