@@ -11,12 +11,14 @@ namespace {
 // The file's own buffer: large reads, few system calls.
 constexpr std::size_t READ_AHEAD = 1 << 16;
 
+// Names are UTF-8: on Windows the file is opened by its wide name, in any code page.
 int openNamed(std::filebuf& file, const std::string& name) {
   if (name.find('\0') != std::string::npos) return ENOENT;
+  const std::filesystem::path path = std::filesystem::u8path(name);
   errno = 0;
-  if (file.open(name, std::ios::in) != nullptr) return 0;
+  if (file.open(path, std::ios::in) != nullptr) return 0;
   std::error_code ignored;
-  if (std::filesystem::is_directory(name, ignored)) return EISDIR;  // as Linux would say
+  if (std::filesystem::is_directory(path, ignored)) return EISDIR;  // as Linux would say
   return errno != 0 ? errno : ENOENT;
 }
 
