@@ -1,6 +1,7 @@
 // Starts `loopcost --lsp` for loop programs; the server gives every diagnostic, hover, lens,
 // hint and formatting. The settings the server reads are those this extension's manifest
-// contributes, all but loopcost.server.*: they reach it at start and again on each change.
+// contributes, all but loopcost.server.*: they reach it at start and again on each change. What
+// the extension itself says goes through vscode.l10n, in the bundles of l10n/.
 const vscode = require("vscode");
 const { LanguageClient } = require("vscode-languageclient/node");
 const { contributes } = require("./package.json");
@@ -26,10 +27,10 @@ async function activate() {
     await client.start();
   } catch (error) {
     client = undefined;
-    vscode.window.showErrorMessage(
-      `Loopcost: the language server \`${command} --lsp\` did not start (${error.message}). ` +
-      "Install loopcost (`make install`, or the Debian package of `make package`) or set " +
-      "`loopcost.server.path` to the loopcost binary, then reload the window.");
+    vscode.window.showErrorMessage(vscode.l10n.t(
+      "Loopcost: the language server `{0} --lsp` did not start ({1}). Install loopcost " +
+      "(`make install`, or the Debian package of `make package`) or set `loopcost.server.path` " +
+      "to the loopcost binary, then reload the window.", command, error.message));
   }
 }
 

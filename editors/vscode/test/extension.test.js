@@ -12,6 +12,7 @@ async function activated(settings, start) {
   const vscode = {
     workspace: { getConfiguration: () => ({ get: (name) => settings[name] }) },
     window: { showErrorMessage: (message) => asked.messages.push(message) },
+    l10n: { t: (message, ...values) => message.replace(/\{(\d+)\}/g, (_, i) => values[i]) },
   };
   class LanguageClient {
     constructor(id, name, server, options) {
@@ -46,6 +47,22 @@ describe("the extension", () => {
     });
     assert.equal(asked.messages.length, 1);
     assert.match(asked.messages[0], /spawn loopcost ENOENT.*make install.*loopcost\.server\.path/);
+  });
+});
+
+describe("the extension's own messages", () => {
+  it("are each translated in the Traditional Chinese bundle, with the same places", () => {
+    const source = require("node:fs").readFileSync(require.resolve("../extension.js"), "utf8");
+    const calls = [...source.matchAll(/l10n\.t\(((?:\s*"(?:[^"\\]|\\.)*"\s*\+?)+)/g)];
+    const messages = calls.map((call) => [...call[1].matchAll(/"((?:[^"\\]|\\.)*)"/g)]
+      .map((part) => JSON.parse(`"${part[1]}"`)).join(""));
+    assert.ok(messages.length >= 1);
+    const bundle = require("../l10n/bundle.l10n.zh-tw.json");
+    for (const message of messages) {
+      assert.ok(bundle[message], message);
+      const places = (text) => [...text.matchAll(/\{\d+\}/g)].map(String).sort();
+      assert.deepEqual(places(bundle[message]), places(message));
+    }
   });
 });
 
