@@ -6,6 +6,7 @@
 #include <sstream>
 #include <string>
 
+#include "report/diagnosis.h"
 #include "report/glances.h"
 #include "report/jsonwriter.h"
 #include "report/wording.h"
@@ -128,7 +129,7 @@ json diagnostics(const Documents::Document& document, const Words& words) {
   if (!parsed.ok()) {
     const SourceSpans::Problem& problem = *parsed.spans.problem();
     all.push_back(diagnostic(rangeJson(analysis.lines, problem.from, problem.to), ERROR_SEVERITY,
-                             explanation(problem, words)));
+                             explanation(parsed, words)));
     return all;
   }
   const std::size_t firstLineEnd =
@@ -235,7 +236,7 @@ Reply formatting(const Documents::Document& document, const Words& words) {
   if (!analysis.program.ok()) {
     return Reply::error(ErrorCode::REQUEST_FAILED,
                         fill(words.tr("cannot format a program with a syntax error: %s"),
-                             {explanation(*analysis.program.parse().spans.problem(), words)}));
+                             {explanation(analysis.program.parse(), words)}));
   }
   std::ostringstream echo;
   analysis.program.program().print(echo);

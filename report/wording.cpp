@@ -6,6 +6,7 @@
 #include <sstream>
 #include <tuple>
 
+#include "report/diagnosis.h"
 #include "report/quoting.h"
 #include "statements/loopstatement.h"
 #include "support/utf8.h"
@@ -116,7 +117,7 @@ std::string failureMessage(const ParsedProgram& parsed, const Words& words) {
 FileError fileError(const ParsedProgram& parsed, const Words& words) {
   FileError error{failureMessage(parsed, words), "", 0, 0};
   if (parsed.syntaxError()) {
-    error.explanation = explanation(*parsed.spans.problem(), words);
+    error.explanation = explanation(parsed, words);
     std::tie(error.line, error.column) = parsed.lineAndColumn(parsed.spans.problem()->from);
   }
   return error;
@@ -129,103 +130,17 @@ std::string fileProblem(const std::string& name, const ParsedProgram& parsed, co
       {visibleName(name), systemReason(opened ? parsed.readError : parsed.openError, words)});
 }
 
-namespace {
-
-// "full-width '；' (U+FF1B): type ';'" for the full-width forms of ASCII, U+FF01 to U+FF5E, which
-// a Chinese input method types.
-std::optional<std::string> fullWidth(const std::string& found, const Words& words) {
-  if (found.size() != 3 || static_cast<unsigned char>(found[0]) != 0xEF) return std::nullopt;
-  const unsigned code = (static_cast<unsigned char>(found[0]) & 0x0F) << 12 |
-                        (static_cast<unsigned char>(found[1]) & 0x3F) << 6 |
-                        (static_cast<unsigned char>(found[2]) & 0x3F);
-  if (code < 0xFF01 || code > 0xFF5E) return std::nullopt;
-  char hex[8];
-  std::snprintf(hex, sizeof hex, "%04X", code);
-  return fill(words.tr("full-width '%s' (U+%s): type '%s'"),
-              {found, hex, std::string(1, static_cast<char>(code - 0xFEE0))});
-}
-
-std::string quotedFound(const std::string& found) { return "'" + visibleName(found) + "'"; }
-
-// What a statement may not hold.
-std::string foreignCharacter(const std::string& found, const Words& words) {
-  const char c = found.size() == 1 ? found[0] : '\0';
-  if (c == '=') {
-    return words.tr(
-        "'=' is not part of the language: a statement is an expression such as a + b * c;");
-  }
-  if (c >= 'A' && c <= 'Z')
-    return fill(words.tr("%s is no variable: variables are a to z"), {quotedFound(found)});
-  return fill(
-      words.tr("%s is not part of the language: a statement holds the variables a to z, + and *"),
-      {quotedFound(found)});
-}
-
-}  // namespace
-
-std::string explanation(const SourceSpans::Problem& problem, const Words& words) {
-  if (const auto typed = fullWidth(problem.found, words)) return *typed;
-  const std::string& found = problem.found;
-  switch (problem.expected) {
-    case Expected::begin:
-      return found.empty()
-                 ? words.tr("the text is empty: a program starts with BEGIN")
-                 : fill(words.tr("a program starts with BEGIN, not %s"), {quotedFound(found)});
-    case Expected::end:
-      return found.empty()
-                 ? words.tr("the text ends before the program's END")
-                 : fill(words.tr("expected END after the program's last statement, not %s"),
-                        {quotedFound(found)});
-    case Expected::statement:
-      return fill(words.tr("a statement starts with a letter a to z or LOOP, not %s"),
-                  {quotedFound(found)});
-    case Expected::firstStatement:
-      return words.tr("a program and a LOOP hold at least one statement before their END");
-    case Expected::count:
-      if (found.size() == 1 && std::string("+-*/").find(found[0]) != std::string::npos) {
-        return fill(words.tr("%s is not allowed in a LOOP count: use n or a whole number"),
-                    {quotedFound(found)});
-      }
-      return fill(words.tr("a LOOP count is n or a whole number, not %s"), {quotedFound(found)});
-    case Expected::countSize:
-      return fill(words.tr("the LOOP count %s is too large: at most 2147483647"),
-                  {quotedFound(found)});
-    case Expected::loop:
-      return fill(words.tr("expected LOOP, not %s"), {quotedFound(found)});
-    case Expected::loopEnd:
-      return found.empty()
-                 ? words.tr("the text ends before the LOOP's END")
-                 : fill(words.tr("expected END to close the LOOP, not %s"), {quotedFound(found)});
-    case Expected::nesting:
-      return words.tr("loops are nested more than 1000 deep");
-    case Expected::semicolon:
-      return words.tr("expected ';' at the end of the statement");
-    case Expected::expression:
-      return foreignCharacter(found, words);
-    case Expected::term:
-      return words.tr("a '+' needs a term on each side");
-    case Expected::operation:
-      return fill(words.tr("variables side by side in %s: put '*' or '+' between them"),
-                  {quotedFound(found)});
-  }
-  return "";
-}
-
 std::string readableError(const ParsedProgram& parsed, const Words& words) {
   if (!parsed.syntaxError()) return failureMessage(parsed, words);
-  return fill(words.tr("%s [%s]"),
-              {explanation(*parsed.spans.problem(), words), failureMessage(parsed, words)});
+  return fill(words.tr("%s [%s]"), {explanation(parsed, words), failureMessage(parsed, words)});
 }
 
 namespace {
 
-// Why a price is none, with the full-width characters an input method types named first.
+// Why a price is none, with a full-width character an input method types named first.
 std::string priceFault(const std::string& typed, Price::Fault fault, const char* notNumber,
                        const Words& words) {
-  for (std::size_t at = 0; at < typed.size();
-       at += std::max<std::size_t>(utf8Length(typed, at), 1)) {
-    if (const auto hint = fullWidth(typed.substr(at, utf8Length(typed, at)), words)) return *hint;
-  }
+  if (const auto hint = fullWidthIn(typed, words)) return *hint;
   switch (fault) {
     case Price::Fault::exponent:
       return fill(words.tr("exponents are not accepted: write %s in digits"), {visibleName(typed)});
@@ -250,7 +165,7 @@ std::string priceProblem(std::size_t model, bool addition, const std::string& ty
                          Price::Fault fault, const Words& words) {
   return fill(addition ? words.tr("model %s, the price of +: %s is not a price: %s")
                        : words.tr("model %s, the price of *: %s is not a price: %s"),
-              {std::to_string(model + 1), quotedFound(typed),
+              {std::to_string(model + 1), "'" + visibleName(typed) + "'",
                priceFault(typed, fault, N_("write a number in digits, such as 2 or 0.5"), words)});
 }
 

@@ -58,10 +58,6 @@ FileError fileError(const ParsedProgram& parsed, const Words& words);
 // "cannot open 'NAME': reason" or "cannot read 'NAME': reason" for a file that gave no text.
 std::string fileProblem(const std::string& name, const ParsedProgram& parsed, const Words& words);
 
-// What a syntax error means for a person who made it: what was expected, with the offending
-// character, e.g. "expected ';' at the end of the statement".
-std::string explanation(const SourceSpans::Problem& problem, const Words& words);
-
 // The explanation and, after it in brackets, the parser's own line; for a text that could not be
 // read, its reason.
 std::string readableError(const ParsedProgram& parsed, const Words& words);

@@ -29,6 +29,40 @@ void noteInExpression(SourceSpans& spans, const std::string& text, const SyntaxE
   spans.stop(error.expected, where[at], where[end - 1] + 1, text.substr(at, end - at));
 }
 
+// Whether the text has a line end between its characters k and k + 1.
+bool lineEndsBetween(const SourceSpans& spans, std::size_t k) {
+  const auto& breaks = spans.lineBreaks;
+  const auto after = std::upper_bound(breaks.begin(), breaks.end(), spans.characters[k]);
+  return after != breaks.end() && *after < spans.characters[k + 1];
+}
+
+// A statement that fails is looked at as a person would: one that starts with a keyword written
+// in small letters ("loop n", "end") is that keyword; two variables side by side on two lines
+// are two statements, the first without its ';'.
+void review(SourceSpans& spans, const std::string& text, Expected expected) {
+  const std::vector<std::size_t>& where = spans.characters;
+  std::size_t word = 0;
+  while (word < text.size() && text[word] >= 'a' && text[word] <= 'z' &&
+         (word == 0 || where[word] == where[word - 1] + 1)) {
+    ++word;
+  }
+  const std::string first = text.substr(0, word);
+  const bool apart = word == text.size() || where[word] > where[word - 1] + 1;
+  if ((first == "loop" || first == "end" || first == "begin") && apart) {
+    spans.stop(Expected::keywordCase, where[0], where[word - 1] + 1, first);
+    return;
+  }
+  if (expected != Expected::operation) return;
+  for (std::size_t k = 0; k + 1 < text.size(); ++k) {
+    const bool variables =
+        text[k] != '+' && text[k] != '*' && text[k + 1] != '+' && text[k + 1] != '*';
+    if (variables && lineEndsBetween(spans, k)) {
+      spans.stop(Expected::semicolon, where[k] + 1, where[k] + 1, "");
+      return;
+    }
+  }
+}
+
 }  // namespace
 
 // Delegating to the assembling constructor makes the destructor run if parsing throws, so an
@@ -40,7 +74,10 @@ ExpressionStatement::ExpressionStatement(std::istream& is, SourceSpans* spans)
     : ExpressionStatement(nullptr) {
   const std::size_t span = spans != nullptr ? spans->open(is) : 0;
   const std::size_t start = spans != nullptr ? (*spans)[span].start : 0;
-  if (spans != nullptr) spans->characters.clear();
+  if (spans != nullptr) {
+    spans->characters.clear();
+    spans->lineBreaks.clear();
+  }
   std::size_t textEnd = start;  // after the last character taken
   const auto lacksSemicolon = [&] {
     if (spans != nullptr) spans->stop(Expected::semicolon, textEnd, textEnd, "");
@@ -54,7 +91,7 @@ ExpressionStatement::ExpressionStatement(std::istream& is, SourceSpans* spans)
     text.append(block, inBlock);
     inBlock = 0;
   };
-  const auto read = readNonBlanksUntil(is, ';', [&](char c, std::size_t at) {
+  const auto take = [&](char c, std::size_t at) {
     if (!belongsToExpression(c)) {
       flush();
       is.unget();  // so that the error's position is the offending character
@@ -78,14 +115,24 @@ ExpressionStatement::ExpressionStatement(std::istream& is, SourceSpans* spans)
       spans->characters.push_back(start + at);
       textEnd = start + at + 1;
     }
-  });
-  flush();
-  if (!read) syntaxErrorAt(ERROR_PREFIX, text, lacksSemicolon());  // the input ended first
-  if (spans != nullptr) (*spans)[span].end = (*spans)[span].hint = start + *read;
+  };
+  const auto lineEnd = [&](char c, std::size_t at) {
+    if (c == '\n' || c == '\r') spans->lineBreaks.push_back(start + at);
+  };
   try {
-    expression = new Expression(static_cast<int>(text.size()), &text[0]);
+    const auto read = spans != nullptr ? readNonBlanksUntil(is, ';', take, lineEnd)
+                                       : readNonBlanksUntil(is, ';', take);
+    flush();
+    if (!read) syntaxErrorAt(ERROR_PREFIX, text, lacksSemicolon());  // the input ended first
+    if (spans != nullptr) (*spans)[span].end = (*spans)[span].hint = start + *read;
+    try {
+      expression = new Expression(static_cast<int>(text.size()), &text[0]);
+    } catch (const SyntaxError& error) {
+      if (spans != nullptr && error.at != nullptr) noteInExpression(*spans, text, error);
+      throw;
+    }
   } catch (const SyntaxError& error) {
-    if (spans != nullptr && error.at != nullptr) noteInExpression(*spans, text, error);
+    if (spans != nullptr && !text.empty()) review(*spans, text, error.expected);
     throw;
   }
 }

@@ -98,6 +98,7 @@ LoopStatement::LoopStatement(std::istream& is, int enclosingLoops, SourceSpans* 
                 Expected::nesting);
   }
   SourceSpans::expectKeyword(is, "LOOP", ERROR_PREFIX, Expected::loop, spans);
+  if (spans != nullptr) spans->openLoops.push_back((*spans)[span].start);
   CountReading reading{is, spans, 0};
   count = reading.count();
   if (spans != nullptr) {
@@ -105,8 +106,13 @@ LoopStatement::LoopStatement(std::istream& is, int enclosingLoops, SourceSpans* 
     (*spans)[span].hint = SourceSpans::offset(is);
   }
   body = new Statementlist(is, enclosingLoops + 1, spans);
-  SourceSpans::expectKeyword(is, "END", ERROR_PREFIX, Expected::loopEnd, spans);
-  if (spans != nullptr) (*spans)[span].end = SourceSpans::offset(is);
+  const std::size_t end =
+      SourceSpans::expectKeyword(is, "END", ERROR_PREFIX, Expected::loopEnd, spans);
+  if (spans != nullptr) {
+    (*spans)[span].end = SourceSpans::offset(is);
+    spans->lastClosed = {spans->openLoops.back(), end};
+    spans->openLoops.pop_back();
+  }
 }
 
 LoopStatement::LoopStatement(int count, Statementlist* body) : body(body), count(count) {}

@@ -27,11 +27,21 @@ std::optional<std::size_t> SourceSpans::innermostAt(std::size_t offset) const {
 
 void SourceSpans::finish() {
   characters = {};
+  lineBreaks = {};
+  openLoops = {};
   if (!keepStatements) spans = {};
 }
 
+// Where the text ends early, the loop it ends in, or the loop that took the last END, is noted.
 void SourceSpans::stop(Expected expected, std::size_t from, std::size_t to, std::string found) {
-  stopped = Problem{expected, from, to, std::move(found)};
+  stopped = Problem{expected, from, to, std::move(found), std::nullopt, std::nullopt};
+  if (!stopped->found.empty()) return;
+  if (expected == Expected::loopEnd && !openLoops.empty()) {
+    stopped->loop = openLoops.back();
+  } else if (expected == Expected::end && lastClosed) {
+    stopped->loop = lastClosed->first;
+    stopped->loopEnd = lastClosed->second;
+  }
 }
 
 // The lead byte and the continuation bytes after it, at most four bytes in all.

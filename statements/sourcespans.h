@@ -4,6 +4,7 @@
 #include <istream>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/syntaxerror.h"
@@ -31,6 +32,10 @@ class SourceSpans {
     std::size_t from;  // the text a person would fix; empty where something is missing
     std::size_t to;
     std::string found;  // the word or the whole (UTF-8) character found there
+    // Where the text ended: the LOOP whose END did not come, or the LOOP that the last END
+    // closed, where the program's END did not come, and that END.
+    std::optional<std::size_t> loop;
+    std::optional<std::size_t> loopEnd;
   };
 
   const std::vector<Span>& statements() const { return spans; }
@@ -51,8 +56,11 @@ class SourceSpans {
                                    const std::string& errorPrefix, Expected expected,
                                    SourceSpans* spans);
   std::vector<std::size_t> characters;  // where each character of a statement's text stood
-  std::size_t begin = 0;                // where "BEGIN" stands
-  void finish();                        // lets go of what only the parsers needed
+  std::vector<std::size_t> lineBreaks;  // where the line ends among them stood
+  std::vector<std::size_t> openLoops;   // where the LOOPs whose END has not come stand
+  std::optional<std::pair<std::size_t, std::size_t>> lastClosed;  // a LOOP and its END
+  std::size_t begin = 0;                                          // where "BEGIN" stands
+  void finish();  // lets go of what only the parsers needed
 
  private:
   bool keepStatements;

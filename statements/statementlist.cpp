@@ -31,10 +31,11 @@ Expected expectedBefore(char c, bool first, bool loopBody) {
   syntaxErrorAt(ERROR_PREFIX, found, expected);
 }
 
-// The next non-blank character, left in the stream; an error at the end of the input.
-char nextNonBlank(std::istream& is, SourceSpans* spans) {
+// The next non-blank character, left in the stream; an error at the end of the input, where the
+// END of the loop around, or of the program, is missing.
+char nextNonBlank(std::istream& is, bool loopBody, SourceSpans* spans) {
   char c;
-  if (!peekNonBlank(is, c)) stop(is, Expected::end, spans, "");
+  if (!peekNonBlank(is, c)) stop(is, loopBody ? Expected::loopEnd : Expected::end, spans, "");
   return c;
 }
 
@@ -45,7 +46,7 @@ char nextNonBlank(std::istream& is, SourceSpans* spans) {
 Statementlist::Statementlist(std::istream& is, int enclosingLoops, SourceSpans* spans)
     : Statementlist(nullptr, nullptr) {
   Statementlist* node = this;
-  char next = nextNonBlank(is, spans);
+  char next = nextNonBlank(is, enclosingLoops > 0, spans);
   for (;;) {
     if (next == 'L') {
       node->statement = new LoopStatement(is, enclosingLoops, spans);
@@ -54,7 +55,7 @@ Statementlist::Statementlist(std::istream& is, int enclosingLoops, SourceSpans* 
     } else {
       stop(is, expectedBefore(next, node == this, enclosingLoops > 0), spans, std::string(1, next));
     }
-    next = nextNonBlank(is, spans);
+    next = nextNonBlank(is, enclosingLoops > 0, spans);
     if (!startsStatement(next)) return;
     node->rest = new Statementlist(nullptr, nullptr);
     node = node->rest;

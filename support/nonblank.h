@@ -45,15 +45,19 @@ inline bool readNonBlank(std::istream& is, char& c) {
 // before `stop`, with the number of characters consumed before it. Returns the number consumed
 // in all when `stop` was read; when the input ends first (or a read fails, which sets badbit),
 // eofbit and failbit are set and the result is empty. `take` may stop the parse by throwing.
-template <typename Take>
-std::optional<std::size_t> readNonBlanksUntil(std::istream& is, char stop, Take take) {
+// `skip(c, at)`, if given, gets each white-space character alike.
+template <typename Take, typename Skip>
+std::optional<std::size_t> readNonBlanksUntil(std::istream& is, char stop, Take take, Skip skip) {
   using traits = std::char_traits<char>;
   std::streambuf* input = is.good() ? is.rdbuf() : nullptr;
   std::size_t at = 0;
   try {
     for (int next = input != nullptr ? input->sbumpc() : traits::eof(); next != traits::eof();
          next = input->sbumpc(), ++at) {
-      if (isSpace(next)) continue;
+      if (isSpace(next)) {
+        skip(traits::to_char_type(next), at);
+        continue;
+      }
       if (traits::to_char_type(next) == stop) return at + 1;
       take(traits::to_char_type(next), at);
     }
@@ -62,4 +66,9 @@ std::optional<std::size_t> readNonBlanksUntil(std::istream& is, char stop, Take 
   }
   is.setstate(std::ios::eofbit | std::ios::failbit);
   return std::nullopt;
+}
+
+template <typename Take>
+std::optional<std::size_t> readNonBlanksUntil(std::istream& is, char stop, Take take) {
+  return readNonBlanksUntil(is, stop, take, [](char, std::size_t) {});
 }

@@ -22,6 +22,7 @@ enum class Expected {
   expression,      // a character of an expression: a lowercase letter, '+' or '*'
   term,            // a term on each side of a '+'
   operation,       // '+' or '*' between two variables
+  keywordCase,     // a keyword in capitals, where it stands in small letters
 };
 
 // What a parser stopped at, when syntax errors throw.
