@@ -58,12 +58,16 @@ TEST(CommandLine, SaysWhenHelpCannotBeWrittenOrAnOptionIsWrong) {
        "loopcost: --summary writes a table of text; --format=json gives each file's entry, which "
        "holds what the table says\n"},
       {"--lsp -x", "loopcost: --explain is for the command line, not for --lsp\n"},
-      {"--cpu 3,7 1,1", "loopcost: '1,1' is no file but a model: give each model with its own "
-                        "--cpu, as --cpu 1,1\n"},
+      {"--cpu 3,7 1,1",
+       "loopcost: '1,1' is no file but a model: give each model with its own "
+       "--cpu, as --cpu 1,1\n"},
       {"--reference a.txt --reference b.txt c.txt",
        "loopcost: --reference is given 2 times; give it once\n"},
-      {"--cpu 2\xEF\xBC\x8C" "4 a.txt",
-       "loopcost: --cpu: '2\xA1" "A4' is not ADD,MUL (full-width '\xA1" "A' (U+FF0C): type ',')\n"},
+      {"--cpu 2\xEF\xBC\x8C"
+       "4 a.txt",
+       "loopcost: --cpu: '2\xA1"
+       "A4' is not ADD,MUL (full-width '\xA1"
+       "A' (U+FF0C): type ',')\n"},
   };
   for (const auto& row : usage) {
     const ToolRun run = runShell(std::string("$LOOPCOST ") + row.arguments);

@@ -1,6 +1,8 @@
 // The language and encoding a person's text travels with: which language the environment asks
 // for, the catalogue's look-up in either byte order with its plural forms, positions in a
 // pattern, and the conversion of a stream into Big5.
+#include "support/words.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -13,7 +15,6 @@
 #include "support/catalogue.h"
 #include "support/encoding.h"
 #include "support/encodingbuffer.h"
-#include "support/words.h"
 
 namespace {
 
@@ -73,8 +74,8 @@ TEST(Catalogue, ReadsEitherByteOrderWithItsPluralForms) {
 // messages.
 TEST(Catalogue, TakesWhatIsNoCatalogueAsAnEmptyOne) {
   const std::string whole = catalogueOf(ENTRIES, false);
-  for (const std::string& bytes : {std::string(), std::string("not a catalogue, but long enough"),
-                                   whole.substr(0, 40)}) {
+  for (const std::string& bytes :
+       {std::string(), std::string("not a catalogue, but long enough"), whole.substr(0, 40)}) {
     const Catalogue catalogue(bytes);
     EXPECT_STREQ(catalogue.lookUp("hello"), "hello");
     EXPECT_STREQ(catalogue.lookUp("%s file", "%s files", 1), "%s file");
@@ -96,9 +97,9 @@ TEST(PluralRule, ChoosesTheFormAndFallsBackToEnglish) {
       {"Plural-Forms: nplurals=3; plural=(n%10==1 && n%100!=11 ? 0 : n != 0 ? 1 : 2);", 21, 0},
       {"Plural-Forms: nplurals=3; plural=(n%10==1 && n%100!=11 ? 0 : n != 0 ? 1 : 2);", 11, 1},
       {"Plural-Forms: nplurals=3; plural=(n%10==1 && n%100!=11 ? 0 : n != 0 ? 1 : 2);", 0, 2},
-      {"Plural-Forms: nplurals=2; plural=n/0;", 2, 1},       // unusable: English
-      {"Plural-Forms: nplurals=2; plural=(n != 1;", 2, 1},   // unusable: English
-      {"Plural-Forms: nplurals=2; plural=n+7;", 3, 0},       // beyond the forms: the first
+      {"Plural-Forms: nplurals=2; plural=n/0;", 2, 1},      // unusable: English
+      {"Plural-Forms: nplurals=2; plural=(n != 1;", 2, 1},  // unusable: English
+      {"Plural-Forms: nplurals=2; plural=n+7;", 3, 0},      // beyond the forms: the first
       {"", 1, 0},
   };
   for (const auto& row : rows) {
@@ -163,11 +164,21 @@ TEST(Encoding, WritesBig5AndCountsColumns) {
     std::size_t big5Columns;
   } rows[] = {
       {"執行時間 = ", "\xB0\xF5\xA6\xE6\xAE\xC9\xB6\xA1 = ", 11, 11},
-      {"Θ(n^2)", "\xA3" "K(n^2)", 6, 7},
-      {"；", "\xA1" "F", 2, 2},
+      {"Θ(n^2)",
+       "\xA3"
+       "K(n^2)",
+       6, 7},
+      {"；",
+       "\xA1"
+       "F",
+       2, 2},
       {"é", "U+00E9", 1, 6},
       {"😀", "U+1F600", 1, 7},
-      {"a\xFF" "b", "a\xFF" "b", 3, 3},
+      {"a\xFF"
+       "b",
+       "a\xFF"
+       "b",
+       3, 3},
       {"", "", 0, 0},
   };
   for (const auto& row : rows) {
@@ -192,7 +203,8 @@ TEST(EncodingBuffer, ConvertsWhatTheStreamIsGiven) {
     stream << "é";
   }
   EXPECT_EQ(target.str(), "\xB0\xF5\xA6\xE6\xAE\xC9\xB6\xA1 = " + std::string(70000, 'x') +
-                              "\xA3" "K\xC3\xA9U+00E9");
+                              "\xA3"
+                              "K\xC3\xA9U+00E9");
 }
 
 }  // namespace
