@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "analysis/programset.h"
+#include "report/wording.h"
+#include "tests/failingallocations.h"
 #include "tests/support.h"
 
 namespace {
@@ -125,6 +128,42 @@ TEST(CheapestRanges, StopsAtTheWorkLimitTheSameWayEveryTime) {
   std::mt19937_64 random(3);
   const std::vector<ExactPolynomial> costs{hugeCost(random), hugeCost(random)};
   EXPECT_FALSE(cheapestRanges(costs, 1000000));
+}
+
+// Memory that runs out anywhere in a comparison leaves the programs uncompared and says so; with
+// enough of it, the comparison is the one made without a limit.
+TEST(ProgramSet, SaysWhenMemoryRunsOutWhileComparing) {
+  const std::vector<CostModel> models = defaultModels();
+  const AnalysedProgram square = analysedText("BEGIN LOOP n LOOP n a+b; END END END", models);
+  const AnalysedProgram linear = analysedText("BEGIN LOOP 1000 LOOP n a+b; END END END", models);
+  ProgramSet unlimited(models);
+  unlimited.add("square", square);
+  unlimited.add("linear", linear);
+  unlimited.compare();
+  bool ranOut = false;
+  for (long after = 0;; ++after) {
+    ProgramSet set(models);
+    set.add("square", square);
+    set.add("linear", linear);
+    bool failed = false;
+    {
+      const FailingAllocations failing(after);
+      set.compare();
+      failed = failing.failed();
+    }
+    if (!failed) {
+      ASSERT_EQ(set.ranges().size(), models.size());
+      for (std::size_t m = 0; m < models.size(); ++m) {
+        EXPECT_EQ(rendered(*set.ranges()[m]), rendered(*unlimited.ranges()[m]));
+      }
+      break;
+    }
+    ranOut = true;
+    EXPECT_EQ(set.shortfall(), ProgramSet::Shortfall::memory) << after;
+    EXPECT_FALSE(set.compared());
+    EXPECT_EQ(shortfallReason(set, Words()), "memory ran out while making the comparison");
+  }
+  EXPECT_TRUE(ranOut);
 }
 
 }  // namespace
