@@ -197,8 +197,6 @@ TEST(CommandLine, RunsOutOfMemoryCleanlyUnderEveryLimit) {
     }
   }
 }
-#endif
-
 // The classroom's tables under any limit on memory: each line on standard error says what ran out
 // of it, and a table that is written has a row for every file, one too large included; in JSON,
 // an entry and a grade for every file.
@@ -238,6 +236,8 @@ TEST(CommandLine, KeepsARowPerFileWhenMemoryRunsOut) {
     }
   }
 }
+
+#endif
 
 TEST(CommandLine, WritesOneJsonDocumentForTheRun) {
   const ToolRun run = runShell("cd " SOURCE_DIR

@@ -60,10 +60,11 @@ TEST(Manual, NamesEveryErrorTextTheToolWritesAsTheReadmeDoes) {
   EXPECT_GE(parts.size(), 7u);
 }
 
-// The README's example sessions on the examples, run as they stand: the document cannot drift
+// The READMEs' example sessions on the examples, run as they stand: the documents cannot drift
 // from the tool. A block that shows a session is "$ COMMAND" and then what it writes.
 TEST(Readme, ShowsWhatTheToolWritesForTheExamples) {
-  std::istringstream readme(readFile(SOURCE_DIR "/README.md"));
+  std::istringstream readme(readFile(SOURCE_DIR "/README.md") +
+                            readFile(SOURCE_DIR "/README.zh-TW.md"));
   int sessions = 0;
   for (std::string line; std::getline(readme, line);) {
     const bool wholeCommand = std::count(line.begin(), line.end(), '\'') % 2 == 0;
