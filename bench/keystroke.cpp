@@ -1,10 +1,11 @@
 // How long a language server takes to answer a keystroke, as an editor meets it: a client that
-// starts `TOOL --lsp`, opens a program of the list shape and then, keystroke by keystroke, sends
-// the whole new text and waits for its diagnostics; and again, with the code lenses of the
-// document and the inlay hints of the 60 lines in view asked for after each change, waits for
-// those answers too. Prints the median of each for each size and tool, so that builds are
-// measured in one run.
-//   keystroke TOOL... -- STATEMENTS...
+// starts `TOOL --lsp`, opens a program of the list shape (or with `line:`, its statements on one
+// line) and then, keystroke by keystroke, sends the whole new text and waits for its
+// diagnostics, then asks for the document's code lenses (and resolves those in view that come
+// without their command) and then for the inlay hints of the 60 lines in view. Prints the median
+// of each and the largest lens answer, for each size and tool, so that builds are measured in
+// one run.
+//   keystroke TOOL... -- [line:]STATEMENTS...
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -74,15 +75,16 @@ class Server {
     return body;
   }
 
-  // Reads messages until one has `key` equal to `value`, read from the start of the message (a
-  // server writes its members there): the time a client takes to read a long answer is the
-  // client's, not the server's.
-  void awaitMember(const char* key, const json& value) {
+  // Reads messages until one has `key` equal to `value`, found near the start of the message (a
+  // server writes its members there), and returns that message: a client parses a long answer
+  // in its own time, not the server's.
+  std::string awaitMember(const char* key, const json& value) {
     const std::string member = '"' + std::string(key) + "\":" + value.dump();
     for (;;) {
-      const std::string head = receive().substr(0, 200);
+      std::string message = receive();
+      const std::string head = message.substr(0, 200);
       for (const char end : {',', '}'}) {
-        if (head.find(member + end) != std::string::npos) return;
+        if (head.find(member + end) != std::string::npos) return message;
       }
     }
   }
@@ -93,9 +95,9 @@ class Server {
   int out;
 };
 
-std::string program(long statements) {
+std::string program(const std::string& shape, long statements) {
   std::ostringstream text;
-  writeShape(text, "list", statements);
+  writeShape(text, shape, statements);
   return text.str();
 }
 
@@ -108,8 +110,28 @@ double since(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-// The medians over the keystrokes of the time to diagnostics, and to lenses and hints.
-std::pair<double, double> keystrokes(const std::string& tool, long statements) {
+struct Timings {
+  double diagnostics, lenses, hints;
+  std::size_t lensBytes;  // the largest answer to a codeLens request
+};
+
+// The lenses of `answer` on lines from `first` to `last` that have no command yet, resolved as a
+// client resolves those in view; returns the milliseconds that took.
+double resolveInView(Server& server, const std::string& answer, long first, long last) {
+  const auto start = Clock::now();
+  int id = 1 << 30;
+  for (const json& lens : json::parse(answer)["result"]) {
+    const long line = lens["range"]["start"]["line"];
+    if (lens.contains("command") || line < first || line > last) continue;
+    server.send(
+        {{"jsonrpc", "2.0"}, {"id", ++id}, {"method", "codeLens/resolve"}, {"params", lens}});
+    server.awaitMember("id", id);
+  }
+  return since(start);
+}
+
+// The medians over the keystrokes of the time to diagnostics, to lenses and to hints.
+Timings keystrokes(const std::string& tool, const std::string& shape, long statements) {
   Server server(tool);
   const std::string uri = "file:///bench.loop";
   server.send({{"jsonrpc", "2.0"},
@@ -117,42 +139,47 @@ std::pair<double, double> keystrokes(const std::string& tool, long statements) {
                {"method", "initialize"},
                {"params", {{"capabilities", json::object()}}}});
   server.awaitMember("id", 1);
-  std::string text = program(statements);
+  std::string text = program(shape, statements);
   server.send({{"jsonrpc", "2.0"},
                {"method", "textDocument/didOpen"},
                {"params", {{"textDocument", {{"uri", uri}, {"version", 1}, {"text", text}}}}}});
   server.awaitMember("method", "textDocument/publishDiagnostics");
-  const long lines = statements + 2;
-  const json view = {{"start", {{"line", std::max(0L, lines - 60)}, {"character", 0}}},
+  const long lines = static_cast<long>(std::count(text.begin(), text.end(), '\n')) + 1;
+  const long first = std::max(0L, lines - 60);
+  const json view = {{"start", {{"line", first}, {"character", 0}}},
                      {"end", {{"line", lines}, {"character", 0}}}};
-  std::vector<double> diagnosed, glanced;
-  const int count = statements > 10000 ? 11 : 101;
-  for (int version = 2; version < 2 + 2 * count; ++version) {
+  const json document = {{"uri", uri}};
+  std::vector<double> diagnosed, lensed, hinted;
+  std::size_t lensBytes = 0;
+  const int count = shape == "line" ? 3 : statements > 10000 ? 11 : 101;
+  for (int version = 2; version < 2 + count; ++version) {
     text.insert(text.size() - 4, version % 2 ? "a;" : " ");  // typed before the final END
-    const bool glancing = version % 2 == 0;
-    const auto start = Clock::now();
+    auto start = Clock::now();
     server.send({{"jsonrpc", "2.0"},
                  {"method", "textDocument/didChange"},
                  {"params",
                   {{"textDocument", {{"uri", uri}, {"version", version}}},
                    {"contentChanges", json::array({{{"text", text}}})}}}});
-    if (!glancing) {
-      server.awaitMember("method", "textDocument/publishDiagnostics");
-      diagnosed.push_back(since(start));
-      continue;
-    }
+    server.awaitMember("method", "textDocument/publishDiagnostics");
+    diagnosed.push_back(since(start));
+    start = Clock::now();
     server.send({{"jsonrpc", "2.0"},
                  {"id", version},
                  {"method", "textDocument/codeLens"},
-                 {"params", {{"textDocument", {{"uri", uri}}}}}});
+                 {"params", {{"textDocument", document}}}});
+    const std::string lenses = server.awaitMember("id", version);
+    const double answered = since(start);
+    lensed.push_back(answered + resolveInView(server, lenses, first, lines));
+    lensBytes = std::max(lensBytes, lenses.size());
+    start = Clock::now();
     server.send({{"jsonrpc", "2.0"},
                  {"id", -version},
                  {"method", "textDocument/inlayHint"},
-                 {"params", {{"textDocument", {{"uri", uri}}}, {"range", view}}}});
+                 {"params", {{"textDocument", document}, {"range", view}}}});
     server.awaitMember("id", -version);
-    glanced.push_back(since(start));
+    hinted.push_back(since(start));
   }
-  return {median(diagnosed), median(glanced)};
+  return {median(diagnosed), median(lensed), median(hinted), lensBytes};
 }
 
 }  // namespace
@@ -161,15 +188,18 @@ int main(int argc, char** argv) {
   std::vector<std::string> tools;
   int i = 1;
   for (; i < argc && std::string(argv[i]) != "--"; ++i) tools.push_back(argv[i]);
-  std::cout << "| program | server | diagnostics | with lenses and hints | ratio |\n"
-            << "|---|---|---|---|---|\n";
+  std::cout << "| program | server | diagnostics | lenses | hints | lens answer |\n"
+            << "|---|---|---|---|---|---|\n";
   for (++i; i < argc; ++i) {
-    const long statements = std::atol(argv[i]);
+    const std::string size = argv[i];
+    const bool oneLine = size.rfind("line:", 0) == 0;
+    const long statements = std::atol(size.c_str() + (oneLine ? 5 : 0));
     for (const std::string& tool : tools) {
-      const auto [diagnosed, glanced] = keystrokes(tool, statements);
-      std::cout << std::fixed << std::setprecision(2) << "| " << statements << " statements | "
-                << tool << " | " << diagnosed << " ms | " << glanced << " ms | "
-                << glanced / diagnosed << " |\n";
+      const Timings timings = keystrokes(tool, oneLine ? "line" : "list", statements);
+      std::cout << std::fixed << std::setprecision(2) << "| " << statements << " statements"
+                << (oneLine ? " on one line" : "") << " | " << tool << " | " << timings.diagnostics
+                << " ms | " << timings.lenses << " ms | " << timings.hints << " ms | "
+                << std::setprecision(0) << timings.lensBytes / 1e3 << " kB |\n";
     }
   }
 }
