@@ -49,8 +49,9 @@ bool Documents::change(Document& document, const nlohmann::json& changes, LineIn
     }
     const auto range = rangeAt(change, "range");
     if (!range) return false;
-    const std::size_t from = LineIndex::offsetIn(text, range->first, units);
-    const std::size_t to = std::max(from, LineIndex::offsetIn(text, range->second, units));
+    const LineIndex lines(text, units);
+    const std::size_t from = lines.offsetOf(range->first);
+    const std::size_t to = std::max(from, lines.offsetOf(range->second));
     text.replace(from, to - from, *newText);
   }
   document.text = std::move(text);

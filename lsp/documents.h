@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "analysis/analysedprogram.h"
-#include "lsp/lineindex.h"
+#include "source/lineindex.h"
 
 // One version of a document's text with all the tool says of it.
 struct Analysis {

@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "lsp/lineindex.h"
+#include "source/lineindex.h"
 
 // JSON-RPC's and the protocol's error codes.
 namespace ErrorCode {
