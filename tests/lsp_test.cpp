@@ -230,6 +230,9 @@ TEST(LanguageServer, AnswersEachKindOfMessage) {
        "loopcost: refused a malformed header: Content-Length: 3\n"},
       {"a malformed header, refused", "Content-Lenght 12\r\n\r\n" + opened(PROGRAM), diagnostics,
        "loopcost: refused a malformed header: Content-Lenght 12\n"},
+      {"a length of 2^64, refused",
+       "Content-Length: 18446744073709551616\r\n\r\n" + opened(PROGRAM), diagnostics,
+       "loopcost: refused a malformed header: Content-Length: 18446744073709551616\n"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
@@ -274,7 +277,7 @@ TEST(LanguageServer, CountsPositionsAsAgreedAndExitsAsAsked) {
         << run.out;
   }
   const ToolRun refused = runLoopcost(
-      ".", initialize() + "Content-Length: 99999999999999999999\r\n\r\n" + GOODBYE, {"--lsp"});
+      ".", initialize() + "Content-Length: 9999999999999999999\r\n\r\n" + GOODBYE, {"--lsp"});
   EXPECT_EQ(refused.err, "loopcost: refused a message over 67108864 bytes\n");
   EXPECT_EQ(refused.status, 1);  // what the header claims runs to the end of the input
   EXPECT_EQ(runLoopcost(".", initialize() + notification("exit"), {"--lsp"}).status, 1);
