@@ -15,6 +15,7 @@ namespace {
 using json = nlohmann::json;
 
 constexpr int ERROR_MESSAGE = 1;
+constexpr int WARNING_MESSAGE = 2;
 constexpr int INCREMENTAL_SYNC = 2;
 // Enough for a failed request's unwinding and its error answer.
 constexpr std::size_t RESERVE = std::size_t{256} << 10;
@@ -102,7 +103,11 @@ int LanguageServer::serve(std::istream& in) {
   return shutDown ? 0 : 1;
 }
 
-void LanguageServer::handle(const std::string& content) {
+void LanguageServer::handle(std::string& content) {
+  if (replaceLoneSurrogates(content) > 0) {
+    note(WARNING_MESSAGE,
+         std::string("loopcost: ") + tr("a lone surrogate in a message was read as U+FFFD"));
+  }
   const json message = json::parse(content, nullptr, false);
   if (message.is_discarded()) {
     send({{"jsonrpc", "2.0"},
@@ -189,6 +194,17 @@ void LanguageServer::tell(const std::string& message) {
   send({{"jsonrpc", "2.0"},
         {"method", "window/showMessage"},
         {"params", {{"type", ERROR_MESSAGE}, {"message", message}}}});
+}
+
+// Notes a message in the client's log, or in ours before the client can take one.
+void LanguageServer::note(int type, const std::string& message) {
+  if (!isInitialized) {
+    log << message << std::endl;
+    return;
+  }
+  send({{"jsonrpc", "2.0"},
+        {"method", "window/logMessage"},
+        {"params", {{"type", type}, {"message", message}}}});
 }
 
 void LanguageServer::publishPending() {

@@ -32,12 +32,13 @@ class LanguageServer {
   static const std::map<std::string, Request> REQUESTS;
   static const std::map<std::string, Notification> NOTIFICATIONS;
 
-  void handle(const std::string& content);
+  void handle(std::string& content);
   void dispatch(const json& message);
   Reply answer(const std::string& method, const json& params);
   void respond(const json& id, const Reply& reply);
   void send(const json& message);
   void tell(const std::string& message);
+  void note(int type, const std::string& message);
   void publishPending();
   void publish(const std::string& uri, Documents::Document& document);
   void configure(const json& given);

@@ -1,6 +1,27 @@
 #include "lsp/protocol.h"
 
+#include <cctype>
+
 using json = nlohmann::json;
+
+namespace {
+
+// The code unit of the escape "\uXXXX" at `at`, if one stands there.
+std::optional<unsigned> escapedUnit(const std::string& text, std::size_t at) {
+  if (text.compare(at, 2, "\\u") != 0 || at + 6 > text.size()) return std::nullopt;
+  unsigned unit = 0;
+  for (std::size_t i = at + 2; i < at + 6; ++i) {
+    const char c = static_cast<char>(std::tolower(static_cast<unsigned char>(text[i])));
+    if (!std::isxdigit(static_cast<unsigned char>(c))) return std::nullopt;
+    unit = unit * 16 + static_cast<unsigned>(c <= '9' ? c - '0' : c - 'a' + 10);
+  }
+  return unit;
+}
+
+bool high(unsigned unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool low(unsigned unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+}  // namespace
 
 const json* memberAt(const json& object, const char* key) {
   if (!object.is_object()) return nullptr;
@@ -73,4 +94,39 @@ json rangeJson(const LineIndex& lines, std::size_t from, std::size_t to) {
 
 std::string messageText(const json& message) {
   return message.dump(-1, ' ', false, json::error_handler_t::replace);
+}
+
+std::size_t replaceLoneSurrogates(std::string& content) {
+  std::size_t replaced = 0;
+  for (std::size_t at = 0; at < content.size();) {
+    const auto byte = static_cast<unsigned char>(content[at]);
+    if (byte == 0xED && at + 2 < content.size() &&
+        (static_cast<unsigned char>(content[at + 1]) & 0xE0) == 0xA0 &&
+        (static_cast<unsigned char>(content[at + 2]) & 0xC0) == 0x80) {
+      content.replace(at, 3, "\xEF\xBF\xBD");
+      ++replaced;
+      at += 3;
+      continue;
+    }
+    if (byte != '\\') {
+      ++at;
+      continue;
+    }
+    const auto unit = escapedUnit(content, at);
+    if (!unit) {
+      at += 2;  // an escape of one character, which may be a backslash
+      continue;
+    }
+    const auto next = escapedUnit(content, at + 6);
+    if (high(*unit) && next && low(*next)) {
+      at += 12;
+      continue;
+    }
+    if (high(*unit) || low(*unit)) {
+      content.replace(at, 6, "\\ufffd");
+      ++replaced;
+    }
+    at += 6;
+  }
+  return replaced;
 }

@@ -61,3 +61,7 @@ nlohmann::json rangeJson(const LineIndex& lines, std::size_t from, std::size_t t
 
 // The text of a message: nlohmann's dump, bytes that are not UTF-8 replaced.
 std::string messageText(const nlohmann::json& message);
+
+// Replaces each lone UTF-16 surrogate in a message's text, escaped ("\ud800") or encoded as UTF-8
+// bytes, with U+FFFD, which a client counts as one unit too; returns how many there were.
+std::size_t replaceLoneSurrogates(std::string& content);

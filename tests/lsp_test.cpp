@@ -114,6 +114,17 @@ const std::string IMPRECISE =
     "BEGIN LOOP 2147483647 LOOP 2147483647 LOOP 2147483647 LOOP 2147483647 LOOP 2147483647 a+b; "
     "END END END END END END\n";
 
+// A broken program changed into one with a lone surrogate where its statement starts and another,
+// as UTF-8 bytes, after its END; then the first taken out by a ranged change.
+const std::string LONE_SURROGATES =
+    opened(BROKEN) +
+    framed(R"({"jsonrpc": "2.0", "method": "textDocument/didChange", "params": {
+        "textDocument": {"uri": "file:///work/prog.loop", "version": 2},
+        "contentChanges": [{"text": "BEGIN\n\udc00a+b;\nEND\n)"
+           "\xED\xA0\x80"
+           R"("}]}})") +
+    rangeChanged(1, 0, 1, "", 3);
+
 // The expected answers are JSON text, read when the test runs: as initializer lists they took
 // the compiler minutes.
 TEST(LanguageServer, AnswersEachKindOfMessage) {
@@ -230,6 +241,12 @@ TEST(LanguageServer, AnswersEachKindOfMessage) {
        "loopcost: refused a malformed header: Content-Length: 3\n"},
       {"a malformed header, refused", "Content-Lenght 12\r\n\r\n" + opened(PROGRAM), diagnostics,
        "loopcost: refused a malformed header: Content-Lenght 12\n"},
+      {"lone surrogates, read as U+FFFD, one unit each", LONE_SURROGATES,
+       R"json({"params": {"version": 3, "diagnostics": [{"severity": 4,
+           "range": {"start": {"line": 3, "character": 0}, "end": {"line": 3, "character": 1}}}]}})json"},
+      {"lone surrogates, noted in the client's log", LONE_SURROGATES,
+       R"json({"method": "window/logMessage", "params": {"type": 2,
+           "message": "loopcost: a lone surrogate in a message was read as U+FFFD"}})json"},
       {"a length of 2^64, refused",
        "Content-Length: 18446744073709551616\r\n\r\n" + opened(PROGRAM), diagnostics,
        "loopcost: refused a malformed header: Content-Length: 18446744073709551616\n"},
