@@ -19,6 +19,8 @@ constexpr int WARNING_MESSAGE = 2;
 constexpr int INCREMENTAL_SYNC = 2;
 // Enough for a failed request's unwinding and its error answer.
 constexpr std::size_t RESERVE = std::size_t{256} << 10;
+// The most messages read ahead of the one being handled.
+constexpr std::size_t READ_AHEAD = 100;
 
 bool lists(const json* values, const char* value) {
   return values != nullptr && values->is_array() &&
@@ -55,6 +57,7 @@ const std::map<std::string, LanguageServer::Request> LanguageServer::REQUESTS = 
 
 const std::map<std::string, LanguageServer::Notification> LanguageServer::NOTIFICATIONS = {
     {"initialized", &LanguageServer::initialized},
+    {"$/cancelRequest", &LanguageServer::cancelRequest},
     {"exit", &LanguageServer::exit},
     {"textDocument/didOpen", &LanguageServer::didOpen},
     {"textDocument/didChange", &LanguageServer::didChange},
@@ -73,24 +76,12 @@ int LanguageServer::serve(std::istream& in) {
   const MemoryReserve reserve(RESERVE);
   Transport reading(in, out);
   transport = &reading;
-  std::string content, problem;
   while (!exited && !writeFailed) {
     try {
-      switch (reading.next(content, problem)) {
-        case Transport::Read::message:
-          handle(content);
-          break;
-        case Transport::Read::refused:
-          log << "loopcost: refused " << problem << std::endl;
-          tell("loopcost: refused " + problem);
-          break;
-        case Transport::Read::endOfInput:
-          return 1;
-      }
-      content = {};
-      if (!exited && !reading.waiting()) publishPending();
+      if (queued.empty()) readMessage();
+      if (!handleNext()) return 1;
+      if (!exited && queued.empty() && !reading.waiting()) publishPending();
     } catch (const std::bad_alloc&) {
-      content = {};
       MemoryReserve::refill();
       log << "loopcost: out of memory" << std::endl;
       tell(std::string("loopcost: ") + tr("a message was lost: out of memory"));
@@ -101,6 +92,51 @@ int LanguageServer::serve(std::istream& in) {
     return 1;
   }
   return shutDown ? 0 : 1;
+}
+
+// Reads the next message into the queue, noting the request it cancels if it is a cancellation.
+void LanguageServer::readMessage() {
+  Incoming next;
+  next.read = transport->next(next.content, next.problem);
+  if (next.content.find("$/cancelRequest") != std::string::npos) {
+    const json message = json::parse(next.content, nullptr, false);
+    const json* id = pathIn(message, {"params", "id"});
+    if (stringAt(message, "method") == std::string("$/cancelRequest") && id != nullptr &&
+        (id->is_number_integer() || id->is_string())) {
+      cancelled.insert(*id);
+    }
+  }
+  queuedBytes += next.content.size();
+  queued.push_back(std::move(next));
+}
+
+// Handles the first message of the queue; false at the end of the input.
+bool LanguageServer::handleNext() {
+  Incoming next = std::move(queued.front());
+  queued.pop_front();
+  queuedBytes -= next.content.size();
+  switch (next.read) {
+    case Transport::Read::message:
+      handle(next.content);
+      break;
+    case Transport::Read::refused:
+      log << "loopcost: refused " << next.problem << std::endl;
+      tell("loopcost: refused " + next.problem);
+      break;
+    case Transport::Read::endOfInput:
+      return false;
+  }
+  return true;
+}
+
+// Reads on as far as input has arrived, within limits, so that a cancellation that came after a
+// request is known before the request is worked on.
+void LanguageServer::readAhead() {
+  while (transport->waiting() && queued.size() < READ_AHEAD &&
+         queuedBytes < Transport::MAX_CONTENT &&
+         (queued.empty() || queued.back().read != Transport::Read::endOfInput)) {
+    readMessage();
+  }
 }
 
 void LanguageServer::handle(std::string& content) {
@@ -137,14 +173,20 @@ void LanguageServer::dispatch(const json& message) {
     reply.message = "the message has no method";
   } else if (message.is_object() && id == nullptr) {
     const auto notification = NOTIFICATIONS.find(*method);
-    if (notification != NOTIFICATIONS.end() && (isInitialized || *method == "exit")) {
+    if (notification != NOTIFICATIONS.end() &&
+        (isInitialized || *method == "exit" || *method == "$/cancelRequest")) {
       (this->*notification->second)(params);
     }
     return;
   } else if (message.is_object()) {
     try {
-      publishPending();  // the client waits for this answer: the changes before it are in
-      reply = answer(*method, params);
+      readAhead();
+      if (cancelled.count(*id) > 0) {
+        reply = Reply::error(ErrorCode::REQUEST_CANCELLED, "the request was cancelled");
+      } else {
+        publishPending();  // the client waits for this answer: the changes before it are in
+        reply = answer(*method, params);
+      }
     } catch (const std::bad_alloc&) {
       MemoryReserve::refill();
       reply = Reply::error(ErrorCode::INTERNAL_ERROR, "out of memory");
@@ -313,6 +355,11 @@ Reply LanguageServer::formatting(const json& params) {
 void LanguageServer::initialized(const json&) {}
 
 void LanguageServer::exit(const json&) { exited = true; }
+
+// A cancellation was noted as it was read; by its turn, its request has been answered.
+void LanguageServer::cancelRequest(const json& params) {
+  if (const json* id = memberAt(params, "id")) cancelled.erase(*id);
+}
 
 void LanguageServer::didOpen(const json& params) {
   const auto uri = uriOf(params);

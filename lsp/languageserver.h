@@ -1,9 +1,11 @@
 #pragma once
 
+#include <deque>
 #include <istream>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <ostream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -32,6 +34,16 @@ class LanguageServer {
   static const std::map<std::string, Request> REQUESTS;
   static const std::map<std::string, Notification> NOTIFICATIONS;
 
+  // A message read and not yet handled.
+  struct Incoming {
+    Transport::Read read;
+    std::string content;
+    std::string problem;
+  };
+
+  void readMessage();
+  void readAhead();
+  bool handleNext();
   void handle(std::string& content);
   void dispatch(const json& message);
   Reply answer(const std::string& method, const json& params);
@@ -51,6 +63,7 @@ class LanguageServer {
   Reply inlayHint(const json& params);
   Reply formatting(const json& params);
   void initialized(const json& params);
+  void cancelRequest(const json& params);
   void exit(const json& params);
   void didOpen(const json& params);
   void didChange(const json& params);
@@ -58,6 +71,9 @@ class LanguageServer {
   void didChangeConfiguration(const json& params);
 
   Transport* transport = nullptr;
+  std::deque<Incoming> queued;
+  std::size_t queuedBytes = 0;
+  std::set<json> cancelled;  // the ids of requests cancelled before their answer
   std::ostream& out;
   std::ostream& log;
   Settings settings;

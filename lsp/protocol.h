@@ -17,6 +17,7 @@ constexpr int METHOD_NOT_FOUND = -32601;
 constexpr int INVALID_PARAMS = -32602;
 constexpr int INTERNAL_ERROR = -32603;
 constexpr int SERVER_NOT_INITIALIZED = -32002;
+constexpr int REQUEST_CANCELLED = -32800;
 constexpr int REQUEST_FAILED = -32803;
 }  // namespace ErrorCode
 

@@ -138,6 +138,10 @@ TEST(LanguageServer, AnswersEachKindOfMessage) {
        R"json({"id": 3, "error": {"code": -32601}})json"},
       {"an unknown notification", notification("textDocument/didSave", DOCUMENT), "null"},
       {"a cancellation", notification("$/cancelRequest", {{"id", 3}}), "null"},
+      {"a request cancelled before its turn",
+       opened(PROGRAM) + request(8, "textDocument/codeLens", DOCUMENT) +
+           notification("$/cancelRequest", {{"id", 8}}),
+       R"json({"id": 8, "error": {"code": -32800}})json"},
       {"a syntax error, at the line and column where the parser stopped", opened(BROKEN),
        R"json({"params": {"version": 1, "diagnostics": [{"severity": 1,
            "range": {"start": {"line": 3, "character": 7}},
