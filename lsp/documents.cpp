@@ -28,10 +28,9 @@ Documents::Document* Documents::find(const std::string& uri) {
 
 Documents::Document& Documents::open(const std::string& uri, std::string text,
                                      nlohmann::json version) {
-  Document& document = documents[uri];
+  Document& document = documents[uri] = Document{};
   document.text = std::move(text);
   document.version = std::move(version);
-  document.analysed = false;
   return document;
 }
 
@@ -40,10 +39,12 @@ void Documents::close(const std::string& uri) { documents.erase(uri); }
 bool Documents::change(Document& document, const nlohmann::json& changes, LineIndex::Units units) {
   if (!changes.is_array()) return false;
   std::string text = document.text;
+  Moves moves = document.moves;
   for (const nlohmann::json& change : changes) {
     const auto newText = stringAt(change, "text");
     if (!newText) return false;
     if (!change.contains("range")) {
+      moves.replace(text, *newText);
       text = *newText;
       continue;
     }
@@ -52,9 +53,11 @@ bool Documents::change(Document& document, const nlohmann::json& changes, LineIn
     const LineIndex lines(text, units);
     const std::size_t from = lines.offsetOf(range->first);
     const std::size_t to = std::max(from, lines.offsetOf(range->second));
+    moves.replace(from, to, newText->size());
     text.replace(from, to - from, *newText);
   }
   document.text = std::move(text);
+  document.moves = std::move(moves);
   document.analysed = false;
   return true;
 }
@@ -66,7 +69,10 @@ void Documents::analyse(Document& document, const std::vector<CostModel>& models
   document.current = nullptr;
   try {
     document.current = std::make_shared<const Analysis>(document.text, models, units);
-    if (document.current->program.ok()) document.lastParsed = document.current;
+    if (document.current->program.ok()) {
+      document.lastParsed = document.current;
+      document.moves = Moves(document.text.size());
+    }
   } catch (const std::bad_alloc&) {
     MemoryReserve::refill();
     document.current = nullptr;

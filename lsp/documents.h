@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "analysis/analysedprogram.h"
+#include "lsp/moves.h"
 #include "source/lineindex.h"
 
 // One version of a document's text with all the tool says of it.
@@ -20,9 +21,10 @@ struct Analysis {
   const LineIndex lines;
 };
 
-// The documents a client has open: each one's text as its changes leave it, and the analyses of
-// its latest version and of the latest that parsed. A change is analysed when asked for, so that
-// of changes that queue up only the newest is.
+// The documents a client has open: each one's text as its changes leave it, the analyses of its
+// latest version and of the latest that parsed, and where the changes since then moved that
+// one's text. A change is analysed when asked for, so that of changes that queue up only the
+// newest is.
 class Documents {
  public:
   struct Document {
@@ -31,6 +33,7 @@ class Documents {
     bool analysed = false;                    // whether `current` is of `text`
     std::shared_ptr<const Analysis> current;  // null when its analysis ran out of memory
     std::shared_ptr<const Analysis> lastParsed;
+    Moves moves;  // from the text of `lastParsed` to `text`
   };
 
   Document* find(const std::string& uri);

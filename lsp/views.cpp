@@ -22,54 +22,26 @@ constexpr int UNNECESSARY_TAG = 1;
 
 const char* const CHANGED = " ?";
 
-// Where the places of the last version that parsed show in the current text: the texts share a
-// start and an end, and what lies between them in the older text was changed.
-class Shift {
- public:
-  Shift() = default;  // the same text
-  Shift(const std::string& before, const std::string& after) : prefix(0) {
-    const std::size_t shorter = std::min(before.size(), after.size());
-    while (prefix < shorter && before[prefix] == after[prefix]) ++prefix;
-    std::size_t suffix = 0;
-    while (suffix < shorter - prefix &&
-           before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix]) {
-      ++suffix;
-    }
-    changedEnd = before.size() - suffix;
-    growth = static_cast<long long>(after.size()) - static_cast<long long>(before.size());
-  }
-
-  // None for a place inside what was changed.
-  std::optional<std::size_t> operator()(std::size_t offset) const {
-    if (offset <= prefix) return offset;
-    if (offset < changedEnd) return std::nullopt;
-    return static_cast<std::size_t>(static_cast<long long>(offset) + growth);
-  }
-
-  // Whether the change lies (partly) inside [from, to), so that what stands there may differ.
-  bool inside(std::size_t from, std::size_t to) const {
-    if (prefix == changedEnd) return from < prefix && prefix < to;
-    return std::max(from, prefix) < std::min(to, changedEnd);
-  }
-
- private:
-  std::size_t prefix = std::numeric_limits<std::size_t>::max();
-  std::size_t changedEnd = std::numeric_limits<std::size_t>::max();
-  long long growth = 0;
-};
-
 // The glances of the last version that parsed, placed in the current text.
 struct Glances {
   const Analysis& shown;   // the last version that parsed
   const LineIndex& lines;  // the current text's
-  Shift shift;
+  const Moves& moves;
   std::size_t width;
 
   Glances(const Documents::Document& document, std::size_t width)
       : shown(*document.lastParsed),
         lines(document.current->lines),
-        shift(document.current == document.lastParsed ? Shift() : Shift(shown.text, document.text)),
+        moves(document.moves),
         width(width) {}
+
+  // Where the hint after a statement stands now: after its ';' or its loop's count, wherever
+  // that character went.
+  std::optional<std::size_t> hintAt(const SourceSpans::Span& span) const {
+    const auto last = moves(span.hint - 1);
+    if (!last) return std::nullopt;
+    return *last + 1;
+  }
 
   const StatementRows& rows() const { return shown.program.rows(); }
   const std::vector<SourceSpans::Span>& spans() const {
@@ -85,7 +57,7 @@ struct Glances {
 
   std::string label(const std::vector<ExactPolynomial>& costs, std::size_t from,
                     std::size_t to) const {
-    return glance(costs, shown.program.models(), width) + (shift.inside(from, to) ? CHANGED : "");
+    return glance(costs, shown.program.models(), width) + (moves.changed(from, to) ? CHANGED : "");
   }
 };
 
@@ -169,7 +141,7 @@ Reply lenses(const Documents::Document& document, std::size_t width) {
   JsonWriter all(text, false);
   all.beginArray();
   const auto lens = [&](std::size_t from, const std::string& title) {
-    const auto at = glances.shift(from);
+    const auto at = glances.moves(from);
     if (!at) return;
     const LineIndex::Position place = glances.lines.positionOf(*at);
     all.beginObject();
@@ -210,7 +182,7 @@ Reply hints(const Documents::Document& document, std::size_t first, std::size_t 
   all.beginArray();
   for (std::size_t i = 0; i < glances.spans().size(); ++i) {
     const SourceSpans::Span& span = glances.spans()[i];
-    const auto at = glances.shift(span.hint);
+    const auto at = glances.hintAt(span);
     if (!at || *at < from || *at >= to) continue;
     const std::vector<ExactPolynomial> costs = glances.costs(glances.rows().rows()[i]);
     if (std::all_of(costs.begin(), costs.end(),

@@ -56,6 +56,10 @@ json at(int line, int character) {
 }
 
 const json DOCUMENT = {{"textDocument", {{"uri", URI}}}};
+const json LINES = {{"textDocument", {{"uri", URI}}},
+                    {"range",
+                     {{"start", {{"line", 0}, {"character", 0}}},
+                      {"end", {{"line", 6}, {"character", 0}}}}}};  // the first six lines
 
 std::string initialize(const json& options = json::object(),
                        const json& encodings = json::array()) {
@@ -169,11 +173,7 @@ TEST(LanguageServer, AnswersEachKindOfMessage) {
            {"range": {"start": {"line": 2, "character": 2}},
             "command": {"title": "CPU1: 4 * n^1 \u00b7 CPU2: 5 * n^1"}}]})json"},
       {"inlay hints after each statement",
-       opened(PROGRAM) + request(9, "textDocument/inlayHint",
-                                 {{"textDocument", {{"uri", URI}}},
-                                  {"range",
-                                   {{"start", {{"line", 0}, {"character", 0}}},
-                                    {"end", {{"line", 6}, {"character", 0}}}}}}),
+       opened(PROGRAM) + request(9, "textDocument/inlayHint", LINES),
        R"json({"id": 9, "result": [
            {"position": {"line": 1, "character": 6}, "label": "CPU1: 2 \u00b7 CPU2: 1"},
            {"position": {"line": 2, "character": 8}, "label": "CPU1: 4 * n^1 \u00b7 CPU2: 5 * n^1"}]})json"},
@@ -182,6 +182,11 @@ TEST(LanguageServer, AnswersEachKindOfMessage) {
            request(8, "textDocument/codeLens", DOCUMENT),
        R"json({"id": 8, "result": [{"command": {"title": "CPU1: 4 * n^1 + 2 \u00b7 CPU2: 5 * n^1 + 1 ?"}},
            {"command": {"title": "CPU1: 4 * n^1 \u00b7 CPU2: 5 * n^1 ?"}}]})json"},
+      {"a hint that stays on its statement while one is typed after it",
+       opened("BEGIN\n  a+b;\n  a*b;\nEND\n") + request(8, "textDocument/inlayHint", LINES) +
+           rangeChanged(1, 5, 6, "", 2) + rangeChanged(2, 6, 6, "\n  c*d;", 3) +
+           request(9, "textDocument/inlayHint", LINES),
+       R"json({"id": 9, "result": [{"position": {"line": 2, "character": 6}, "label": "CPU1: 4 \u00b7 CPU2: 5"}]})json"},
       {"formatting into the echo",
        opened("BEGIN a+b;LOOP n a*b; END END") + request(10, "textDocument/formatting", DOCUMENT),
        R"json({"id": 10, "result": [{"newText": "BEGIN\n  a + b ;\n  LOOP n\n    a * b ;\n  END\nEND\n"}]})json"},
