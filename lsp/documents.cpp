@@ -1,6 +1,7 @@
 #include "lsp/documents.h"
 
 #include <algorithm>
+#include <functional>
 #include <new>
 #include <sstream>
 
@@ -26,11 +27,19 @@ Documents::Document* Documents::find(const std::string& uri) {
   return found == documents.end() ? nullptr : &found->second;
 }
 
+Documents::Document* Documents::find(std::size_t number) {
+  for (auto& [uri, document] : documents) {
+    if (document.number == number) return &document;
+  }
+  return nullptr;
+}
+
 Documents::Document& Documents::open(const std::string& uri, std::string text,
                                      nlohmann::json version) {
   Document& document = documents[uri] = Document{};
   document.text = std::move(text);
   document.version = std::move(version);
+  document.number = numbers.emplace(uri, numbers.size() + 1).first->second;
   return document;
 }
 
@@ -71,6 +80,8 @@ void Documents::analyse(Document& document, const std::vector<CostModel>& models
     document.current = std::make_shared<const Analysis>(document.text, models, units);
     if (document.current->program.ok()) {
       document.lastParsed = document.current;
+      const std::size_t hash = std::hash<std::string>()(document.text);
+      document.parsedText = static_cast<std::uint32_t>(hash ^ (hash >> 16 >> 16));
       document.moves = Moves(document.text.size());
     }
   } catch (const std::bad_alloc&) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <nlohmann/json.hpp>
@@ -30,13 +31,16 @@ class Documents {
   struct Document {
     std::string text;
     nlohmann::json version;                   // null when the client gave none
+    std::size_t number = 0;                   // one for each uri opened, from 1
     bool analysed = false;                    // whether `current` is of `text`
     std::shared_ptr<const Analysis> current;  // null when its analysis ran out of memory
     std::shared_ptr<const Analysis> lastParsed;
-    Moves moves;  // from the text of `lastParsed` to `text`
+    std::uint32_t parsedText = 0;  // a hash of the text of `lastParsed`
+    Moves moves;                   // from the text of `lastParsed` to `text`
   };
 
   Document* find(const std::string& uri);
+  Document* find(std::size_t number);
   Document& open(const std::string& uri, std::string text, nlohmann::json version);
   void close(const std::string& uri);
   // Applies the changes of a didChange, whole texts or ranges of the current one, in order;
@@ -48,4 +52,5 @@ class Documents {
 
  private:
   std::map<std::string, Document> documents;
+  std::map<std::string, std::size_t> numbers;  // of the uris opened
 };

@@ -51,6 +51,7 @@ const std::map<std::string, LanguageServer::Request> LanguageServer::REQUESTS = 
     {"shutdown", &LanguageServer::shutdown},
     {"textDocument/hover", &LanguageServer::hover},
     {"textDocument/codeLens", &LanguageServer::codeLens},
+    {"codeLens/resolve", &LanguageServer::resolveCodeLens},
     {"textDocument/inlayHint", &LanguageServer::inlayHint},
     {"textDocument/formatting", &LanguageServer::formatting},
 };
@@ -312,7 +313,7 @@ Reply LanguageServer::initialize(const json& params) {
             {{"positionEncoding", units == LineIndex::Units::utf8 ? "utf-8" : "utf-16"},
              {"textDocumentSync", {{"openClose", true}, {"change", INCREMENTAL_SYNC}}},
              {"hoverProvider", true},
-             {"codeLensProvider", {{"resolveProvider", false}}},
+             {"codeLensProvider", {{"resolveProvider", true}}},
              {"inlayHintProvider", true},
              {"documentFormattingProvider", true}}},
            {"serverInfo", {{"name", "loopcost"}, {"version", LOOPCOST_VERSION}}}}};
@@ -331,10 +332,35 @@ Reply LanguageServer::hover(const json& params) {
   return {::hover(*document, *position, markdown)};
 }
 
+// The lenses in one answer, or, for a client that takes partial results, in pages of progress
+// notifications when they are more than one answer holds.
 Reply LanguageServer::codeLens(const json& params) {
   Documents::Document* document = analysed(params);
   if (document == nullptr) return Reply::error(ErrorCode::REQUEST_FAILED, "no such open document");
-  return settings.codeLens ? lenses(*document, settings.hintWidth) : Reply::text("[]");
+  if (!settings.codeLens) return Reply::text("[]");
+  const json* token = memberAt(params, "partialResultToken");
+  const std::size_t count = lensCount(*document);
+  if (token == nullptr || !(token->is_number_integer() || token->is_string()) ||
+      count <= LENS_PAGE) {
+    return lenses(*document, 0);
+  }
+  for (std::size_t first = 0; first < count && !writeFailed; first += LENS_PAGE) {
+    const Reply page = lenses(*document, first);
+    if (page.code != 0) return page;
+    if (!transport->send({"{\"jsonrpc\":\"2.0\",\"method\":\"$/progress\",\"params\":{\"token\":",
+                          messageText(*token), ",\"value\":", page.resultText, "}}"})) {
+      writeFailed = true;
+    }
+  }
+  return Reply::text("[]");
+}
+
+Reply LanguageServer::resolveCodeLens(const json& params) {
+  const auto number = lensDocument(params);
+  if (!number) return Reply::error(ErrorCode::INVALID_PARAMS, "the lens is not one of ours");
+  Documents::Document* document = documents.find(*number);
+  if (document == nullptr) return Reply::error(ErrorCode::REQUEST_FAILED, "no such open document");
+  return {resolveLens(*document, params, settings.hintWidth)};
 }
 
 Reply LanguageServer::inlayHint(const json& params) {
@@ -343,7 +369,7 @@ Reply LanguageServer::inlayHint(const json& params) {
   Documents::Document* document = analysed(params);
   if (document == nullptr) return Reply::error(ErrorCode::REQUEST_FAILED, "no such open document");
   if (!settings.inlayHints) return Reply::text("[]");
-  return hints(*document, range->first.line, range->second.line, settings.hintWidth);
+  return hints(*document, range->first, range->second, settings.hintWidth);
 }
 
 Reply LanguageServer::formatting(const json& params) {

@@ -60,6 +60,7 @@ class LanguageServer {
   Reply shutdown(const json& params);
   Reply hover(const json& params);
   Reply codeLens(const json& params);
+  Reply resolveCodeLens(const json& params);
   Reply inlayHint(const json& params);
   Reply formatting(const json& params);
   void initialized(const json& params);

@@ -4,10 +4,12 @@
 
 #include <map>
 #include <nlohmann/json.hpp>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "lsp/settings.h"
+#include "lsp/views.h"
 #include "tests/runtool.h"
 
 namespace {
@@ -105,6 +107,20 @@ bool contains(const json& whole, const json& part) {
   return whole == part;
 }
 
+// A request to resolve the lens that a server gives for `text` on statement index `statement` - 1
+// (on BEGIN for 0), as a client sends it back.
+std::string resolved(int id, const std::string& text, int statement) {
+  const ToolRun run = runLoopcost(
+      ".", initialize() + opened(text) + request(2, "textDocument/codeLens", DOCUMENT) + GOODBYE,
+      {"--lsp"});
+  for (const json& answer : messagesIn(run.out)) {
+    for (const json& lens : answer.value("id", 0) == 2 ? answer["result"] : json::array()) {
+      if (lens["data"][1] == statement) return request(id, "codeLens/resolve", lens);
+    }
+  }
+  return "";
+}
+
 struct Row {
   const char* what;
   std::string sent;      // after initialize, before shutdown and exit
@@ -165,13 +181,20 @@ TEST(LanguageServer, AnswersEachKindOfMessage) {
        R"json({"id": 7, "result": {"contents": {"value": "`LOOP n` runs once; its whole body costs"}}})json"},
       {"a hover on BEGIN", opened(PROGRAM) + request(7, "textDocument/hover", at(0, 2)),
        R"json({"id": 7, "result": {"contents": {"value": "| CPU1(2,4) | `4 * n^1 + 2` | \u0398(n^1) |"}}})json"},
-      {"code lenses on BEGIN and each loop",
+      {"code lenses on BEGIN and each loop, to be resolved",
        opened(PROGRAM) + request(8, "textDocument/codeLens", DOCUMENT),
-       R"json({"id": 8, "result": [
-           {"range": {"start": {"line": 0}},
-            "command": {"title": "CPU1: 4 * n^1 + 2 \u00b7 CPU2: 5 * n^1 + 1"}},
-           {"range": {"start": {"line": 2, "character": 2}},
-            "command": {"title": "CPU1: 4 * n^1 \u00b7 CPU2: 5 * n^1"}}]})json"},
+       R"json({"id": 8, "result": [{"range": {"start": {"line": 0}}, "data": [1, 0]},
+           {"range": {"start": {"line": 2, "character": 2}}, "data": [1, 2]}]})json"},
+      {"the program's lens resolved", opened(PROGRAM) + resolved(10, PROGRAM, 0),
+       R"json({"id": 10, "result": {"data": [1, 0],
+           "command": {"title": "CPU1: 4 * n^1 + 2 \u00b7 CPU2: 5 * n^1 + 1"}}})json"},
+      {"a loop's lens resolved", opened(PROGRAM) + resolved(10, PROGRAM, 2),
+       R"json({"id": 10, "result": {"range": {"start": {"line": 2, "character": 2}},
+           "command": {"title": "CPU1: 4 * n^1 \u00b7 CPU2: 5 * n^1"}}})json"},
+      {"a lens of another text than the last that parsed, resolved as changed",
+       opened(PROGRAM) + request(7, "textDocument/codeLens", DOCUMENT) +
+           changed("BEGIN\n  LOOP n\n    a*b;\n  END\nEND\n", 2) + resolved(10, PROGRAM, 2),
+       R"json({"id": 10, "result": {"command": {"title": "?"}}})json"},
       {"inlay hints after each statement",
        opened(PROGRAM) + request(9, "textDocument/inlayHint", LINES),
        R"json({"id": 9, "result": [
@@ -179,9 +202,8 @@ TEST(LanguageServer, AnswersEachKindOfMessage) {
            {"position": {"line": 2, "character": 8}, "label": "CPU1: 4 * n^1 \u00b7 CPU2: 5 * n^1"}]})json"},
       {"lenses from the last version that parsed while a program is broken",
        opened(PROGRAM) + request(7, "textDocument/codeLens", DOCUMENT) + changed(BROKEN, 2) +
-           request(8, "textDocument/codeLens", DOCUMENT),
-       R"json({"id": 8, "result": [{"command": {"title": "CPU1: 4 * n^1 + 2 \u00b7 CPU2: 5 * n^1 + 1 ?"}},
-           {"command": {"title": "CPU1: 4 * n^1 \u00b7 CPU2: 5 * n^1 ?"}}]})json"},
+           resolved(10, PROGRAM, 2),
+       R"json({"id": 10, "result": {"command": {"title": "CPU1: 4 * n^1 \u00b7 CPU2: 5 * n^1 ?"}}})json"},
       {"a hint that stays on its statement while one is typed after it",
        opened("BEGIN\n  a+b;\n  a*b;\nEND\n") + request(8, "textDocument/inlayHint", LINES) +
            rangeChanged(1, 5, 6, "", 2) + rangeChanged(2, 6, 6, "\n  c*d;", 3) +
@@ -201,8 +223,8 @@ TEST(LanguageServer, AnswersEachKindOfMessage) {
            "message": "loopcost: cpu: '2;4' is not ADD,MUL (two non-negative numbers)"}})json"},
       {"models from the settings",
        notification("workspace/didChangeConfiguration", {{"settings", {{"cpu", {"0.1,0.2"}}}}}) +
-           opened(PROGRAM) + request(8, "textDocument/codeLens", DOCUMENT),
-       R"json({"id": 8, "result": [{"command": {"title": "0.2 * n^1 + 0.1"}}]})json"},
+           opened(PROGRAM) + resolved(10, PROGRAM, 0),
+       R"json({"id": 10, "result": {"command": {"title": "0.2 * n^1 + 0.1"}}})json"},
       {"lenses switched off",
        notification("workspace/didChangeConfiguration", {{"settings", {{"codeLens", false}}}}) +
            opened(PROGRAM) + request(8, "textDocument/codeLens", DOCUMENT),
@@ -450,6 +472,36 @@ TEST(LanguageServer, HintsAreShortAndStayWhileAStatementIsBroken) {
   std::size_t same = 0;
   for (const json& hint : after) same += std::count(before.begin(), before.end(), hint);
   EXPECT_GE(same, 1045u) << after.dump().substr(0, 2000);
+}
+
+// A document with more lenses than an answer holds: the first of them in the answer, or all of
+// them in pages of partial results for a client that takes them.
+TEST(LanguageServer, PagesLensesForAClientThatTakesPartialResults) {
+  const std::size_t loops = 2 * LENS_PAGE + 500;
+  std::string program = "BEGIN\n";
+  for (std::size_t i = 0; i < loops; ++i) program += "LOOP n a*b; END\n";
+  program += "END\n";
+  const json paged = {{"textDocument", {{"uri", URI}}}, {"partialResultToken", "pages"}};
+  const std::vector<json> answers = messagesIn(
+      runLoopcost(".",
+                  initialize() + opened(program) + request(2, "textDocument/codeLens", DOCUMENT) +
+                      request(3, "textDocument/codeLens", paged) + GOODBYE,
+                  {"--lsp"})
+          .out);
+  json capped, last, lastLens;
+  std::vector<std::size_t> pages;
+  for (const json& message : answers) {
+    if (message.value("id", 0) == 2) capped = message["result"];
+    if (message.value("id", 0) == 3) last = message["result"];
+    if (message.value("method", "") != "$/progress") continue;
+    EXPECT_EQ(message["params"]["token"], "pages");
+    pages.push_back(message["params"]["value"].size());
+    lastLens = message["params"]["value"].back();
+  }
+  EXPECT_EQ(capped.size(), LENS_PAGE);
+  EXPECT_EQ(pages, (std::vector<std::size_t>{LENS_PAGE, LENS_PAGE, 501}));  // and BEGIN's
+  EXPECT_EQ(last, json::array());
+  EXPECT_EQ(lastLens["range"]["start"]["line"], loops);
 }
 
 // The VS Code extension offers the settings the server reads, with their types and defaults.

@@ -177,24 +177,15 @@ void setLanguage(const std::string& name) { useLanguage(languageNamed(name), fal
 
 // The glances at the costs of program `index` whose places lie from UTF-16 offset `from` to
 // `to`, as the language server's inlay hints show them: [{"at", "label"}].
-std::string editorGlances(int index, int from, int to, int width) {
+std::string editorGlances(int index, int from, int to) {
   const Program* program = analysed(index);
-  json glances = json::array();
-  if (program == nullptr || !program->analysis->ok()) return "[]";
-  const AnalysedProgram& analysis = *program->analysis;
-  const auto& spans = analysis.parse().spans.statements();
+  if (program == nullptr || !program->analysis->ok() || to < from) return "[]";
   const LineIndex units = unitsOf(*program);
-  for (std::size_t i = 0; i < spans.size(); ++i) {
-    const std::size_t at = units.unitsAt(spans[i].hint);
-    if (at < static_cast<std::size_t>(from)) continue;
-    if (at > static_cast<std::size_t>(to)) break;
-    std::vector<ExactPolynomial> costs;
-    for (std::size_t m = 0; m < analysis.models().size(); ++m) {
-      costs.push_back(analysis.rows().cost(analysis.rows().rows()[i], m));
-    }
-    const bool free = std::all_of(costs.begin(), costs.end(),
-                                  [](const ExactPolynomial& c) { return c.degree() < 0; });
-    if (!free) glances.push_back({{"at", at}, {"label", glance(costs, analysis.models(), width)}});
+  json glances = json::array();
+  for (const GlanceRow& row :
+       glanceRows(*program->analysis, units.offsetAtUnits(std::max(from, 0)),
+                  units.offsetAtUnits(static_cast<std::size_t>(to) + 1), GLANCE_WIDTH)) {
+    glances.push_back({{"at", units.unitsAt(row.at)}, {"label", row.label}});
   }
   return dumped(glances);
 }
