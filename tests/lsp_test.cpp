@@ -504,16 +504,28 @@ TEST(LanguageServer, PagesLensesForAClientThatTakesPartialResults) {
   EXPECT_EQ(lastLens["range"]["start"]["line"], loops);
 }
 
-// The VS Code extension offers the settings the server reads, with their types and defaults.
-TEST(LanguageServer, ReadsTheSettingsTheExtensionOffers) {
+// The VS Code extension and the README's lines for Neovim offer the settings the server reads,
+// with their defaults.
+TEST(LanguageServer, ReadsTheSettingsTheEditorsOffer) {
   json offered = json::parse(readFile(
       SOURCE_DIR "/editors/vscode/package.json"))["contributes"]["configuration"]["properties"];
   offered.erase("loopcost.server.path");
-  EXPECT_EQ(offered.size(), Settings::DESCRIPTIONS.size());
-  for (const Settings::Description& setting : Settings::DESCRIPTIONS) {
+  const std::string readme = readFile(SOURCE_DIR "/README.md");
+  const std::size_t options = readme.find("init_options = { ") + 17;
+  std::istringstream neovim(readme.substr(options, readme.find(" },", options) - options));
+  json given = json::object();  // "cpu = {}, codeLens = true" as JSON
+  for (std::string name, equals, value; neovim >> name >> equals >> value;) {
+    if (value.back() == ',') value.pop_back();
+    given[name] = value == "{}" ? json::array() : json::parse(value);
+  }
+  const std::vector<Settings::Description> settings = Settings::descriptions();
+  EXPECT_EQ(offered.size(), settings.size());
+  EXPECT_EQ(given.size(), settings.size()) << given;
+  for (const Settings::Description& setting : settings) {
     const json& property = offered[std::string("loopcost.") + setting.name];
     EXPECT_EQ(property["type"], setting.type) << setting.name;
-    EXPECT_EQ(property["default"], json::parse(setting.defaultValue)) << setting.name;
+    EXPECT_EQ(property["default"], setting.defaultValue) << setting.name;
+    EXPECT_EQ(given[setting.name], setting.defaultValue) << setting.name;
   }
 }
 
