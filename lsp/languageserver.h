@@ -16,7 +16,8 @@
 
 // A language server for loop-language programs: speaks the Language Server Protocol 3.17 over a
 // pair of streams and gives each open document what the tool itself says of it (lsp/views). One
-// client, one message at a time; each method is bound in one table.
+// client, one message at a time, read ahead as far as input has arrived before a request is
+// worked on, so that one cancelled meanwhile is not; each method is bound in one table.
 class LanguageServer {
  public:
   // `models` until the client's settings name others; `log` gets what is not for the client.
