@@ -2,6 +2,12 @@
 
 #include <algorithm>
 
+namespace {
+
+constexpr std::size_t BLOCK = 4096;
+
+}  // namespace
+
 Moves::Moves(std::size_t length) : olderLength(length) {
   if (length > 0) runs.push_back({0, 0, length});
 }
@@ -25,7 +31,16 @@ void Moves::replace(std::size_t from, std::size_t to, std::size_t length) {
 void Moves::replace(const std::string& before, const std::string& after) {
   const std::size_t shorter = std::min(before.size(), after.size());
   std::size_t prefix = 0, suffix = 0;
+  // Whole blocks first, as a text of a million bytes is compared at every keystroke.
+  while (prefix + BLOCK <= shorter && before.compare(prefix, BLOCK, after, prefix, BLOCK) == 0) {
+    prefix += BLOCK;
+  }
   while (prefix < shorter && before[prefix] == after[prefix]) ++prefix;
+  while (suffix + BLOCK <= shorter - prefix &&
+         before.compare(before.size() - suffix - BLOCK, BLOCK, after, after.size() - suffix - BLOCK,
+                        BLOCK) == 0) {
+    suffix += BLOCK;
+  }
   while (suffix < shorter - prefix &&
          before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix]) {
     ++suffix;
