@@ -3,8 +3,8 @@
 // line) and then, keystroke by keystroke, sends the whole new text and waits for its
 // diagnostics, then asks for the document's code lenses (and resolves those in view that come
 // without their command) and then for the inlay hints of the 60 lines in view. Prints the median
-// of each and the largest lens answer, for each size and tool, so that builds are measured in
-// one run.
+// of each and the largest lens answer, for each size and tool; the tools take turns keystroke by
+// keystroke, so that builds are measured in one run under the same load.
 //   keystroke TOOL... -- [line:]STATEMENTS...
 #include <sys/wait.h>
 #include <unistd.h>
@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <iomanip>
 #include <iostream>
+#include <memory>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
@@ -55,11 +56,17 @@ class Server {
     waitpid(child, nullptr, 0);
   }
 
-  void send(const json& message) {
+  // A message as it goes down the pipe: a client builds it before it sends it, in its own time.
+  static std::string framed(const json& message) {
     const std::string body = message.dump();
-    const std::string framed = "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
+    return "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
+  }
+
+  void send(const json& message) { write(framed(message)); }
+
+  void write(const std::string& framed) {
     for (std::size_t sent = 0; sent < framed.size();) {
-      const ssize_t wrote = write(out, framed.data() + sent, framed.size() - sent);
+      const ssize_t wrote = ::write(out, framed.data() + sent, framed.size() - sent);
       if (wrote <= 0) std::exit(1);
       sent += static_cast<std::size_t>(wrote);
     }
@@ -130,36 +137,27 @@ double resolveInView(Server& server, const std::string& answer, long first, long
   return since(start);
 }
 
-// The medians over the keystrokes of the time to diagnostics, to lenses and to hints.
-Timings keystrokes(const std::string& tool, const std::string& shape, long statements) {
-  Server server(tool);
-  const std::string uri = "file:///bench.loop";
-  server.send({{"jsonrpc", "2.0"},
-               {"id", 1},
-               {"method", "initialize"},
-               {"params", {{"capabilities", json::object()}}}});
-  server.awaitMember("id", 1);
-  std::string text = program(shape, statements);
-  server.send({{"jsonrpc", "2.0"},
-               {"method", "textDocument/didOpen"},
-               {"params", {{"textDocument", {{"uri", uri}, {"version", 1}, {"text", text}}}}}});
-  server.awaitMember("method", "textDocument/publishDiagnostics");
-  const long lines = static_cast<long>(std::count(text.begin(), text.end(), '\n')) + 1;
-  const long first = std::max(0L, lines - 60);
-  const json view = {{"start", {{"line", first}, {"character", 0}}},
-                     {"end", {{"line", lines}, {"character", 0}}}};
-  const json document = {{"uri", uri}};
-  std::vector<double> diagnosed, lensed, hinted;
-  std::size_t lensBytes = 0;
-  const int count = shape == "line" ? 3 : statements > 10000 ? 11 : 101;
-  for (int version = 2; version < 2 + count; ++version) {
-    text.insert(text.size() - 4, version % 2 ? "a;" : " ");  // typed before the final END
-    auto start = Clock::now();
+// One tool's server, opened on the program, and its times keystroke by keystroke.
+class Session {
+ public:
+  Session(const std::string& tool, const std::string& text) : server(tool) {
     server.send({{"jsonrpc", "2.0"},
-                 {"method", "textDocument/didChange"},
-                 {"params",
-                  {{"textDocument", {{"uri", uri}, {"version", version}}},
-                   {"contentChanges", json::array({{{"text", text}}})}}}});
+                 {"id", 1},
+                 {"method", "initialize"},
+                 {"params", {{"capabilities", json::object()}}}});
+    server.awaitMember("id", 1);
+    server.send({{"jsonrpc", "2.0"},
+                 {"method", "textDocument/didOpen"},
+                 {"params", {{"textDocument", {{"uri", URI}, {"version", 1}, {"text", text}}}}}});
+    server.awaitMember("method", "textDocument/publishDiagnostics");
+  }
+
+  // The change to the new text (built beforehand, as a client builds it in its own time), then
+  // the lenses and the hints of the lines from `first` to `last` in view.
+  void keystroke(const std::string& change, int version, long first, long last) {
+    const json document = {{"uri", URI}};
+    auto start = Clock::now();
+    server.write(change);
     server.awaitMember("method", "textDocument/publishDiagnostics");
     diagnosed.push_back(since(start));
     start = Clock::now();
@@ -169,8 +167,10 @@ Timings keystrokes(const std::string& tool, const std::string& shape, long state
                  {"params", {{"textDocument", document}}}});
     const std::string lenses = server.awaitMember("id", version);
     const double answered = since(start);
-    lensed.push_back(answered + resolveInView(server, lenses, first, lines));
+    lensed.push_back(answered + resolveInView(server, lenses, first, last));
     lensBytes = std::max(lensBytes, lenses.size());
+    const json view = {{"start", {{"line", first}, {"character", 0}}},
+                       {"end", {{"line", last}, {"character", 0}}}};
     start = Clock::now();
     server.send({{"jsonrpc", "2.0"},
                  {"id", -version},
@@ -179,7 +179,42 @@ Timings keystrokes(const std::string& tool, const std::string& shape, long state
     server.awaitMember("id", -version);
     hinted.push_back(since(start));
   }
-  return {median(diagnosed), median(lensed), median(hinted), lensBytes};
+
+  Timings medians() const { return {median(diagnosed), median(lensed), median(hinted), lensBytes}; }
+
+ private:
+  static constexpr const char* URI = "file:///bench.loop";
+
+  Server server;
+  std::vector<double> diagnosed, lensed, hinted;
+  std::size_t lensBytes = 0;
+};
+
+// Each tool's medians over the keystrokes, the tools taking turns keystroke by keystroke (each
+// time another first), so that they meet the same load on a shared machine.
+std::vector<Timings> keystrokes(const std::vector<std::string>& tools, const std::string& shape,
+                                long statements) {
+  std::string text = program(shape, statements);
+  std::vector<std::unique_ptr<Session>> sessions;
+  for (const std::string& tool : tools) sessions.push_back(std::make_unique<Session>(tool, text));
+  const long lines = static_cast<long>(std::count(text.begin(), text.end(), '\n')) + 1;
+  const int count = shape == "line" ? 3 : statements > 10000 ? 11 : 101;
+  for (int version = 2; version < 2 + count; ++version) {
+    text.insert(text.size() - 4, version % 2 ? "a;" : " ");  // typed before the final END
+    const std::string change =
+        Server::framed({{"jsonrpc", "2.0"},
+                        {"method", "textDocument/didChange"},
+                        {"params",
+                         {{"textDocument", {{"uri", "file:///bench.loop"}, {"version", version}}},
+                          {"contentChanges", json::array({{{"text", text}}})}}}});
+    for (std::size_t turn = 0; turn < sessions.size(); ++turn) {
+      sessions[(turn + version) % sessions.size()]->keystroke(change, version,
+                                                              std::max(0L, lines - 60), lines);
+    }
+  }
+  std::vector<Timings> timings;
+  for (const auto& session : sessions) timings.push_back(session->medians());
+  return timings;
 }
 
 }  // namespace
@@ -194,12 +229,12 @@ int main(int argc, char** argv) {
     const std::string size = argv[i];
     const bool oneLine = size.rfind("line:", 0) == 0;
     const long statements = std::atol(size.c_str() + (oneLine ? 5 : 0));
-    for (const std::string& tool : tools) {
-      const Timings timings = keystrokes(tool, oneLine ? "line" : "list", statements);
+    const std::vector<Timings> all = keystrokes(tools, oneLine ? "line" : "list", statements);
+    for (std::size_t t = 0; t < tools.size(); ++t) {
       std::cout << std::fixed << std::setprecision(2) << "| " << statements << " statements"
-                << (oneLine ? " on one line" : "") << " | " << tool << " | " << timings.diagnostics
-                << " ms | " << timings.lenses << " ms | " << timings.hints << " ms | "
-                << std::setprecision(0) << timings.lensBytes / 1e3 << " kB |\n";
+                << (oneLine ? " on one line" : "") << " | " << tools[t] << " | "
+                << all[t].diagnostics << " ms | " << all[t].lenses << " ms | " << all[t].hints
+                << " ms | " << std::setprecision(0) << all[t].lensBytes / 1e3 << " kB |\n";
     }
   }
 }

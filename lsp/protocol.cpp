@@ -8,7 +8,7 @@ namespace {
 
 // The code unit of the escape "\uXXXX" at `at`, if one stands there.
 std::optional<unsigned> escapedUnit(const std::string& text, std::size_t at) {
-  if (text.compare(at, 2, "\\u") != 0 || at + 6 > text.size()) return std::nullopt;
+  if (at + 6 > text.size() || text[at + 1] != 'u') return std::nullopt;
   unsigned unit = 0;
   for (std::size_t i = at + 2; i < at + 6; ++i) {
     const char c = static_cast<char>(std::tolower(static_cast<unsigned char>(text[i])));
@@ -96,42 +96,31 @@ std::string messageText(const json& message) {
   return message.dump(-1, ' ', false, json::error_handler_t::replace);
 }
 
+// Searched for with memchr: a message of a million bytes is passed over at every keystroke.
 std::size_t replaceLoneSurrogates(std::string& content) {
-  // Most messages hold no surrogate at all, and are passed over at the speed of a search.
-  if (content.find('\xED') == std::string::npos && content.find("\\ud") == std::string::npos &&
-      content.find("\\uD") == std::string::npos) {
-    return 0;
-  }
   std::size_t replaced = 0;
-  for (std::size_t at = 0; at < content.size();) {
-    const auto byte = static_cast<unsigned char>(content[at]);
-    if (byte == 0xED && at + 2 < content.size() &&
-        (static_cast<unsigned char>(content[at + 1]) & 0xE0) == 0xA0 &&
+  for (std::size_t at = content.find('\xED'); at != std::string::npos;
+       at = content.find('\xED', at + 1)) {
+    if (at + 2 < content.size() && (static_cast<unsigned char>(content[at + 1]) & 0xE0) == 0xA0 &&
         (static_cast<unsigned char>(content[at + 2]) & 0xC0) == 0x80) {
       content.replace(at, 3, "\xEF\xBF\xBD");
       ++replaced;
-      at += 3;
-      continue;
     }
-    if (byte != '\\') {
-      ++at;
-      continue;
-    }
+  }
+  for (std::size_t at = content.find('\\'); at != std::string::npos; at = content.find('\\', at)) {
     const auto unit = escapedUnit(content, at);
+    const auto next = unit ? escapedUnit(content, at + 6) : std::nullopt;
     if (!unit) {
       at += 2;  // an escape of one character, which may be a backslash
-      continue;
-    }
-    const auto next = escapedUnit(content, at + 6);
-    if (high(*unit) && next && low(*next)) {
+    } else if (high(*unit) && next && low(*next)) {
       at += 12;
-      continue;
+    } else {
+      if (high(*unit) || low(*unit)) {
+        content.replace(at, 6, "\\ufffd");
+        ++replaced;
+      }
+      at += 6;
     }
-    if (high(*unit) || low(*unit)) {
-      content.replace(at, 6, "\\ufffd");
-      ++replaced;
-    }
-    at += 6;
   }
   return replaced;
 }
