@@ -4,10 +4,12 @@
 
 #include <map>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "lsp/moves.h"
 #include "lsp/settings.h"
 #include "lsp/views.h"
 #include "tests/runtool.h"
@@ -472,6 +474,32 @@ TEST(LanguageServer, HintsAreShortAndStayWhileAStatementIsBroken) {
   std::size_t same = 0;
   for (const json& hint : after) same += std::count(before.begin(), before.end(), hint);
   EXPECT_GE(same, 1045u) << after.dump().substr(0, 2000);
+}
+
+// Where the bytes of the last version that parsed stand as changes come: replaced ones gone,
+// the others moved, a range changed when a change touched or split it.
+TEST(LanguageServer, FollowsTheBytesOfTheLastVersionThatParsed) {
+  Moves moves(10);
+  moves.replace(2, 4, 3);  // "0123456789" to "01abc456789"
+  moves.replace(7, 7, 2);  // and to "01abc45xy6789"
+  moves.replace("01abc45xy6789", "01abc45xy67");
+  const struct {
+    std::size_t older;
+    std::optional<std::size_t> now;
+  } bytes[] = {{1, 1}, {2, std::nullopt}, {4, 5}, {5, 6}, {6, 9}, {7, 10}, {8, std::nullopt}};
+  for (const auto& byte : bytes) EXPECT_EQ(moves(byte.older), byte.now) << byte.older;
+  const struct {
+    std::size_t current, older;
+  } firsts[] = {{0, 0}, {2, 4}, {6, 5}, {7, 6}, {10, 7}, {11, 10}};
+  for (const auto& first : firsts) EXPECT_EQ(moves.firstFrom(first.current), first.older);
+  const struct {
+    std::size_t from, to;
+    bool changed;
+  } ranges[] = {{0, 2, false}, {4, 6, false}, {6, 8, false},
+                {1, 3, true},  {4, 7, true},  {7, 9, true}};
+  for (const auto& range : ranges) {
+    EXPECT_EQ(moves.changed(range.from, range.to), range.changed) << range.from << ", " << range.to;
+  }
 }
 
 // A document with more lenses than an answer holds: the first of them in the answer, or all of
