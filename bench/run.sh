@@ -253,11 +253,12 @@ for ((i = 0; i < ${#analysis[@]}; i += 2)); do
 done
 
 echo
-echo "The language server, a keystroke (a full-text change) in a program of the list shape, median:"
+echo "The language server, a keystroke (a full-text change) in a program of the list shape, then"
+echo "its lenses and the hints of the 60 lines in view, median:"
 echo
 servers=("$tool")
 [[ -n $revision ]] && servers+=("$baseline")
-"$build/bench_keystroke" "${servers[@]}" -- 1000 100000
+"$build/bench_keystroke" "${servers[@]}" -- 1000 100000 line:30000
 
 if [[ -x $build/bench_phases ]]; then
   echo

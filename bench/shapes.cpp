@@ -8,6 +8,12 @@ void list(std::ostream& out, long count) {
   }
 }
 
+// The list's statements on one line, as a program is written when it is short.
+void line(std::ostream& out, long count) {
+  for (long i = 0; i < count; ++i) out << (i % 10 == 0 ? " LOOP n x*y+z*w+q; END" : " x*y+z*w+q;");
+  out << '\n';
+}
+
 void expression(std::ostream& out, long count) {
   std::string statement = "  ";
   while (statement.size() < 100000) statement += "a*b+c+";
@@ -50,6 +56,7 @@ void degree(std::ostream& out, long count) {
 
 bool writeShape(std::ostream& out, const std::string& shape, long count) {
   void (*write)(std::ostream&, long) = shape == "list"         ? list
+                                       : shape == "line"       ? line
                                        : shape == "expression" ? expression
                                        : shape == "nesting"    ? nesting
                                        : shape == "deep"       ? deep

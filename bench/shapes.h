@@ -5,6 +5,7 @@
 
 // The large generated programs that `make bench` times, by shape name:
 //   list N        N statements like x*y+z*w+q; with an n-loop every tenth
+//   line N        the list's N statements on one line
 //   expression N  N statements of 100,000 characters each
 //   nesting N     N blocks of n-loops nested 200 deep
 //   deep N        N n-loops nested in each other, with a+b*c; at every level

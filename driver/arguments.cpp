@@ -7,7 +7,7 @@
 #endif
 
 #ifdef _WIN32
-std::vector<std::string> commandLine(int argc, char* argv[]) {
+std::vector<std::string> argumentsOf(int argc, char* argv[]) {
   int count = 0;
   wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
   if (wide == nullptr) return std::vector<std::string>(argv, argv + argc);
@@ -23,7 +23,7 @@ std::vector<std::string> commandLine(int argc, char* argv[]) {
   return arguments;
 }
 #else
-std::vector<std::string> commandLine(int argc, char* argv[]) {
+std::vector<std::string> argumentsOf(int argc, char* argv[]) {
   return std::vector<std::string>(argv, argv + argc);
 }
 #endif

@@ -251,7 +251,8 @@ std::string repeats(const std::vector<CostModel>& models, const Words& words) {
 CommandLine usageError(const std::string& what, const Words& words) {
   return {
       std::nullopt, 2, "",
-      "loopcost: " + what + "\n" + words.tr("Try 'loopcost --help' for more information.") + "\n"};
+      "loopcost: " + what + "\n" + words.tr("Try 'loopcost --help' for more information.") + "\n",
+      std::nullopt};
 }
 
 // "--format=" would take the next argument as its value.
@@ -283,8 +284,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments, const Wo
   } catch (const CLI::ParseError& error) {
     return usageError(parseProblem(error, app, words), words);
   }
-  if (names.help) return {std::nullopt, 0, helpText(app, words, helpWidth), ""};
-  if (names.version) return {std::nullopt, 0, std::string(VERSION) + "\n", ""};
+  if (names.help) return {std::nullopt, 0, helpText(app, words, helpWidth), "", std::nullopt};
+  if (names.version) return {std::nullopt, 0, std::string(VERSION) + "\n", "", std::nullopt};
   options.format = names.format.empty() ? Options::Format::text : FORMATS.at(names.format[0]);
   options.encoding = names.encoding.empty() ? std::nullopt : ENCODINGS.at(names.encoding[0]);
   if (!names.reference.empty()) options.reference = names.reference.back();
@@ -292,7 +293,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments, const Wo
   PricesFault fault;
   options.models = *modelsFrom(names.cpus, fault);
   const std::string warnings = repeats(options.models, words);
-  return {std::move(options), 0, "", warnings};
+  return {std::move(options), 0, "", warnings, std::nullopt};
 }
 
 // -e VALUE, -eVALUE, --encoding VALUE and --encoding=VALUE, the last one counting, up to "--";

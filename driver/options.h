@@ -29,8 +29,9 @@ struct Options {
 struct CommandLine {
   std::optional<Options> options;
   int exitStatus = 0;
-  std::string output;  // the help or the version, for standard output
-  std::string errors;  // the usage error, or warnings, for standard error
+  std::string output;                // the help or the version, for standard output
+  std::string errors;                // the usage error, or warnings, for standard error
+  std::optional<Encoding> encoding;  // as -e asks, as far as the arguments tell
 };
 
 // `arguments` are the command line's, in UTF-8, the program's name first. The help is in the

@@ -1,6 +1,7 @@
 #include "lsp/documents.h"
 
 #include <algorithm>
+#include <functional>
 #include <new>
 #include <sstream>
 
@@ -26,12 +27,19 @@ Documents::Document* Documents::find(const std::string& uri) {
   return found == documents.end() ? nullptr : &found->second;
 }
 
+Documents::Document* Documents::find(std::size_t number) {
+  for (auto& [uri, document] : documents) {
+    if (document.number == number) return &document;
+  }
+  return nullptr;
+}
+
 Documents::Document& Documents::open(const std::string& uri, std::string text,
                                      nlohmann::json version) {
-  Document& document = documents[uri];
+  Document& document = documents[uri] = Document{};
   document.text = std::move(text);
   document.version = std::move(version);
-  document.analysed = false;
+  document.number = numbers.emplace(uri, numbers.size() + 1).first->second;
   return document;
 }
 
@@ -40,20 +48,25 @@ void Documents::close(const std::string& uri) { documents.erase(uri); }
 bool Documents::change(Document& document, const nlohmann::json& changes, LineIndex::Units units) {
   if (!changes.is_array()) return false;
   std::string text = document.text;
+  Moves moves = document.moves;
   for (const nlohmann::json& change : changes) {
     const auto newText = stringAt(change, "text");
     if (!newText) return false;
     if (!change.contains("range")) {
+      moves.replace(text, *newText);
       text = *newText;
       continue;
     }
     const auto range = rangeAt(change, "range");
     if (!range) return false;
-    const std::size_t from = LineIndex::offsetIn(text, range->first, units);
-    const std::size_t to = std::max(from, LineIndex::offsetIn(text, range->second, units));
+    const LineIndex lines(text, units);
+    const std::size_t from = lines.offsetOf(range->first);
+    const std::size_t to = std::max(from, lines.offsetOf(range->second));
+    moves.replace(from, to, newText->size());
     text.replace(from, to - from, *newText);
   }
   document.text = std::move(text);
+  document.moves = std::move(moves);
   document.analysed = false;
   return true;
 }
@@ -65,7 +78,12 @@ void Documents::analyse(Document& document, const std::vector<CostModel>& models
   document.current = nullptr;
   try {
     document.current = std::make_shared<const Analysis>(document.text, models, units);
-    if (document.current->program.ok()) document.lastParsed = document.current;
+    if (document.current->program.ok()) {
+      document.lastParsed = document.current;
+      const std::size_t hash = std::hash<std::string>()(document.text);
+      document.parsedText = static_cast<std::uint32_t>(hash ^ (hash >> 16 >> 16));
+      document.moves = Moves(document.text.size());
+    }
   } catch (const std::bad_alloc&) {
     MemoryReserve::refill();
     document.current = nullptr;

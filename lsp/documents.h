@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <nlohmann/json.hpp>
@@ -7,7 +8,8 @@
 #include <vector>
 
 #include "analysis/analysedprogram.h"
-#include "lsp/lineindex.h"
+#include "lsp/moves.h"
+#include "source/lineindex.h"
 
 // One version of a document's text with all the tool says of it.
 struct Analysis {
@@ -20,20 +22,25 @@ struct Analysis {
   const LineIndex lines;
 };
 
-// The documents a client has open: each one's text as its changes leave it, and the analyses of
-// its latest version and of the latest that parsed. A change is analysed when asked for, so that
-// of changes that queue up only the newest is.
+// The documents a client has open: each one's text as its changes leave it, the analyses of its
+// latest version and of the latest that parsed, and where the changes since then moved that
+// one's text. A change is analysed when asked for, so that of changes that queue up only the
+// newest is.
 class Documents {
  public:
   struct Document {
     std::string text;
     nlohmann::json version;                   // null when the client gave none
+    std::size_t number = 0;                   // one for each uri opened, from 1
     bool analysed = false;                    // whether `current` is of `text`
     std::shared_ptr<const Analysis> current;  // null when its analysis ran out of memory
     std::shared_ptr<const Analysis> lastParsed;
+    std::uint32_t parsedText = 0;  // a hash of the text of `lastParsed`
+    Moves moves;                   // from the text of `lastParsed` to `text`
   };
 
   Document* find(const std::string& uri);
+  Document* find(std::size_t number);
   Document& open(const std::string& uri, std::string text, nlohmann::json version);
   void close(const std::string& uri);
   // Applies the changes of a didChange, whole texts or ranges of the current one, in order;
@@ -45,4 +52,5 @@ class Documents {
 
  private:
   std::map<std::string, Document> documents;
+  std::map<std::string, std::size_t> numbers;  // of the uris opened
 };

@@ -14,9 +14,12 @@ namespace {
 using json = nlohmann::json;
 
 constexpr int ERROR_MESSAGE = 1;
+constexpr int WARNING_MESSAGE = 2;
 constexpr int INCREMENTAL_SYNC = 2;
 // Enough for a failed request's unwinding and its error answer.
 constexpr std::size_t RESERVE = std::size_t{256} << 10;
+// The most messages read ahead of the one being handled.
+constexpr std::size_t READ_AHEAD = 100;
 
 bool lists(const json* values, const char* value) {
   return values != nullptr && values->is_array() &&
@@ -47,12 +50,14 @@ const std::map<std::string, LanguageServer::Request> LanguageServer::REQUESTS = 
     {"shutdown", &LanguageServer::shutdown},
     {"textDocument/hover", &LanguageServer::hover},
     {"textDocument/codeLens", &LanguageServer::codeLens},
+    {"codeLens/resolve", &LanguageServer::resolveCodeLens},
     {"textDocument/inlayHint", &LanguageServer::inlayHint},
     {"textDocument/formatting", &LanguageServer::formatting},
 };
 
 const std::map<std::string, LanguageServer::Notification> LanguageServer::NOTIFICATIONS = {
     {"initialized", &LanguageServer::initialized},
+    {"$/cancelRequest", &LanguageServer::cancelRequest},
     {"exit", &LanguageServer::exit},
     {"textDocument/didOpen", &LanguageServer::didOpen},
     {"textDocument/didChange", &LanguageServer::didChange},
@@ -72,24 +77,12 @@ int LanguageServer::serve(std::istream& in) {
   const MemoryReserve reserve(RESERVE);
   Transport reading(in, out);
   transport = &reading;
-  std::string content, problem;
   while (!exited && !writeFailed) {
     try {
-      switch (reading.next(content, problem)) {
-        case Transport::Read::message:
-          handle(content);
-          break;
-        case Transport::Read::refused:
-          log << "loopcost: refused " << problem << std::endl;
-          tell("loopcost: refused " + problem);
-          break;
-        case Transport::Read::endOfInput:
-          return 1;
-      }
-      content = {};
-      if (!exited && !reading.waiting()) publishPending();
+      if (queued.empty()) readMessage();
+      if (!handleNext()) return 1;
+      if (!exited && queued.empty() && !reading.waiting()) publishPending();
     } catch (const std::bad_alloc&) {
-      content = {};
       MemoryReserve::refill();
       log << "loopcost: out of memory" << std::endl;
       tell(std::string("loopcost: ") + words.tr("a message was lost: out of memory"));
@@ -102,7 +95,56 @@ int LanguageServer::serve(std::istream& in) {
   return shutDown ? 0 : 1;
 }
 
-void LanguageServer::handle(const std::string& content) {
+// Reads the next message into the queue, noting the request it cancels if it is a cancellation.
+void LanguageServer::readMessage() {
+  Incoming next;
+  next.read = transport->next(next.content, next.problem);
+  if (next.content.find("$/cancelRequest") != std::string::npos) {
+    const json message = json::parse(next.content, nullptr, false);
+    const json* id = pathIn(message, {"params", "id"});
+    if (stringAt(message, "method") == std::string("$/cancelRequest") && id != nullptr &&
+        (id->is_number_integer() || id->is_string())) {
+      cancelled.insert(*id);
+    }
+  }
+  queuedBytes += next.content.size();
+  queued.push_back(std::move(next));
+}
+
+// Handles the first message of the queue; false at the end of the input.
+bool LanguageServer::handleNext() {
+  Incoming next = std::move(queued.front());
+  queued.pop_front();
+  queuedBytes -= next.content.size();
+  switch (next.read) {
+    case Transport::Read::message:
+      handle(next.content);
+      break;
+    case Transport::Read::refused:
+      log << "loopcost: refused " << next.problem << std::endl;
+      tell("loopcost: refused " + next.problem);
+      break;
+    case Transport::Read::endOfInput:
+      return false;
+  }
+  return true;
+}
+
+// Reads on as far as input has arrived, within limits, so that a cancellation that came after a
+// request is known before the request is worked on.
+void LanguageServer::readAhead() {
+  while (transport->waiting() && queued.size() < READ_AHEAD &&
+         queuedBytes < Transport::MAX_CONTENT &&
+         (queued.empty() || queued.back().read != Transport::Read::endOfInput)) {
+    readMessage();
+  }
+}
+
+void LanguageServer::handle(std::string& content) {
+  if (replaceLoneSurrogates(content) > 0) {
+    note(WARNING_MESSAGE,
+         std::string("loopcost: ") + words.tr("a lone surrogate in a message was read as U+FFFD"));
+  }
   const json message = json::parse(content, nullptr, false);
   if (message.is_discarded()) {
     send({{"jsonrpc", "2.0"},
@@ -132,14 +174,20 @@ void LanguageServer::dispatch(const json& message) {
     reply.message = "the message has no method";
   } else if (message.is_object() && id == nullptr) {
     const auto notification = NOTIFICATIONS.find(*method);
-    if (notification != NOTIFICATIONS.end() && (isInitialized || *method == "exit")) {
+    if (notification != NOTIFICATIONS.end() &&
+        (isInitialized || *method == "exit" || *method == "$/cancelRequest")) {
       (this->*notification->second)(params);
     }
     return;
   } else if (message.is_object()) {
     try {
-      publishPending();  // the client waits for this answer: the changes before it are in
-      reply = answer(*method, params);
+      readAhead();
+      if (cancelled.count(*id) > 0) {
+        reply = Reply::error(ErrorCode::REQUEST_CANCELLED, "the request was cancelled");
+      } else {
+        publishPending();  // the client waits for this answer: the changes before it are in
+        reply = answer(*method, params);
+      }
     } catch (const std::bad_alloc&) {
       MemoryReserve::refill();
       reply = Reply::error(ErrorCode::INTERNAL_ERROR, words.tr("out of memory"));
@@ -189,6 +237,17 @@ void LanguageServer::tell(const std::string& message) {
   send({{"jsonrpc", "2.0"},
         {"method", "window/showMessage"},
         {"params", {{"type", ERROR_MESSAGE}, {"message", message}}}});
+}
+
+// Notes a message in the client's log, or in ours before the client can take one.
+void LanguageServer::note(int type, const std::string& message) {
+  if (!isInitialized) {
+    log << message << std::endl;
+    return;
+  }
+  send({{"jsonrpc", "2.0"},
+        {"method", "window/logMessage"},
+        {"params", {{"type", type}, {"message", message}}}});
 }
 
 void LanguageServer::publishPending() {
@@ -256,7 +315,7 @@ Reply LanguageServer::initialize(const json& params) {
             {{"positionEncoding", units == LineIndex::Units::utf8 ? "utf-8" : "utf-16"},
              {"textDocumentSync", {{"openClose", true}, {"change", INCREMENTAL_SYNC}}},
              {"hoverProvider", true},
-             {"codeLensProvider", {{"resolveProvider", false}}},
+             {"codeLensProvider", {{"resolveProvider", true}}},
              {"inlayHintProvider", true},
              {"documentFormattingProvider", true}}},
            {"serverInfo", {{"name", "loopcost"}, {"version", LOOPCOST_VERSION}}}}};
@@ -276,11 +335,37 @@ Reply LanguageServer::hover(const json& params) {
   return {::hover(*document, *position, markdown, words)};
 }
 
+// The lenses in one answer, or, for a client that takes partial results, in pages of progress
+// notifications when they are more than one answer holds.
 Reply LanguageServer::codeLens(const json& params) {
   Documents::Document* document = analysed(params);
   if (document == nullptr)
     return Reply::error(ErrorCode::REQUEST_FAILED, words.tr("no such open document"));
-  return settings.codeLens ? lenses(*document, settings.hintWidth) : Reply::text("[]");
+  if (!settings.codeLens) return Reply::text("[]");
+  const json* token = memberAt(params, "partialResultToken");
+  const std::size_t count = lensCount(*document);
+  if (token == nullptr || !(token->is_number_integer() || token->is_string()) ||
+      count <= LENS_PAGE) {
+    return lenses(*document, 0);
+  }
+  for (std::size_t first = 0; first < count && !writeFailed; first += LENS_PAGE) {
+    const Reply page = lenses(*document, first);
+    if (page.code != 0) return page;
+    if (!transport->send({"{\"jsonrpc\":\"2.0\",\"method\":\"$/progress\",\"params\":{\"token\":",
+                          messageText(*token), ",\"value\":", page.resultText, "}}"})) {
+      writeFailed = true;
+    }
+  }
+  return Reply::text("[]");
+}
+
+Reply LanguageServer::resolveCodeLens(const json& params) {
+  const auto number = lensDocument(params);
+  if (!number) return Reply::error(ErrorCode::INVALID_PARAMS, "the lens is not one of ours");
+  Documents::Document* document = documents.find(*number);
+  if (document == nullptr)
+    return Reply::error(ErrorCode::REQUEST_FAILED, words.tr("no such open document"));
+  return {resolveLens(*document, params, settings.hintWidth)};
 }
 
 Reply LanguageServer::inlayHint(const json& params) {
@@ -290,7 +375,7 @@ Reply LanguageServer::inlayHint(const json& params) {
   if (document == nullptr)
     return Reply::error(ErrorCode::REQUEST_FAILED, words.tr("no such open document"));
   if (!settings.inlayHints) return Reply::text("[]");
-  return hints(*document, range->first.line, range->second.line, settings.hintWidth);
+  return hints(*document, range->first, range->second, settings.hintWidth);
 }
 
 Reply LanguageServer::formatting(const json& params) {
@@ -303,6 +388,11 @@ Reply LanguageServer::formatting(const json& params) {
 void LanguageServer::initialized(const json&) {}
 
 void LanguageServer::exit(const json&) { exited = true; }
+
+// A cancellation was noted as it was read; by its turn, its request has been answered.
+void LanguageServer::cancelRequest(const json& params) {
+  if (const json* id = memberAt(params, "id")) cancelled.erase(*id);
+}
 
 void LanguageServer::didOpen(const json& params) {
   const auto uri = uriOf(params);

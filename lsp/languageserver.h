@@ -1,9 +1,11 @@
 #pragma once
 
+#include <deque>
 #include <istream>
 #include <map>
 #include <nlohmann/json.hpp>
 #include <ostream>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -15,7 +17,8 @@
 
 // A language server for loop-language programs: speaks the Language Server Protocol 3.17 over a
 // pair of streams and gives each open document what the tool itself says of it (lsp/views). One
-// client, one message at a time; each method is bound in one table.
+// client, one message at a time, read ahead as far as input has arrived before a request is
+// worked on, so that one cancelled meanwhile is not; each method is bound in one table.
 class LanguageServer {
  public:
   // `models` until the client's settings name others, `language` until the client names its
@@ -35,12 +38,23 @@ class LanguageServer {
   static const std::map<std::string, Request> REQUESTS;
   static const std::map<std::string, Notification> NOTIFICATIONS;
 
-  void handle(const std::string& content);
+  // A message read and not yet handled.
+  struct Incoming {
+    Transport::Read read;
+    std::string content;
+    std::string problem;
+  };
+
+  void readMessage();
+  void readAhead();
+  bool handleNext();
+  void handle(std::string& content);
   void dispatch(const json& message);
   Reply answer(const std::string& method, const json& params);
   void respond(const json& id, const Reply& reply);
   void send(const json& message);
   void tell(const std::string& message);
+  void note(int type, const std::string& message);
   void publishPending();
   void publish(const std::string& uri, Documents::Document& document);
   void configure(const json& given);
@@ -50,9 +64,11 @@ class LanguageServer {
   Reply shutdown(const json& params);
   Reply hover(const json& params);
   Reply codeLens(const json& params);
+  Reply resolveCodeLens(const json& params);
   Reply inlayHint(const json& params);
   Reply formatting(const json& params);
   void initialized(const json& params);
+  void cancelRequest(const json& params);
   void exit(const json& params);
   void didOpen(const json& params);
   void didChange(const json& params);
@@ -60,6 +76,9 @@ class LanguageServer {
   void didChangeConfiguration(const json& params);
 
   Transport* transport = nullptr;
+  std::deque<Incoming> queued;
+  std::size_t queuedBytes = 0;
+  std::set<json> cancelled;  // the ids of requests cancelled before their answer
   std::ostream& out;
   std::ostream& log;
   Settings settings;

@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "lsp/lineindex.h"
+#include "source/lineindex.h"
 
 // JSON-RPC's and the protocol's error codes.
 namespace ErrorCode {
@@ -17,6 +17,7 @@ constexpr int METHOD_NOT_FOUND = -32601;
 constexpr int INVALID_PARAMS = -32602;
 constexpr int INTERNAL_ERROR = -32603;
 constexpr int SERVER_NOT_INITIALIZED = -32002;
+constexpr int REQUEST_CANCELLED = -32800;
 constexpr int REQUEST_FAILED = -32803;
 }  // namespace ErrorCode
 
@@ -61,3 +62,7 @@ nlohmann::json rangeJson(const LineIndex& lines, std::size_t from, std::size_t t
 
 // The text of a message: nlohmann's dump, bytes that are not UTF-8 replaced.
 std::string messageText(const nlohmann::json& message);
+
+// Replaces each lone UTF-16 surrogate in a message's text, escaped ("\ud800") or encoded as UTF-8
+// bytes, with U+FFFD, which a client counts as one unit too; returns how many there were.
+std::size_t replaceLoneSurrogates(std::string& content);

@@ -2,13 +2,6 @@
 
 #include "report/wording.h"
 
-const std::vector<Settings::Description> Settings::DESCRIPTIONS = {
-    {"cpu", "array", "[]"},
-    {"codeLens", "boolean", "true"},
-    {"inlayHints", "boolean", "true"},
-    {"hintWidth", "integer", "40"},
-};
-
 namespace {
 
 using json = nlohmann::json;
@@ -17,6 +10,14 @@ constexpr std::size_t NARROWEST = 10;
 constexpr std::size_t WIDEST = 1000;
 
 }  // namespace
+
+std::vector<Settings::Description> Settings::descriptions() {
+  const Settings initial;
+  return {{"cpu", "array", json::array()},  // no models named: the tool's
+          {"codeLens", "boolean", initial.codeLens},
+          {"inlayHints", "boolean", initial.inlayHints},
+          {"hintWidth", "integer", initial.hintWidth}};
+}
 
 Settings Settings::with(const json& given, std::vector<std::string>& problems,
                         const Words& words) const {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <limits>
 #include <new>
 
 namespace {
@@ -19,8 +20,8 @@ std::size_t caselessFind(const std::string& text, const std::string& lowered) {
   return found == text.end() ? std::string::npos : static_cast<std::size_t>(found - text.begin());
 }
 
-// The decimal length after "Content-Length:", between blanks or tabs, or -1 when it is not one;
-// a length too long to hold comes back as the longest that is.
+// The decimal length after "Content-Length:", between blanks or tabs, or -1 when it is not one or
+// is 2^64 or more; a length too long to hold otherwise comes back as the longest that is.
 long long lengthIn(const std::string& value) {
   constexpr unsigned long long longest = 1ULL << 62;
   const std::size_t first = value.find_first_not_of(" \t");
@@ -28,10 +29,13 @@ long long lengthIn(const std::string& value) {
   if (first == std::string::npos) return -1;
   unsigned long long length = 0;
   for (std::size_t i = first; i <= last; ++i) {
-    if (value[i] < '0' || value[i] > '9') return -1;
-    length = std::min<unsigned long long>(length * 10 + (value[i] - '0'), longest);
+    const unsigned digit = static_cast<unsigned char>(value[i]) - '0';
+    if (digit > 9 || length > (std::numeric_limits<unsigned long long>::max() - digit) / 10) {
+      return -1;
+    }
+    length = length * 10 + digit;
   }
-  return static_cast<long long>(length);
+  return static_cast<long long>(std::min(length, longest));
 }
 
 }  // namespace

@@ -21,71 +21,43 @@ constexpr int HINT_SEVERITY = 4;
 constexpr int UNNECESSARY_TAG = 1;
 
 const char* const CHANGED = " ?";
-
-// Where the places of the last version that parsed show in the current text: the texts share a
-// start and an end, and what lies between them in the older text was changed.
-class Shift {
- public:
-  Shift() = default;  // the same text
-  Shift(const std::string& before, const std::string& after) : prefix(0) {
-    const std::size_t shorter = std::min(before.size(), after.size());
-    while (prefix < shorter && before[prefix] == after[prefix]) ++prefix;
-    std::size_t suffix = 0;
-    while (suffix < shorter - prefix &&
-           before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix]) {
-      ++suffix;
-    }
-    changedEnd = before.size() - suffix;
-    growth = static_cast<long long>(after.size()) - static_cast<long long>(before.size());
-  }
-
-  // None for a place inside what was changed.
-  std::optional<std::size_t> operator()(std::size_t offset) const {
-    if (offset <= prefix) return offset;
-    if (offset < changedEnd) return std::nullopt;
-    return static_cast<std::size_t>(static_cast<long long>(offset) + growth);
-  }
-
-  // Whether the change lies (partly) inside [from, to), so that what stands there may differ.
-  bool inside(std::size_t from, std::size_t to) const {
-    if (prefix == changedEnd) return from < prefix && prefix < to;
-    return std::max(from, prefix) < std::min(to, changedEnd);
-  }
-
- private:
-  std::size_t prefix = std::numeric_limits<std::size_t>::max();
-  std::size_t changedEnd = std::numeric_limits<std::size_t>::max();
-  long long growth = 0;
-};
+const char* const STALE = "?";
 
 // The glances of the last version that parsed, placed in the current text.
 struct Glances {
   const Analysis& shown;   // the last version that parsed
   const LineIndex& lines;  // the current text's
-  Shift shift;
-  std::size_t width;
+  const Moves& moves;      // from the shown text to the current one
 
-  Glances(const Documents::Document& document, std::size_t width)
-      : shown(*document.lastParsed),
-        lines(document.current->lines),
-        shift(document.current == document.lastParsed ? Shift() : Shift(shown.text, document.text)),
-        width(width) {}
+  explicit Glances(const Documents::Document& document)
+      : shown(*document.lastParsed), lines(document.current->lines), moves(document.moves) {}
 
-  const StatementRows& rows() const { return shown.program.rows(); }
+  const AnalysedProgram& program() const { return shown.program; }
   const std::vector<SourceSpans::Span>& spans() const {
-    return shown.program.parse().spans.statements();
+    return program().parse().spans.statements();
   }
 
-  std::vector<ExactPolynomial> costs(const StatementRows::Row& row) const {
-    std::vector<ExactPolynomial> costs;
-    for (std::size_t m = 0; m < shown.program.models().size(); ++m)
-      costs.push_back(rows().cost(row, m));
-    return costs;
+  // Where a hint stands now: after the character before it (a ';', a loop's count), wherever
+  // that went.
+  std::optional<std::size_t> hintAt(std::size_t hint) const {
+    const auto last = moves(hint - 1);
+    if (!last) return std::nullopt;
+    return *last + 1;
   }
 
-  std::string label(const std::vector<ExactPolynomial>& costs, std::size_t from,
-                    std::size_t to) const {
-    return glance(costs, shown.program.models(), width) + (shift.inside(from, to) ? CHANGED : "");
+  // The label, marked when a change since lies inside `from` to `to` of the shown text.
+  std::string marked(std::string label, std::size_t from, std::size_t to) const {
+    return label + (moves.changed(from, to) ? CHANGED : "");
+  }
+
+  // The statements with lenses, in order; none for BEGIN's.
+  std::vector<std::optional<std::size_t>> lensed() const {
+    std::vector<std::optional<std::size_t>> statements{std::nullopt};
+    const auto& rows = program().rows().rows();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      if (rows[i].loop >= 0) statements.emplace_back(i);
+    }
+    return statements;
   }
 };
 
@@ -164,15 +136,25 @@ json hover(const Documents::Document& document, LineIndex::Position at, bool mar
           {"range", rangeJson(analysis.lines, spans[*statement].start, spans[*statement].end)}};
 }
 
-Reply lenses(const Documents::Document& document, std::size_t width) {
+std::size_t lensCount(const Documents::Document& document) {
+  if (!document.current || !document.lastParsed) return 0;
+  return Glances(document).lensed().size();
+}
+
+// A lens's data: [the document's number, its statement's index + 1 or 0 for BEGIN's, the hash of
+// the text of the document's last version that parsed].
+Reply lenses(const Documents::Document& document, std::size_t first) {
   if (!document.current || !document.lastParsed) return Reply::text("[]");
-  const Glances glances(document, width);
+  const Glances glances(document);
+  const std::vector<std::optional<std::size_t>> statements = glances.lensed();
   std::ostringstream text;
   JsonWriter all(text, false);
   all.beginArray();
-  const auto lens = [&](std::size_t from, const std::string& title) {
-    const auto at = glances.shift(from);
-    if (!at) return;
+  for (std::size_t i = first; i < statements.size() && i < first + LENS_PAGE; ++i) {
+    const auto statement = statements[i];
+    const auto at = glances.moves(statement ? glances.spans()[*statement].start
+                                            : glances.program().parse().spans.begin);
+    if (!at) continue;
     const LineIndex::Position place = glances.lines.positionOf(*at);
     all.beginObject();
     all.key("range").beginObject();
@@ -181,48 +163,66 @@ Reply lenses(const Documents::Document& document, std::size_t width) {
       writePosition(all, place);
     }
     all.end();
-    all.key("command").beginObject();
-    all.key("title").string(title);
-    all.key("command").string("");
+    all.key("data").beginArray();
+    for (const std::size_t part : {document.number, statement ? *statement + 1 : std::size_t{0},
+                                   std::size_t{document.parsedText}}) {
+      all.integer(static_cast<long long>(part));
+    }
     all.end();
     all.end();
-  };
-  const AnalysedProgram& program = glances.shown.program;
-  const std::size_t begin = program.parse().spans.begin;
-  lens(begin, glances.label(program.exact(), begin, glances.shown.text.size()));
-  for (std::size_t i = 0; i < glances.spans().size(); ++i) {
-    const StatementRows::Row& row = glances.rows().rows()[i];
-    const SourceSpans::Span& span = glances.spans()[i];
-    if (row.loop >= 0) lens(span.start, glances.label(glances.costs(row), span.start, span.end));
   }
   all.end();
   return written(text);
 }
 
-Reply hints(const Documents::Document& document, std::size_t first, std::size_t last,
+std::optional<std::size_t> lensDocument(const json& lens) {
+  const json* data = memberAt(lens, "data");
+  if (data == nullptr || !data->is_array() || data->size() != 3) return std::nullopt;
+  for (const json& part : *data) {
+    if (!part.is_number_unsigned()) return std::nullopt;
+  }
+  return (*data)[0].get<std::size_t>();
+}
+
+json resolveLens(const Documents::Document& document, json lens, std::size_t width) {
+  const auto statement = lens["data"][1].get<std::size_t>();
+  std::string title = STALE;
+  if (document.current && document.lastParsed &&
+      lens["data"][2].get<std::size_t>() == document.parsedText) {
+    const Glances glances(document);
+    const AnalysedProgram& program = glances.program();
+    if (statement == 0) {
+      title = glances.marked(glance(program.exact(), program.models(), width),
+                             program.parse().spans.begin, glances.shown.text.size());
+    } else if (statement <= glances.spans().size()) {
+      const SourceSpans::Span& span = glances.spans()[statement - 1];
+      title = glances.marked(statementGlance(program, statement - 1, width), span.start, span.end);
+    }
+  }
+  lens["command"] = {{"title", title}, {"command", ""}};
+  return lens;
+}
+
+Reply hints(const Documents::Document& document, LineIndex::Position start, LineIndex::Position end,
             std::size_t width) {
   if (!document.current || !document.lastParsed) return Reply::text("[]");
-  const Glances glances(document, width);
-  const std::size_t from = glances.lines.offsetOf({first, 0});
-  const std::size_t to = last + 1 < glances.lines.lineCount()
-                             ? glances.lines.offsetOf({last + 1, 0})
-                             : std::numeric_limits<std::size_t>::max();
+  const Glances glances(document);
+  const std::size_t from = glances.lines.offsetOf(start);
+  const std::size_t to = std::max(from, glances.lines.offsetOf(end));
+  // The hints of the shown text whose characters before them now stand from `from` - 1 to `to`.
+  const std::size_t shownFrom = from == 0 ? 0 : glances.moves.firstFrom(from - 1) + 1;
+  const std::size_t shownTo = glances.moves.firstFrom(to) + 1;
   std::ostringstream text;
   JsonWriter all(text, false);
   all.beginArray();
-  for (std::size_t i = 0; i < glances.spans().size(); ++i) {
-    const SourceSpans::Span& span = glances.spans()[i];
-    const auto at = glances.shift(span.hint);
-    if (!at || *at < from || *at >= to) continue;
-    const std::vector<ExactPolynomial> costs = glances.costs(glances.rows().rows()[i]);
-    if (std::all_of(costs.begin(), costs.end(),
-                    [](const ExactPolynomial& c) { return c.degree() < 0; })) {
-      continue;
-    }
+  for (const GlanceRow& row : glanceRows(glances.program(), shownFrom, shownTo, width)) {
+    const auto at = glances.hintAt(row.at);
+    if (!at || *at < from || *at > to) continue;
+    const SourceSpans::Span& span = glances.spans()[row.statement];
     all.beginObject();
     all.key("position");
     writePosition(all, glances.lines.positionOf(*at));
-    all.key("label").string(glances.label(costs, span.start, span.end));
+    all.key("label").string(glances.marked(row.label, span.start, span.end));
     all.key("paddingLeft").value(true);
     all.end();
   }

@@ -1,5 +1,7 @@
 #include "report/glances.h"
 
+#include <algorithm>
+
 #include "report/wording.h"
 
 namespace {
@@ -22,6 +24,16 @@ std::string cut(const std::string& text, std::size_t width) {
     if ((static_cast<unsigned char>(text[end]) & 0xC0) != 0x80 && kept++ == width - 1) break;
   }
   return text.substr(0, end) + ELLIPSIS;
+}
+
+// A statement's cost under each of the program's models.
+std::vector<ExactPolynomial> costsOf(const AnalysedProgram& program, std::size_t statement) {
+  const StatementRows::Row& row = program.rows().rows()[statement];
+  std::vector<ExactPolynomial> costs;
+  for (std::size_t m = 0; m < program.models().size(); ++m) {
+    costs.push_back(program.rows().cost(row, m));
+  }
+  return costs;
 }
 
 // "CPU1" for "CPU1(2,4)".
@@ -73,6 +85,29 @@ std::string glance(const std::vector<ExactPolynomial>& costs, const std::vector<
     text += (m == 0 ? "" : SEPARATOR) + shortName(models[m]) + ": " + costs[m].text();
   }
   return cut(text, width);
+}
+
+std::string statementGlance(const AnalysedProgram& program, std::size_t statement,
+                            std::size_t width) {
+  return glance(costsOf(program, statement), program.models(), width);
+}
+
+std::vector<GlanceRow> glanceRows(const AnalysedProgram& program, std::size_t from, std::size_t to,
+                                  std::size_t width) {
+  const auto& spans = program.parse().spans.statements();
+  const auto first = std::lower_bound(
+      spans.begin(), spans.end(), from,
+      [](const SourceSpans::Span& span, std::size_t at) { return span.hint < at; });
+  std::vector<GlanceRow> rows;
+  for (auto span = first; span != spans.end() && span->hint < to; ++span) {
+    const auto statement = static_cast<std::size_t>(span - spans.begin());
+    const std::vector<ExactPolynomial> costs = costsOf(program, statement);
+    if (std::any_of(costs.begin(), costs.end(),
+                    [](const ExactPolynomial& cost) { return cost.degree() >= 0; })) {
+      rows.push_back({statement, span->hint, glance(costs, program.models(), width)});
+    }
+  }
+  return rows;
 }
 
 std::string statementHover(const AnalysedProgram& program, const StatementRows::Row& row,

@@ -4,10 +4,14 @@
 
 #include <map>
 #include <nlohmann/json.hpp>
+#include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "lsp/moves.h"
 #include "lsp/settings.h"
+#include "lsp/views.h"
 #include "tests/runtool.h"
 
 namespace {
@@ -56,6 +60,10 @@ json at(int line, int character) {
 }
 
 const json DOCUMENT = {{"textDocument", {{"uri", URI}}}};
+const json LINES = {{"textDocument", {{"uri", URI}}},
+                    {"range",
+                     {{"start", {{"line", 0}, {"character", 0}}},
+                      {"end", {{"line", 6}, {"character", 0}}}}}};  // the first six lines
 
 std::string initialize(const json& options = json::object(),
                        const json& encodings = json::array()) {
@@ -101,6 +109,20 @@ bool contains(const json& whole, const json& part) {
   return whole == part;
 }
 
+// A request to resolve the lens that a server gives for `text` on statement index `statement` - 1
+// (on BEGIN for 0), as a client sends it back.
+std::string resolved(int id, const std::string& text, int statement) {
+  const ToolRun run = runLoopcost(
+      ".", initialize() + opened(text) + request(2, "textDocument/codeLens", DOCUMENT) + GOODBYE,
+      {"--lsp"});
+  for (const json& answer : messagesIn(run.out)) {
+    for (const json& lens : answer.value("id", 0) == 2 ? answer["result"] : json::array()) {
+      if (lens["data"][1] == statement) return request(id, "codeLens/resolve", lens);
+    }
+  }
+  return "";
+}
+
 struct Row {
   const char* what;
   std::string sent;      // after initialize, before shutdown and exit
@@ -113,6 +135,17 @@ const std::string BROKEN = "BEGIN\n  a+b;\n  LOOP n\n    a*b\n  END\nEND\n";
 const std::string IMPRECISE =
     "BEGIN LOOP 2147483647 LOOP 2147483647 LOOP 2147483647 LOOP 2147483647 LOOP 2147483647 a+b; "
     "END END END END END END\n";
+
+// A broken program changed into one with a lone surrogate where its statement starts and another,
+// as UTF-8 bytes, after its END; then the first taken out by a ranged change.
+const std::string LONE_SURROGATES =
+    opened(BROKEN) +
+    framed(R"({"jsonrpc": "2.0", "method": "textDocument/didChange", "params": {
+        "textDocument": {"uri": "file:///work/prog.loop", "version": 2},
+        "contentChanges": [{"text": "BEGIN\n\udc00a+b;\nEND\n)"
+           "\xED\xA0\x80"
+           R"("}]}})") +
+    rangeChanged(1, 0, 1, "", 3);
 
 // The expected answers are JSON text, read when the test runs: as initializer lists they took
 // the compiler minutes.
@@ -127,6 +160,10 @@ TEST(LanguageServer, AnswersEachKindOfMessage) {
        R"json({"id": 3, "error": {"code": -32601}})json"},
       {"an unknown notification", notification("textDocument/didSave", DOCUMENT), "null"},
       {"a cancellation", notification("$/cancelRequest", {{"id", 3}}), "null"},
+      {"a request cancelled before its turn",
+       opened(PROGRAM) + request(8, "textDocument/codeLens", DOCUMENT) +
+           notification("$/cancelRequest", {{"id", 8}}),
+       R"json({"id": 8, "error": {"code": -32800}})json"},
       {"a syntax error, at the line and column where the parser stopped", opened(BROKEN),
        R"json({"params": {"version": 1, "diagnostics": [{"severity": 1,
            "range": {"start": {"line": 3, "character": 7}},
@@ -146,27 +183,34 @@ TEST(LanguageServer, AnswersEachKindOfMessage) {
        R"json({"id": 7, "result": {"contents": {"value": "`LOOP n` runs once; its whole body costs"}}})json"},
       {"a hover on BEGIN", opened(PROGRAM) + request(7, "textDocument/hover", at(0, 2)),
        R"json({"id": 7, "result": {"contents": {"value": "| CPU1(2,4) | `4 * n^1 + 2` | \u0398(n^1) |"}}})json"},
-      {"code lenses on BEGIN and each loop",
+      {"code lenses on BEGIN and each loop, to be resolved",
        opened(PROGRAM) + request(8, "textDocument/codeLens", DOCUMENT),
-       R"json({"id": 8, "result": [
-           {"range": {"start": {"line": 0}},
-            "command": {"title": "CPU1: 4 * n^1 + 2 \u00b7 CPU2: 5 * n^1 + 1"}},
-           {"range": {"start": {"line": 2, "character": 2}},
-            "command": {"title": "CPU1: 4 * n^1 \u00b7 CPU2: 5 * n^1"}}]})json"},
+       R"json({"id": 8, "result": [{"range": {"start": {"line": 0}}, "data": [1, 0]},
+           {"range": {"start": {"line": 2, "character": 2}}, "data": [1, 2]}]})json"},
+      {"the program's lens resolved", opened(PROGRAM) + resolved(10, PROGRAM, 0),
+       R"json({"id": 10, "result": {"data": [1, 0],
+           "command": {"title": "CPU1: 4 * n^1 + 2 \u00b7 CPU2: 5 * n^1 + 1"}}})json"},
+      {"a loop's lens resolved", opened(PROGRAM) + resolved(10, PROGRAM, 2),
+       R"json({"id": 10, "result": {"range": {"start": {"line": 2, "character": 2}},
+           "command": {"title": "CPU1: 4 * n^1 \u00b7 CPU2: 5 * n^1"}}})json"},
+      {"a lens of another text than the last that parsed, resolved as changed",
+       opened(PROGRAM) + request(7, "textDocument/codeLens", DOCUMENT) +
+           changed("BEGIN\n  LOOP n\n    a*b;\n  END\nEND\n", 2) + resolved(10, PROGRAM, 2),
+       R"json({"id": 10, "result": {"command": {"title": "?"}}})json"},
       {"inlay hints after each statement",
-       opened(PROGRAM) + request(9, "textDocument/inlayHint",
-                                 {{"textDocument", {{"uri", URI}}},
-                                  {"range",
-                                   {{"start", {{"line", 0}, {"character", 0}}},
-                                    {"end", {{"line", 6}, {"character", 0}}}}}}),
+       opened(PROGRAM) + request(9, "textDocument/inlayHint", LINES),
        R"json({"id": 9, "result": [
            {"position": {"line": 1, "character": 6}, "label": "CPU1: 2 \u00b7 CPU2: 1"},
            {"position": {"line": 2, "character": 8}, "label": "CPU1: 4 * n^1 \u00b7 CPU2: 5 * n^1"}]})json"},
       {"lenses from the last version that parsed while a program is broken",
        opened(PROGRAM) + request(7, "textDocument/codeLens", DOCUMENT) + changed(BROKEN, 2) +
-           request(8, "textDocument/codeLens", DOCUMENT),
-       R"json({"id": 8, "result": [{"command": {"title": "CPU1: 4 * n^1 + 2 \u00b7 CPU2: 5 * n^1 + 1 ?"}},
-           {"command": {"title": "CPU1: 4 * n^1 \u00b7 CPU2: 5 * n^1 ?"}}]})json"},
+           resolved(10, PROGRAM, 2),
+       R"json({"id": 10, "result": {"command": {"title": "CPU1: 4 * n^1 \u00b7 CPU2: 5 * n^1 ?"}}})json"},
+      {"a hint that stays on its statement while one is typed after it",
+       opened("BEGIN\n  a+b;\n  a*b;\nEND\n") + request(8, "textDocument/inlayHint", LINES) +
+           rangeChanged(1, 5, 6, "", 2) + rangeChanged(2, 6, 6, "\n  c*d;", 3) +
+           request(9, "textDocument/inlayHint", LINES),
+       R"json({"id": 9, "result": [{"position": {"line": 2, "character": 6}, "label": "CPU1: 4 \u00b7 CPU2: 5"}]})json"},
       {"formatting into the echo",
        opened("BEGIN a+b;LOOP n a*b; END END") + request(10, "textDocument/formatting", DOCUMENT),
        R"json({"id": 10, "result": [{"newText": "BEGIN\n  a + b ;\n  LOOP n\n    a * b ;\n  END\nEND\n"}]})json"},
@@ -181,8 +225,8 @@ TEST(LanguageServer, AnswersEachKindOfMessage) {
            "message": "loopcost: cpu: '2;4' is not ADD,MUL (two non-negative numbers)"}})json"},
       {"models from the settings",
        notification("workspace/didChangeConfiguration", {{"settings", {{"cpu", {"0.1,0.2"}}}}}) +
-           opened(PROGRAM) + request(8, "textDocument/codeLens", DOCUMENT),
-       R"json({"id": 8, "result": [{"command": {"title": "0.2 * n^1 + 0.1"}}]})json"},
+           opened(PROGRAM) + resolved(10, PROGRAM, 0),
+       R"json({"id": 10, "result": {"command": {"title": "0.2 * n^1 + 0.1"}}})json"},
       {"lenses switched off",
        notification("workspace/didChangeConfiguration", {{"settings", {{"codeLens", false}}}}) +
            opened(PROGRAM) + request(8, "textDocument/codeLens", DOCUMENT),
@@ -230,6 +274,15 @@ TEST(LanguageServer, AnswersEachKindOfMessage) {
        "loopcost: refused a malformed header: Content-Length: 3\n"},
       {"a malformed header, refused", "Content-Lenght 12\r\n\r\n" + opened(PROGRAM), diagnostics,
        "loopcost: refused a malformed header: Content-Lenght 12\n"},
+      {"lone surrogates, read as U+FFFD, one unit each", LONE_SURROGATES,
+       R"json({"params": {"version": 3, "diagnostics": [{"severity": 4,
+           "range": {"start": {"line": 3, "character": 0}, "end": {"line": 3, "character": 1}}}]}})json"},
+      {"lone surrogates, noted in the client's log", LONE_SURROGATES,
+       R"json({"method": "window/logMessage", "params": {"type": 2,
+           "message": "loopcost: a lone surrogate in a message was read as U+FFFD"}})json"},
+      {"a length of 2^64, refused",
+       "Content-Length: 18446744073709551616\r\n\r\n" + opened(PROGRAM), diagnostics,
+       "loopcost: refused a malformed header: Content-Length: 18446744073709551616\n"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
@@ -274,7 +327,7 @@ TEST(LanguageServer, CountsPositionsAsAgreedAndExitsAsAsked) {
         << run.out;
   }
   const ToolRun refused = runLoopcost(
-      ".", initialize() + "Content-Length: 99999999999999999999\r\n\r\n" + GOODBYE, {"--lsp"});
+      ".", initialize() + "Content-Length: 9999999999999999999\r\n\r\n" + GOODBYE, {"--lsp"});
   EXPECT_EQ(refused.err, "loopcost: refused a message over 67108864 bytes\n");
   EXPECT_EQ(refused.status, 1);  // what the header claims runs to the end of the input
   EXPECT_EQ(runLoopcost(".", initialize() + notification("exit"), {"--lsp"}).status, 1);
@@ -423,16 +476,84 @@ TEST(LanguageServer, HintsAreShortAndStayWhileAStatementIsBroken) {
   EXPECT_GE(same, 1045u) << after.dump().substr(0, 2000);
 }
 
-// The VS Code extension offers the settings the server reads, with their types and defaults.
-TEST(LanguageServer, ReadsTheSettingsTheExtensionOffers) {
+// Where the bytes of the last version that parsed stand as changes come: replaced ones gone,
+// the others moved, a range changed when a change touched or split it.
+TEST(LanguageServer, FollowsTheBytesOfTheLastVersionThatParsed) {
+  Moves moves(10);
+  moves.replace(2, 4, 3);  // "0123456789" to "01abc456789"
+  moves.replace(7, 7, 2);  // and to "01abc45xy6789"
+  moves.replace("01abc45xy6789", "01abc45xy67");
+  const struct {
+    std::size_t older;
+    std::optional<std::size_t> now;
+  } bytes[] = {{1, 1}, {2, std::nullopt}, {4, 5}, {5, 6}, {6, 9}, {7, 10}, {8, std::nullopt}};
+  for (const auto& byte : bytes) EXPECT_EQ(moves(byte.older), byte.now) << byte.older;
+  const struct {
+    std::size_t current, older;
+  } firsts[] = {{0, 0}, {2, 4}, {6, 5}, {7, 6}, {10, 7}, {11, 10}};
+  for (const auto& first : firsts) EXPECT_EQ(moves.firstFrom(first.current), first.older);
+  const struct {
+    std::size_t from, to;
+    bool changed;
+  } ranges[] = {{0, 2, false}, {4, 6, false}, {6, 8, false},
+                {1, 3, true},  {4, 7, true},  {7, 9, true}};
+  for (const auto& range : ranges) {
+    EXPECT_EQ(moves.changed(range.from, range.to), range.changed) << range.from << ", " << range.to;
+  }
+}
+
+// A document with more lenses than an answer holds: the first of them in the answer, or all of
+// them in pages of partial results for a client that takes them.
+TEST(LanguageServer, PagesLensesForAClientThatTakesPartialResults) {
+  const std::size_t loops = 2 * LENS_PAGE + 500;
+  std::string program = "BEGIN\n";
+  for (std::size_t i = 0; i < loops; ++i) program += "LOOP n a*b; END\n";
+  program += "END\n";
+  const json paged = {{"textDocument", {{"uri", URI}}}, {"partialResultToken", "pages"}};
+  const std::vector<json> answers = messagesIn(
+      runLoopcost(".",
+                  initialize() + opened(program) + request(2, "textDocument/codeLens", DOCUMENT) +
+                      request(3, "textDocument/codeLens", paged) + GOODBYE,
+                  {"--lsp"})
+          .out);
+  json capped, last, lastLens;
+  std::vector<std::size_t> pages;
+  for (const json& message : answers) {
+    if (message.value("id", 0) == 2) capped = message["result"];
+    if (message.value("id", 0) == 3) last = message["result"];
+    if (message.value("method", "") != "$/progress") continue;
+    EXPECT_EQ(message["params"]["token"], "pages");
+    pages.push_back(message["params"]["value"].size());
+    lastLens = message["params"]["value"].back();
+  }
+  EXPECT_EQ(capped.size(), LENS_PAGE);
+  EXPECT_EQ(pages, (std::vector<std::size_t>{LENS_PAGE, LENS_PAGE, 501}));  // and BEGIN's
+  EXPECT_EQ(last, json::array());
+  EXPECT_EQ(lastLens["range"]["start"]["line"], loops);
+}
+
+// The VS Code extension and the README's lines for Neovim offer the settings the server reads,
+// with their defaults.
+TEST(LanguageServer, ReadsTheSettingsTheEditorsOffer) {
   json offered = json::parse(readFile(
       SOURCE_DIR "/editors/vscode/package.json"))["contributes"]["configuration"]["properties"];
   offered.erase("loopcost.server.path");
-  EXPECT_EQ(offered.size(), Settings::DESCRIPTIONS.size());
-  for (const Settings::Description& setting : Settings::DESCRIPTIONS) {
+  const std::string readme = readFile(SOURCE_DIR "/README.md");
+  const std::size_t options = readme.find("init_options = { ") + 17;
+  std::istringstream neovim(readme.substr(options, readme.find(" },", options) - options));
+  json given = json::object();  // "cpu = {}, codeLens = true" as JSON
+  for (std::string name, equals, value; neovim >> name >> equals >> value;) {
+    if (value.back() == ',') value.pop_back();
+    given[name] = value == "{}" ? json::array() : json::parse(value);
+  }
+  const std::vector<Settings::Description> settings = Settings::descriptions();
+  EXPECT_EQ(offered.size(), settings.size());
+  EXPECT_EQ(given.size(), settings.size()) << given;
+  for (const Settings::Description& setting : settings) {
     const json& property = offered[std::string("loopcost.") + setting.name];
     EXPECT_EQ(property["type"], setting.type) << setting.name;
-    EXPECT_EQ(property["default"], json::parse(setting.defaultValue)) << setting.name;
+    EXPECT_EQ(property["default"], setting.defaultValue) << setting.name;
+    EXPECT_EQ(given[setting.name], setting.defaultValue) << setting.name;
   }
 }
 

@@ -15,6 +15,7 @@
 #include "report/glances.h"
 #include "report/jsonreport.h"
 #include "report/wording.h"
+#include "source/lineindex.h"
 #include "support/translation.h"
 
 namespace {
@@ -120,43 +121,10 @@ std::string analyseMany(const std::string& list, const std::string& boxes) {
 }
 
 // Offsets in a program's text counted in UTF-16 units, as the page's editor counts them, from
-// the bytes the core counts in, and back; with the units at each line's start, found once.
-class Units {
- public:
-  Units(const std::string& text, const std::vector<std::size_t>& lines) : text(text), lines(lines) {
-    for (std::size_t line = 0; line < lines.size(); ++line) {
-      starts.push_back(line == 0 ? 0 : starts.back() + counted(lines[line - 1], lines[line]));
-    }
-  }
-
-  std::size_t operator()(std::size_t byte) const {
-    const std::size_t line = std::upper_bound(lines.begin(), lines.end(), byte) - lines.begin() - 1;
-    return starts[line] + counted(lines[line], byte);
-  }
-
-  std::size_t byteOf(std::size_t units) const {
-    const std::size_t line =
-        std::upper_bound(starts.begin(), starts.end(), units) - starts.begin() - 1;
-    std::size_t byte = lines[line];
-    while (byte < text.size() && starts[line] + counted(lines[line], byte) < units) ++byte;
-    return byte;
-  }
-
- private:
-  // The UTF-16 units of the bytes from `from` to `to`: one per sequence, two for those of four.
-  std::size_t counted(std::size_t from, std::size_t to) const {
-    std::size_t units = 0;
-    for (std::size_t byte = from; byte < to && byte < text.size(); ++byte) {
-      const auto c = static_cast<unsigned char>(text[byte]);
-      if ((c & 0xC0) != 0x80) units += c >= 0xF0 ? 2 : 1;
-    }
-    return units;
-  }
-
-  const std::string& text;
-  const std::vector<std::size_t>& lines;
-  std::vector<std::size_t> starts;  // the units before each line
-};
+// the bytes the core counts in, and back.
+LineIndex unitsOf(const Program& program) {
+  return LineIndex(program.text, program.analysis->parse().lineStarts, LineIndex::Units::utf16);
+}
 
 const Program* analysed(int index) {
   if (index < 0 || static_cast<std::size_t>(index) >= programs.size()) return nullptr;
@@ -173,22 +141,23 @@ std::string editorView(int index) {
   const Program* program = analysed(index);
   if (program == nullptr) return "null";
   const ParsedProgram& parsed = program->analysis->parse();
-  const Units units(program->text, parsed.lineStarts);
+  const LineIndex units = unitsOf(*program);
   json view = {{"problem", nullptr}, {"tail", nullptr}, {"folds", json::array()}};
   const auto& spans = parsed.spans.statements();
   const auto& rows = program->analysis->ok() ? program->analysis->rows().rows()
                                              : std::vector<StatementRows::Row>();
   for (std::size_t i = 0; i < rows.size(); ++i) {
     if (rows[i].loop >= 0) {
-      view["folds"].push_back({{"from", units(spans[i].hint)}, {"to", units(spans[i].end - 3)}});
+      view["folds"].push_back(
+          {{"from", units.unitsAt(spans[i].hint)}, {"to", units.unitsAt(spans[i].end - 3)}});
     }
   }
   if (const auto& problem = parsed.spans.problem()) {
-    const std::size_t from = units(problem->from);
-    view["problem"] = {
-        {"from", from}, {"to", units(problem->to)}, {"message", readableError(parsed)}};
+    view["problem"] = {{"from", units.unitsAt(problem->from)},
+                       {"to", units.unitsAt(problem->to)},
+                       {"message", readableError(parsed)}};
   }
-  if (parsed.tail) view["tail"] = units(*parsed.tail);
+  if (parsed.tail) view["tail"] = units.unitsAt(*parsed.tail);
   return dumped(view);
 }
 
@@ -208,24 +177,15 @@ void setLanguage(const std::string& name) { useLanguage(languageNamed(name), fal
 
 // The glances at the costs of program `index` whose places lie from UTF-16 offset `from` to
 // `to`, as the language server's inlay hints show them: [{"at", "label"}].
-std::string editorGlances(int index, int from, int to, int width) {
+std::string editorGlances(int index, int from, int to) {
   const Program* program = analysed(index);
+  if (program == nullptr || !program->analysis->ok() || to < from) return "[]";
+  const LineIndex units = unitsOf(*program);
   json glances = json::array();
-  if (program == nullptr || !program->analysis->ok()) return "[]";
-  const AnalysedProgram& analysis = *program->analysis;
-  const auto& spans = analysis.parse().spans.statements();
-  const Units units(program->text, analysis.parse().lineStarts);
-  for (std::size_t i = 0; i < spans.size(); ++i) {
-    const std::size_t at = units(spans[i].hint);
-    if (at < static_cast<std::size_t>(from)) continue;
-    if (at > static_cast<std::size_t>(to)) break;
-    std::vector<ExactPolynomial> costs;
-    for (std::size_t m = 0; m < analysis.models().size(); ++m) {
-      costs.push_back(analysis.rows().cost(analysis.rows().rows()[i], m));
-    }
-    const bool free = std::all_of(costs.begin(), costs.end(),
-                                  [](const ExactPolynomial& c) { return c.degree() < 0; });
-    if (!free) glances.push_back({{"at", at}, {"label", glance(costs, analysis.models(), width)}});
+  for (const GlanceRow& row :
+       glanceRows(*program->analysis, units.offsetAtUnits(std::max(from, 0)),
+                  units.offsetAtUnits(static_cast<std::size_t>(to) + 1), GLANCE_WIDTH)) {
+    glances.push_back({{"at", units.unitsAt(row.at)}, {"label", row.label}});
   }
   return dumped(glances);
 }
@@ -235,8 +195,7 @@ std::string editorHover(int index, int at) {
   const Program* program = analysed(index);
   if (program == nullptr || !program->analysis->ok()) return "";
   const AnalysedProgram& analysis = *program->analysis;
-  const Units units(program->text, analysis.parse().lineStarts);
-  const auto statement = analysis.parse().spans.innermostAt(units.byteOf(at));
+  const auto statement = analysis.parse().spans.innermostAt(unitsOf(*program).offsetAtUnits(at));
   return statement ? statementHover(analysis, analysis.rows().rows()[*statement], false)
                    : programHover(analysis, false);
 }

@@ -55,8 +55,15 @@ check(#clients() == 1, "one client, not " .. #clients())
 local servers = vim.fn.systemlist({ "pgrep", "-c", "-P", tostring(vim.fn.getpid()), "loopcost" })[1]
 check(servers == "1", "one server process, not " .. tostring(servers))
 
--- A lens with the models' costs on every loop, and nothing wrong said on the way.
-check(vim.wait(5000, function() return #vim.lsp.codelens.get(sort) > 0 end), "lenses arrive")
+-- A lens with the models' costs on every loop, resolved as the editor asks for them, and nothing
+-- wrong said on the way.
+local function resolved(lenses)
+  for _, lens in ipairs(lenses) do
+    if not lens.command then return false end
+  end
+  return #lenses > 0
+end
+check(vim.wait(5000, function() return resolved(vim.lsp.codelens.get(sort)) end), "lenses arrive, resolved")
 for number, line in ipairs(vim.api.nvim_buf_get_lines(sort, 0, -1, false)) do
   if line:find("^%s*LOOP") then
     local shown = false

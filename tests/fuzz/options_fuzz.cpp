@@ -1,5 +1,6 @@
 // Coverage-guided fuzzing of a whole run from its command line: the input's bytes up to the
-// first pair of NULs are the arguments, separated by NULs, and the rest is standard input. Runs
+// first pair of NULs are the arguments, separated by NULs, and the rest is standard input (a run
+// of the language server is the lsp target's). Runs
 // happen in an empty scratch folder holding two programs, and inputs that name a path with a '/'
 // are skipped, so that no run reads a device or a file elsewhere. An input of odd length runs in
 // Traditional Chinese. Findings: an exit status other than 0, 1 or 2, a crash or a sanitizer
@@ -84,7 +85,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::istringstream in(end < input.size() ? input.substr(end + 2) : "");
   std::ostringstream out, err;
   setenv("LANG", size % 2 == 1 ? "zh_TW.UTF-8" : "C.UTF-8", 1);
-  const int status = run(arguments, in, out, err);
+  const CommandLine commandLine = readCommandLine(arguments, environmentLanguage());
+  if (commandLine.options && commandLine.options->lsp) return 0;
+  const int status = run(commandLine, environmentLanguage(), in, out, err);
   check(status == 0 || status == 1 || status == 2);
   if (status == 2) check(out.str().empty() && err.str().rfind("loopcost: ", 0) == 0);
   check(inOneEncoding(out.str()) && inOneEncoding(withoutParserLines(err.str())));

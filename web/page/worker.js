@@ -7,8 +7,6 @@
 // this worker: a core that failed is not used again.
 import createLoopcost from "./loopcost.mjs";
 
-const GLANCE_WIDTH = 40;
-
 const answers = {
   analyse(core, { programs, models, language }) {
     const started = performance.now();
@@ -18,7 +16,7 @@ const answers = {
     return { document, views, milliseconds: performance.now() - started };
   },
   glances: (core, { index, from, to }) =>
-    ({ glances: JSON.parse(core.editorGlances(index, from, to, GLANCE_WIDTH)) }),
+    ({ glances: JSON.parse(core.editorGlances(index, from, to)) }),
   hover: (core, { index, at }) => ({ text: core.editorHover(index, at) }),
   pairs: (core, { text }) => ({ pairs: JSON.parse(core.modelPairs(text)) }),
 };
