@@ -256,11 +256,13 @@ CommandLine usageError(const std::string& what, const Words& words) {
 }
 
 // "--format=" would take the next argument as its value.
-std::optional<std::string> emptyValue(const std::vector<std::string>& arguments) {
+std::optional<std::string> emptyValue(const std::vector<std::string>& arguments,
+                                      const CLI::App& app) {
   for (std::size_t i = 1; i < arguments.size() && arguments[i] != "--"; ++i) {
     const std::string& argument = arguments[i];
     if (argument.size() > 3 && argument.rfind("--", 0) == 0 && argument.back() == '=') {
-      return argument.substr(0, argument.size() - 1);
+      const std::string option = argument.substr(0, argument.size() - 1);
+      if (app.get_option_no_throw(option) != nullptr) return option;
     }
   }
   return std::nullopt;
@@ -274,7 +276,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments, const Wo
   Options options;
   Names names;
   describe(app, options, names, words);
-  if (const auto option = emptyValue(arguments)) {
+  if (const auto option = emptyValue(arguments, app)) {
     return usageError(fill(words.tr("%s: '' is empty; give a value"), {*option}), words);
   }
   std::vector<const char*> argv;

@@ -12,11 +12,12 @@
 #include <vector>
 
 #include "analysis/programset.h"
+#include "report/diagnosis.h"
 #include "report/glances.h"
 #include "report/jsonreport.h"
 #include "report/wording.h"
 #include "source/lineindex.h"
-#include "support/translation.h"
+#include "support/words.h"
 
 namespace {
 
@@ -29,12 +30,13 @@ struct Program {
 };
 
 std::vector<Program> programs;  // of the last call to analyseMany
+Words words;                    // the language the last analysis was asked in, for a UTF-8 page
 
 // A document with one error entry per program, all saying `message`.
 std::string failure(const std::string& message) {
   const std::vector<CostModel> noModels;
   std::ostringstream text;
-  JsonReport report(text, noModels, false);
+  JsonReport report(text, noModels, false, words);
   for (const Program& program : programs) report.failed(program.name, message);
   if (programs.empty()) report.failed("programs", message);
   report.finish();
@@ -43,7 +45,7 @@ std::string failure(const std::string& message) {
 
 std::string document(const std::vector<CostModel>& models) {
   std::ostringstream text;
-  JsonReport report(text, models, false, currentLanguage());
+  JsonReport report(text, models, false, words);
   ProgramSet set(models);
   for (Program& program : programs) {
     std::stringbuf buffer(program.text);
@@ -92,11 +94,11 @@ std::optional<std::vector<CostModel>> modelsIn(const std::string& boxes, std::st
     std::optional<Price> both[2];
     for (int which = 0; which < 2; ++which) {
       const json& typed = pairs[m].is_array() && pairs[m].size() == 2 ? pairs[m][which] : json();
-      std::string why;
-      if (typed.is_string()) both[which] = Price::parse(typed.get<std::string>(), why);
+      Price::Fault fault = Price::Fault::notNumber;
+      if (typed.is_string()) both[which] = Price::parse(typed.get<std::string>(), fault);
       if (!both[which]) {
-        problem =
-            priceProblem(m, which == 0, typed.is_string() ? typed.get<std::string>() : "", why);
+        problem = priceProblem(m, which == 0, typed.is_string() ? typed.get<std::string>() : "",
+                               fault, words);
         return std::nullopt;
       }
     }
@@ -106,8 +108,11 @@ std::optional<std::vector<CostModel>> modelsIn(const std::string& boxes, std::st
 }
 
 // The document of `loopcost --format=json --compare` for the programs, priced under the models
-// of the boxes, without blanks.
-std::string analyseMany(const std::string& list, const std::string& boxes) {
+// of the boxes, without blanks, its sentences in the page's language ("zh-TW", "en"), which
+// what the editor then asks of the programs is said in too.
+std::string analyseMany(const std::string& list, const std::string& boxes,
+                        const std::string& language) {
+  words = Words(languageNamed(language).value_or(Language::english), Encoding::utf8);
   try {
     programs = programsIn(list);
     if (programs.empty()) return failure("the programs must be a list of {\"name\", \"text\"}");
@@ -116,7 +121,7 @@ std::string analyseMany(const std::string& list, const std::string& boxes) {
     return models ? document(*models) : failure(problem);
   } catch (const std::bad_alloc&) {
     programs.clear();
-    return failure(tr("out of memory"));
+    return failure(words.tr("out of memory"));
   }
 }
 
@@ -155,7 +160,7 @@ std::string editorView(int index) {
   if (const auto& problem = parsed.spans.problem()) {
     view["problem"] = {{"from", units.unitsAt(problem->from)},
                        {"to", units.unitsAt(problem->to)},
-                       {"message", readableError(parsed)}};
+                       {"message", explanation(parsed, words)}};
   }
   if (parsed.tail) view["tail"] = units.unitsAt(*parsed.tail);
   return dumped(view);
@@ -171,9 +176,6 @@ std::string modelPairs(const std::string& text) {
   }
   return dumped(pairs);
 }
-
-// The page's language, by its name ("zh-TW", "en"), for what the core says from now on.
-void setLanguage(const std::string& name) { useLanguage(languageNamed(name), false); }
 
 // The glances at the costs of program `index` whose places lie from UTF-16 offset `from` to
 // `to`, as the language server's inlay hints show them: [{"at", "label"}].
@@ -196,8 +198,8 @@ std::string editorHover(int index, int at) {
   if (program == nullptr || !program->analysis->ok()) return "";
   const AnalysedProgram& analysis = *program->analysis;
   const auto statement = analysis.parse().spans.innermostAt(unitsOf(*program).offsetAtUnits(at));
-  return statement ? statementHover(analysis, analysis.rows().rows()[*statement], false)
-                   : programHover(analysis, false);
+  return statement ? statementHover(analysis, analysis.rows().rows()[*statement], false, words)
+                   : programHover(analysis, false, words);
 }
 
 }  // namespace
@@ -205,7 +207,6 @@ std::string editorHover(int index, int at) {
 EMSCRIPTEN_BINDINGS(loopcost) {
   emscripten::function("analyseMany", &analyseMany);
   emscripten::function("modelPairs", &modelPairs);
-  emscripten::function("setLanguage", &setLanguage);
   emscripten::function("editorView", &editorView);
   emscripten::function("editorGlances", &editorGlances);
   emscripten::function("editorHover", &editorHover);

@@ -10,7 +10,7 @@ import { renderPlot } from "./plot.js";
 import { ProgramTabs } from "./programs.js";
 import { Report } from "./report.js";
 import { fragmentFor, parseFragment } from "./share.js";
-import { currentLanguage, fill, preferredLanguage, tr, useLanguage } from "./words.js";
+import { fill, pageLanguage, preferredLanguage, switchLanguage, tr } from "./words.js";
 
 const WORKED_EXAMPLE = "BEGIN\n  a+b;\n  LOOP n\n    a*b;\n  END\nEND\n";
 const TYPING_PAUSE_MS = 120;
@@ -85,7 +85,7 @@ class Playground {
   // The page's words and the core's in `chosen`; the analysis again, in them.
   async switchLanguage(chosen, remember) {
     try {
-      await useLanguage(chosen, remember);
+      await switchLanguage(chosen, remember);
     } catch (error) {
       this.fail(fill(tr("The texts in that language could not be loaded (%s)."), error.message));
       return;
@@ -133,7 +133,7 @@ class Playground {
   analyse() {
     this.showAnalysing();
     this.requested = performance.now();
-    this.analyser.analyse(this.tabs.json, this.models.value, currentLanguage());
+    this.analyser.analyse(this.tabs.json, this.models.value, pageLanguage());
     this.updateShareLink();
   }
 
@@ -160,7 +160,7 @@ class Playground {
     }
     // An answer to older text: the analysis of the newest is on its way.
     if (request.programs !== this.tabs.json || request.models !== this.models.value ||
-        request.language !== currentLanguage()) return;
+        request.language !== pageLanguage()) return;
     if (answer.failure) {
       this.fail(fill(tr("The analyser failed on this program (%s) and was restarted."), answer.failure));
       return;

@@ -13,13 +13,17 @@ export const tr = (message) => catalogue[message] || message;
 // Marks a text to translate where it is written; tr() translates it where it is used.
 export const N_ = (message) => message;
 
-// `pattern` with each "%s" replaced by the next of `values`.
+// `pattern` with each "%s" replaced by the next of `values` and each "%k$s" by the k-th (from 1),
+// so that a translation may put them in another order; "%%" is "%". As the core's fill().
 export function fill(pattern, ...values) {
   let next = 0;
-  return pattern.replace(/%s/g, () => String(values[next++]));
+  return pattern.replace(/%(?:(\d+)\$)?s|%%/g, (match, position) => {
+    if (match === "%%") return "%";
+    return String(values[position ? Number(position) - 1 : next++]);
+  });
 }
 
-export const currentLanguage = () => language;
+export const pageLanguage = () => language;
 
 export function preferredLanguage() {
   let stored = null;
@@ -62,7 +66,7 @@ function translateDocument() {
 }
 
 // Switches the page's words to `chosen` ("zh-TW" or "en"); `remember`: the reader chose it.
-export async function useLanguage(chosen, remember) {
+export async function switchLanguage(chosen, remember) {
   if (chosen === CHINESE) {
     const response = await fetch("zh_TW.json");
     if (!response.ok) throw new Error(`zh_TW.json: ${response.status} ${response.statusText}`);

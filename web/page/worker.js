@@ -10,8 +10,7 @@ import createLoopcost from "./loopcost.mjs";
 const answers = {
   analyse(core, { programs, models, language }) {
     const started = performance.now();
-    core.setLanguage(language);
-    const document = core.analyseMany(programs, models);
+    const document = core.analyseMany(programs, models, language);
     const views = JSON.parse(programs).map((_, index) => JSON.parse(core.editorView(index)));
     return { document, views, milliseconds: performance.now() - started };
   },
