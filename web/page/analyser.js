@@ -6,8 +6,9 @@
 // is sent, so nothing reaches a broken core and no analysis is lost.
 
 export class Analyser {
-  // onAnswer(answer, request): answer is { document, views, milliseconds }, { failure } or
-  // { unavailable } (the module cannot be loaded at all).
+  // onAnswer(answer, request): answer is { report, views, milliseconds }, { badPrice }, {
+  // unreadable } (the core's document is not one), { failure } or { unavailable } (the module
+  // cannot be loaded).
   constructor(onAnswer) {
     this.onAnswer = onAnswer;
     this.waiting = null;

@@ -5,6 +5,7 @@
 import { Analyser } from "./analyser.js";
 import { CompareView } from "./compare.js";
 import { Editor } from "./editor.js";
+import { EXAMPLES } from "./examples.js";
 import { ModelsEditor } from "./models.js";
 import { renderPlot } from "./plot.js";
 import { ProgramTabs } from "./programs.js";
@@ -40,14 +41,16 @@ class Playground {
     this.rangeChosen = false;  // until the user sets the range of n, it follows the crossings
     this.status = document.getElementById("status");
     this.errorBox = document.getElementById("error");
-    this.modelsError = document.getElementById("models-error");
     this.shareLink = document.getElementById("share-link");
     this.figure = document.getElementById("plot");
     this.from = document.getElementById("n-from");
     this.to = document.getElementById("n-to");
     this.logarithmic = document.getElementById("log-scale");
-    this.report = new Report(document.getElementById("report"));
     this.analyser = new Analyser((answer, request) => this.receive(answer, request));
+    this.report = new Report(document.getElementById("report"), async (entry, first, last) => {
+      const answer = await this.analyser.ask("rows", { index: entry.index, first, last });
+      return answer?.analysis === entry.analysis ? answer.rows : null;
+    });
     const later = debounced(() => this.analyse(), TYPING_PAUSE_MS);
     this.edited = () => {
       this.showAnalysing();
@@ -92,6 +95,7 @@ class Playground {
     }
     this.models.renumber();
     this.editor.translate();
+    this.titleExamples();
     if (this.tabs.programs.length > 0) this.analyse();
   }
 
@@ -165,10 +169,15 @@ class Playground {
       this.fail(fill(tr("The analyser failed on this program (%s) and was restarted."), answer.failure));
       return;
     }
+    if (answer.badPrice) {
+      this.showBadPrice(answer.badPrice);
+      return;
+    }
     try {
-      const report = JSON.parse(answer.document);
+      if (answer.unreadable) throw new Error(answer.unreadable);
+      const { report, views, milliseconds } = answer;
       this.models.showModels(report.models);
-      this.analysis = { report, views: answer.views, milliseconds: answer.milliseconds };
+      this.analysis = { report, views, milliseconds };
       this.present();
     } catch (error) {
       this.analysis = null;
@@ -198,7 +207,7 @@ class Playground {
 
   show(entry, report) {
     this.errorBox.hidden = true;
-    this.modelsError.hidden = true;
+    this.models.showProblem(null);
     document.body.classList.remove("stale", "no-result");
     this.report.show(entry, report.runningTimeLabel);
     this.shown = true;
@@ -211,25 +220,32 @@ class Playground {
     document.body.dataset.state = "ok";
   }
 
-  // The program's error, or the models'; the comparison says why it is not made, as it does on
-  // the other programs' tabs.
+  // The program's error (or the core's, without a place); the comparison says why it is not
+  // made, as it does on the other programs' tabs.
   showError(error, problem, report) {
     document.body.classList.add("stale");
     document.body.dataset.state = "error";
     this.status.textContent = this.shown ? tr("Showing the last program without errors.") : "";
-    this.compare.showReason(report);
-    if (error.line === undefined) {  // not the program's: the models are not price pairs
-      this.errorBox.hidden = true;
-      this.modelsError.textContent = error.message;
-      this.modelsError.hidden = false;
-      return;
-    }
-    this.modelsError.hidden = true;
+    this.compare.showReason(report.comparisonSkipped ?? error.message, report.files.length);
+    this.models.showProblem(null);
+    const placed = error.line !== undefined;
     this.errorBox.querySelector(".message").textContent = problem?.message ?? error.message;
     this.errorBox.querySelector(".position").textContent =
-      fill(tr("at line %s, column %s"), error.line, error.column);
+      placed ? fill(tr("at line %s, column %s"), error.line, error.column) : "";
+    this.errorBox.querySelector("button").hidden = !placed;
     this.errorBox.dataset.offset = String(problem?.from ?? 0);
     this.errorBox.hidden = false;
+  }
+
+  // A price box that holds no price: said at the box and in the comparison; the programs keep
+  // their tabs' marks, and what is on show of them stays, dimmed.
+  showBadPrice({ box, message }) {
+    document.body.classList.add("stale");
+    document.body.dataset.state = "error";
+    this.status.textContent = this.shown ? tr("Showing the costs at the last valid prices.") : "";
+    this.errorBox.hidden = true;
+    this.models.showProblem(box, message);
+    this.compare.showReason(message, this.tabs.programs.length);
   }
 
   // The glances at the costs between two offsets of the program on show, once its analysis is in.
@@ -247,24 +263,37 @@ class Playground {
   }
 
   // The echo in place of the program up to its END; what follows END stays.
-  format() {
-    const entry = this.analysis?.report.files[this.tabs.selected];
+  async format() {
+    const analysis = this.analysis;
+    const entry = analysis?.report.files[this.tabs.selected];
     if (!entry?.ok) {
-      this.status.textContent = this.analysis
+      this.status.textContent = analysis
         ? tr("A program with an error cannot be formatted.") : tr("Format once the analysis is in.");
       return;
     }
-    this.editor.replaceUpTo(this.analysis.views[this.tabs.selected]?.tail ?? null, entry.program);
+    document.body.dataset.state = "analysing";  // until the formatted program's analysis is in
+    const answer = await this.analyser.ask("echo", { index: entry.index });
+    if (analysis !== this.analysis) return;  // edited meanwhile: that edit's analysis is coming
+    if (answer?.analysis === entry.analysis) {
+      this.editor.replaceUpTo(analysis.views[this.tabs.selected]?.tail ?? null, answer.echo);
+    } else {
+      this.present();
+    }
   }
 
-  // The link, and a little later the address bar (browsers limit how often it may change).
+  // The link and the address bar, once typing pauses: writing a long program's link at every
+  // key would hold typing up, and browsers limit how often the address may change.
   updateShareLink() {
-    const fragment = () => fragmentFor(this.tabs.programs, this.models.linkText, this.tabs.selected);
-    this.shareLink.href = new URL(fragment(), location.href).href;
     this.updateAddress ??= debounced(() => {
-      if (location.hash !== fragment()) history.replaceState(null, "", fragment());
+      const fragment = this.fragment();
+      this.shareLink.href = fragment;
+      if (location.hash !== fragment) history.replaceState(null, "", fragment);
     }, ADDRESS_PAUSE_MS);
     this.updateAddress();
+  }
+
+  fragment() {
+    return fragmentFor(this.tabs.programs, this.models.linkText, this.tabs.selected);
   }
 
   plot() {
@@ -311,7 +340,7 @@ class Playground {
     document.getElementById("copy-link").addEventListener("click", async (event) => {
       const button = event.currentTarget;
       try {
-        await navigator.clipboard.writeText(this.shareLink.href);
+        await navigator.clipboard.writeText(new URL(this.fragment(), location.href).href);
         button.textContent = tr("Copied");
       } catch {
         button.textContent = tr("Copy failed: use the link");
@@ -320,33 +349,31 @@ class Playground {
     });
   }
 
-  // The examples menu, filled from the site's list; a list or an example that cannot be
-  // fetched is said so beside the menu.
-  async wireExamples() {
+  // The examples menu, its titles in the page's language; an example that cannot be fetched is
+  // said so beside the menu.
+  wireExamples() {
     const menu = document.getElementById("examples");
     const problem = document.getElementById("examples-error");
-    const attempt = async (action) => {
-      try {
-        await action();
-        problem.hidden = true;
-      } catch (error) {
-        problem.textContent = fill(tr("The examples could not be loaded (%s)."), error.message);
-        problem.hidden = false;
-      }
-    };
-    menu.addEventListener("change", () => attempt(async () => {
+    menu.append(...EXAMPLES.map(({ file }) => new Option("", file)));
+    this.titleExamples();
+    menu.addEventListener("change", async () => {
       const name = menu.value;
       if (!name) return;
-      this.load(name === "worked" ? WORKED_EXAMPLE : await (await fetched(`examples/${name}`)).text());
-    }));
-    await attempt(async () => {
-      for (const name of await (await fetched("examples/index.json")).json()) {
-        const option = document.createElement("option");
-        option.value = name;
-        option.textContent = name.replace(/\.txt$/, "").replaceAll("_", " ");
-        menu.append(option);
+      try {
+        this.load(name === "worked" ? WORKED_EXAMPLE : await (await fetched(`examples/${name}`)).text());
+        problem.hidden = true;
+      } catch (error) {
+        problem.textContent = fill(tr("The example could not be loaded (%s)."), error.message);
+        problem.hidden = false;
       }
     });
+  }
+
+  titleExamples() {
+    for (const option of document.getElementById("examples").options) {
+      const example = EXAMPLES.find(({ file }) => file === option.value);
+      if (example) option.textContent = tr(example.title);
+    }
   }
 }
 

@@ -167,13 +167,19 @@ export class Editor {
     this.view.dispatch({ effects: wording.reconfigure(words()) });
   }
 
-  // The analysis's view of the program on show: its problem, its tail and its loops to fold.
+  // The analysis's view of the program on show: its problem (and the LOOP left open, if the
+  // problem is about one), its tail and its loops to fold.
   showView({ problem, tail, folds: ranges }) {
     const length = this.view.state.doc.length;
     const diagnostics = [];
     if (problem) {
-      diagnostics.push({ from: Math.min(problem.from, length), to: Math.min(problem.to, length),
-                         severity: "error", message: problem.message, source: "loopcost" });
+      const error = (from, to) =>
+        ({ from: Math.min(from, length), to: Math.min(to, length), severity: "error", message: problem.message, source: "loopcost" });
+      // Where something is missing, the character before the gap is marked, to be seen.
+      const [from, to] = problem.from < problem.to ? [problem.from, problem.to]
+        : problem.from > 0 ? [problem.from - 1, problem.from] : [0, 1];
+      diagnostics.push(error(from, to));
+      if (problem.loop !== undefined) diagnostics.push(error(problem.loop, problem.loop + "LOOP".length));
     }
     if (tail !== null) {
       diagnostics.push({ from: Math.min(tail, length), to: length, severity: "hint",

@@ -15,6 +15,7 @@ export function modelClass(index) {
 export class ModelsEditor {
   constructor(root, onChange) {
     this.list = root.querySelector("ol");
+    this.problem = root.querySelector(".error");
     this.template = root.querySelector("template");
     this.onChange = onChange;
     this.defaults = true;  // whether the list shows the default models, untouched
@@ -58,6 +59,15 @@ export class ModelsEditor {
     [...this.list.children].forEach((row, index) => {
       row.querySelector(".model-name").textContent = models[index]?.name ?? "";
     });
+  }
+
+  // Marks box `box` (counted along the rows, from 0) as holding no price, saying why; null: none.
+  showProblem(box, message = "") {
+    [...this.list.querySelectorAll("input")].forEach((input, index) => {
+      input.setAttribute("aria-invalid", String(index === box));
+    });
+    this.problem.textContent = message;
+    this.problem.hidden = box === null;
   }
 
   addRow(addition, multiplication) {

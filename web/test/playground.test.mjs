@@ -75,7 +75,7 @@ const TYPES = {
 
 // Under /faulty/ the site's module is slow to start, fails as a trapped core would on any
 // program that mentions "trap", and answers one that mentions "garble" with a document the page
-// cannot show; the list of examples is not a list.
+// cannot show; an example is not found.
 const FAULTY = {
   "/faulty/loopcost.mjs": `import createLoopcost from "../loopcost.mjs";
     export default async function createFaulty() {
@@ -89,7 +89,7 @@ const FAULTY = {
       };
       return core;
     }`,
-  "/faulty/examples/index.json": "not a list",
+  "/faulty/examples/all_pairs.txt": null,
 };
 
 // A static server for the site on a free local port, inside this process so that it ends with
@@ -97,8 +97,9 @@ const FAULTY = {
 function serve(site) {
   const server = http.createServer((request, response) => {
     const name = decodeURIComponent(new URL(request.url, "http://localhost").pathname);
-    if (FAULTY[name]) {
-      response.writeHead(200, { "Content-Type": TYPES[path.extname(name)] }).end(FAULTY[name]);
+    if (name in FAULTY) {
+      if (FAULTY[name] === null) response.writeHead(404).end();
+      else response.writeHead(200, { "Content-Type": TYPES[path.extname(name)] }).end(FAULTY[name]);
       return;
     }
     const file = path.join(site, name.replace(/^\/faulty\//, "/").replace(/\/$/, "/index.html"));
@@ -336,9 +337,10 @@ describe("playground", () => {
                  `at line ${expected.line}, column ${expected.column}`);
     assert.equal(expected.line, 4);
     assert.equal(await page.$$eval("#editor .cm-lint-marker-error", (marks) => marks.length), 1);
-    const marked = await page.$eval("#editor .cm-lintPoint-error, #editor .cm-lintRange-error",
-                                    (mark) => mark.closest(".cm-line").textContent);
+    const [marked, width] = await page.$eval("#editor .cm-lintRange-error",
+                                             (mark) => [mark.closest(".cm-line").textContent, mark.getBoundingClientRect().width]);
     assert.match(marked, /^\s*a\*b/);
+    assert.ok(width > 0, "the mark is seen");
     assert.equal(await page.$eval("[role=tab]", (tab) => tab.classList.contains("faulty")), true);
 
     await page.keyboard.down("Control");
@@ -348,6 +350,14 @@ describe("playground", () => {
     assert.match(await editorText(page), /a\*b;/);
     assert.equal(await page.$$eval("#editor .cm-lint-marker-error", (marks) => marks.length), 0);
     assert.equal(await page.$eval("[role=tab]", (tab) => tab.classList.contains("faulty")), false);
+  });
+
+  it("marks the LOOP whose END did not come", async () => {
+    assert.equal(await pasteProgram(page, "BEGIN\n  LOOP n\n    LOOP n a; END\n"), "error");
+    assert.match(await page.$eval("#error .message", (node) => node.textContent), /LOOP at line 2/);
+    const marks = await page.$$eval("#editor .cm-lintRange-error", (nodes) =>
+      nodes.map((mark) => [mark.textContent, mark.closest(".cm-line").textContent.trim()]));
+    assert.ok(marks.some(([text, line]) => text === "LOOP" && line === "LOOP n"), JSON.stringify(marks));
   });
 
   it("moves the caret to the error, where typing the fix recovers", async () => {
@@ -404,8 +414,12 @@ describe("playground", () => {
 
   it("says what failed: the examples, the module (restarted with the edits made meanwhile), a report", async () => {
     const faulty = await openPage(`${address}faulty/`);
-    assert.match(await faulty.$eval("#examples-error", (error) => error.hidden ? "" : error.textContent),
-                 /examples could not be loaded/);
+    const expected = problems.length;
+    await faulty.select("#examples", "all_pairs.txt");
+    await faulty.waitForSelector("#examples-error:not([hidden])");
+    assert.match(await faulty.$eval("#examples-error", (error) => error.textContent),
+                 /example could not be loaded \(examples\/all_pairs.txt: 404/);
+    assert.ok(problems.splice(expected).every((problem) => /404/.test(problem)));
     assert.equal(await pasteProgram(faulty, "BEGIN trap; END"), "failed");
     assert.match(await faulty.$eval("#status", (status) => status.textContent), /failed.*restarted/);
     assert.equal(await pasteProgram(faulty, "BEGIN a+b; END"), "ok");  // while the new one starts
@@ -426,14 +440,17 @@ describe("playground", () => {
                 `(${await page.$eval("#status", (status) => status.textContent)})`);
     assert.ok(await page.$$eval("#annotated tr", (rows) => rows.length) < 100);
     // The row at a height of the scrolled table: its number and its text, which alternate.
+    // The rows come from the worker a moment after they come into view.
     const rowAt = (fraction) => page.$eval("#report .scroll", async (scroller, part) => {
       scroller.scrollIntoView({ block: "center" });
       scroller.scrollTop = (scroller.scrollHeight - scroller.clientHeight) * part;
-      await new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve)));
-      const box = scroller.getBoundingClientRect();
-      const y = Math.min(box.bottom - 4, Math.max(box.top + 40, box.top + box.height * part));
-      const row = document.elementFromPoint(box.left + 20, y).closest("tr");
-      return [Number(row.cells[0].textContent), row.cells[1].textContent.trim()];
+      for (;;) {
+        await new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve)));
+        const box = scroller.getBoundingClientRect();
+        const y = Math.min(box.bottom - 4, Math.max(box.top + 40, box.top + box.height * part));
+        const row = document.elementFromPoint(box.left + 20, y).closest("tr");
+        if (row.cells.length > 1) return [Number(row.cells[0].textContent), row.cells[1].textContent.trim()];
+      }
     }, fraction);
     assert.deepEqual(await rowAt(0), [1, "BEGIN"]);
     assert.deepEqual(await rowAt(1), [lines, "END"]);
