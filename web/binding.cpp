@@ -143,7 +143,7 @@ std::string analyseMany(const std::string& list, const std::string& boxes,
 
 // The first of the boxes that holds no price, as {"box", "message"} (see BadBox), in the page's
 // language; null when each holds one.
-std::string priceProblem(const std::string& boxes, const std::string& language) {
+std::string badPrice(const std::string& boxes, const std::string& language) {
   speak(language);
   BadBox bad;
   if (modelsIn(boxes, bad)) return "null";
@@ -229,7 +229,7 @@ std::string editorHover(int index, int at) {
 
 EMSCRIPTEN_BINDINGS(loopcost) {
   emscripten::function("analyseMany", &analyseMany);
-  emscripten::function("priceProblem", &priceProblem);
+  emscripten::function("badPrice", &badPrice);
   emscripten::function("modelPairs", &modelPairs);
   emscripten::function("editorView", &editorView);
   emscripten::function("editorGlances", &editorGlances);

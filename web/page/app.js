@@ -10,13 +10,14 @@ import { ModelsEditor } from "./models.js";
 import { renderPlot } from "./plot.js";
 import { ProgramTabs } from "./programs.js";
 import { Report } from "./report.js";
-import { fragmentFor, parseFragment } from "./share.js";
+import { LINK_LIMIT, fragmentFor, readFragment } from "./share.js";
 import { fill, pageLanguage, preferredLanguage, switchLanguage, tr } from "./words.js";
 
 const WORKED_EXAMPLE = "BEGIN\n  a+b;\n  LOOP n\n    a*b;\n  END\nEND\n";
 const TYPING_PAUSE_MS = 120;
 const ADDRESS_PAUSE_MS = 500;
 const VIEWPORT_PAUSE_MS = 50;
+const ANNOUNCE_PAUSE_MS = 1000;
 const DEFAULT_RANGE_END = 20;
 
 // A response with the file at `address`; throws unless the server sent it.
@@ -26,22 +27,32 @@ async function fetched(address) {
   return response;
 }
 
+// The action once calls pause for `delay` ms, with the last call's values; cancel() drops it.
 function debounced(action, delay) {
   let timer = 0;
-  return (...values) => {
+  const later = (...values) => {
     clearTimeout(timer);
     timer = setTimeout(() => action(...values), delay);
   };
+  later.cancel = () => clearTimeout(timer);
+  return later;
 }
 
 class Playground {
   constructor() {
     this.analysis = null;  // { report, views, milliseconds }: of the programs as they stand
+    this.asked = null;  // { programs, models, language }: the analysis awaited, of them as they stand
     this.shown = false;  // whether a report is on show (for the plot to draw again)
     this.rangeChosen = false;  // until the user sets the range of n, it follows the crossings
     this.status = document.getElementById("status");
+    const announcer = document.getElementById("announce");
+    this.announce = debounced((text) => (announcer.textContent = text), ANNOUNCE_PAUSE_MS);
     this.errorBox = document.getElementById("error");
     this.shareLink = document.getElementById("share-link");
+    this.copyLink = document.getElementById("copy-link");
+    this.unreadableLink = document.getElementById("link-unreadable");
+    this.keptAddress = null;  // a link that could not be read, kept in the address until an edit
+    this.links = 0;  // links begun, so that only the newest is written
     this.figure = document.getElementById("plot");
     this.from = document.getElementById("n-from");
     this.to = document.getElementById("n-to");
@@ -53,6 +64,10 @@ class Playground {
     });
     const later = debounced(() => this.analyse(), TYPING_PAUSE_MS);
     this.edited = () => {
+      this.asked = null;  // the analysis asked for last is of older text
+      this.announce.cancel();
+      this.keptAddress = null;
+      this.unreadableLink.hidden = true;
       this.showAnalysing();
       later();
     };
@@ -80,9 +95,7 @@ class Playground {
     this.wireButtons();
     window.addEventListener("hashchange", () => this.openFragment());
     this.wireLanguages();
-    this.switchLanguage(preferredLanguage(), false).finally(() => {
-      if (!this.openFragment()) this.open([{ text: WORKED_EXAMPLE }], "", 0);
-    });
+    this.switchLanguage(preferredLanguage(), false).finally(() => this.openFragment(true));
   }
 
   // The page's words and the core's in `chosen`; the analysis again, in them.
@@ -94,7 +107,7 @@ class Playground {
       return;
     }
     this.models.renumber();
-    this.editor.translate();
+    this.editor.followSettings();
     this.titleExamples();
     if (this.tabs.programs.length > 0) this.analyse();
   }
@@ -105,15 +118,24 @@ class Playground {
     }
   }
 
-  // Opens the programs of the address's fragment; false when it names none.
-  openFragment() {
-    const shared = parseFragment(location.hash);
-    if (!shared) return false;
-    if (JSON.stringify(shared.programs) !== this.tabs.json || shared.models !== this.models.linkText ||
-        shared.shown !== this.tabs.selected) {
+  // Opens the programs of the address's fragment; without any, when the page starts, the worked
+  // example. A link that cannot be read is said so, and kept in the address until an edit.
+  async openFragment(starting = false) {
+    const hash = location.hash;
+    let shared = null;
+    try {
+      shared = await readFragment(hash);
+      this.unreadableLink.hidden = true;
+    } catch {
+      this.unreadableLink.hidden = false;
+      this.keptAddress = hash;
+    }
+    if (!shared) {
+      if (starting) this.open([{ text: WORKED_EXAMPLE }], "", 0);
+    } else if (JSON.stringify(shared.programs) !== this.tabs.json || shared.models !== this.models.linkText ||
+               shared.shown !== this.tabs.selected) {
       this.open(shared.programs, shared.models, shared.shown);
     }
-    return true;
   }
 
   // Programs as { name, text }, a name being optional; models as a link writes them, split into
@@ -137,7 +159,8 @@ class Playground {
   analyse() {
     this.showAnalysing();
     this.requested = performance.now();
-    this.analyser.analyse(this.tabs.json, this.models.value, pageLanguage());
+    this.asked = { programs: this.tabs.json, models: this.models.value, language: pageLanguage() };
+    this.analyser.analyse(this.asked.programs, this.asked.models, this.asked.language);
     this.updateShareLink();
   }
 
@@ -163,8 +186,9 @@ class Playground {
       return;
     }
     // An answer to older text: the analysis of the newest is on its way.
-    if (request.programs !== this.tabs.json || request.models !== this.models.value ||
-        request.language !== pageLanguage()) return;
+    const { asked } = this;
+    if (!asked || request.programs !== asked.programs || request.models !== asked.models ||
+        request.language !== asked.language) return;
     if (answer.failure) {
       this.fail(fill(tr("The analyser failed on this program (%s) and was restarted."), answer.failure));
       return;
@@ -200,9 +224,16 @@ class Playground {
 
   // No report for the text as it stands: what is on show, if anything, is an older program's.
   fail(message) {
-    this.status.textContent = message;
     document.body.classList.add("stale");
-    document.body.dataset.state = "failed";
+    this.settle("failed", message);
+  }
+
+  // An analysis's end: the page's state, the status line, and what a screen reader says of it
+  // once typing pauses, so that it speaks once a pause and not at every key.
+  settle(state, status, spoken = status) {
+    document.body.dataset.state = state;
+    this.status.textContent = status;
+    this.announce(spoken);
   }
 
   show(entry, report) {
@@ -215,37 +246,34 @@ class Playground {
     this.plot();
     const { milliseconds } = this.analysis;
     const shown = performance.now() - this.requested;
-    this.status.textContent =
-      fill(tr("Analysed in %s ms, shown in %s ms."), milliseconds.toFixed(1), shown.toFixed(1));
-    document.body.dataset.state = "ok";
+    this.settle("ok", fill(tr("Analysed in %s ms, shown in %s ms."), milliseconds.toFixed(1), shown.toFixed(1)),
+                entry.models.map((model) => `${model.name} ${report.runningTimeLabel}${model.cost.text}`).join("; "));
   }
 
   // The program's error (or the core's, without a place); the comparison says why it is not
   // made, as it does on the other programs' tabs.
   showError(error, problem, report) {
     document.body.classList.add("stale");
-    document.body.dataset.state = "error";
-    this.status.textContent = this.shown ? tr("Showing the last program without errors.") : "";
     this.compare.showReason(report.comparisonSkipped ?? error.message, report.files.length);
     this.models.showProblem(null);
-    const placed = error.line !== undefined;
-    this.errorBox.querySelector(".message").textContent = problem?.message ?? error.message;
-    this.errorBox.querySelector(".position").textContent =
-      placed ? fill(tr("at line %s, column %s"), error.line, error.column) : "";
-    this.errorBox.querySelector("button").hidden = !placed;
+    const message = problem?.message ?? error.message;
+    const position = error.line === undefined ? "" : fill(tr("at line %s, column %s"), error.line, error.column);
+    this.errorBox.querySelector(".message").textContent = message;
+    this.errorBox.querySelector(".position").textContent = position;
+    this.errorBox.querySelector("button").hidden = !position;
     this.errorBox.dataset.offset = String(problem?.from ?? 0);
     this.errorBox.hidden = false;
+    this.settle("error", this.shown ? tr("Showing the last program without errors.") : "", `${message} ${position}`.trim());
   }
 
   // A price box that holds no price: said at the box and in the comparison; the programs keep
   // their tabs' marks, and what is on show of them stays, dimmed.
   showBadPrice({ box, message }) {
     document.body.classList.add("stale");
-    document.body.dataset.state = "error";
-    this.status.textContent = this.shown ? tr("Showing the costs at the last valid prices.") : "";
     this.errorBox.hidden = true;
     this.models.showProblem(box, message);
     this.compare.showReason(message, this.tabs.programs.length);
+    this.settle("error", this.shown ? tr("Showing the costs at the last valid prices.") : "", message);
   }
 
   // The glances at the costs between two offsets of the program on show, once its analysis is in.
@@ -284,16 +312,26 @@ class Playground {
   // The link and the address bar, once typing pauses: writing a long program's link at every
   // key would hold typing up, and browsers limit how often the address may change.
   updateShareLink() {
-    this.updateAddress ??= debounced(() => {
-      const fragment = this.fragment();
-      this.shareLink.href = fragment;
-      if (location.hash !== fragment) history.replaceState(null, "", fragment);
-    }, ADDRESS_PAUSE_MS);
+    this.shareLink.setAttribute("aria-busy", "true");
+    this.updateAddress ??= debounced(() => this.writeLink(), ADDRESS_PAUSE_MS);
     this.updateAddress();
   }
 
-  fragment() {
-    return fragmentFor(this.tabs.programs, this.models.linkText, this.tabs.selected);
+  // A link too long for a browser to open is not written, and leaves the address bare.
+  async writeLink() {
+    const link = ++this.links;
+    const fragment = await fragmentFor(this.tabs.programs, this.models.linkText, this.tabs.selected);
+    if (link !== this.links) return;
+    const address = new URL(fragment, location.href).href;
+    const fits = address.length <= LINK_LIMIT;
+    if (fits) this.shareLink.href = address;
+    else this.shareLink.removeAttribute("href");
+    this.copyLink.disabled = !fits;
+    document.getElementById("link-too-long").hidden = fits;
+    if (location.hash !== this.keptAddress) {
+      history.replaceState(null, "", fits ? fragment : location.pathname + location.search);
+    }
+    this.shareLink.removeAttribute("aria-busy");
   }
 
   plot() {
@@ -337,10 +375,11 @@ class Playground {
     document.getElementById("glances").addEventListener("change", (event) => {
       this.editor.toggleGlances(event.currentTarget.checked);
     });
-    document.getElementById("copy-link").addEventListener("click", async (event) => {
-      const button = event.currentTarget;
+    this.copyLink.addEventListener("click", async () => {
+      const button = this.copyLink;
       try {
-        await navigator.clipboard.writeText(new URL(this.fragment(), location.href).href);
+        await this.writeLink();
+        await navigator.clipboard.writeText(this.shareLink.href);
         button.textContent = tr("Copied");
       } catch {
         button.textContent = tr("Copy failed: use the link");

@@ -4,7 +4,7 @@
 // the list shows once the core has named them. A link writes them as "2,4;1,5", and the core
 // splits such a text into its pairs.
 
-import { tr } from "./words.js";
+import { fill, tr } from "./words.js";
 
 // The class that gives the model at `index` its colour (and its curve its dashes); style.css
 // has six, used in turn.
@@ -102,7 +102,7 @@ export class ModelsEditor {
     [...this.list.children].forEach((row, index) => {
       row.className = modelClass(index);
       for (const element of row.querySelectorAll("[data-label]")) {
-        element.setAttribute("aria-label", `${tr(element.dataset.label)} ${index + 1}`);
+        element.setAttribute("aria-label", fill(tr(element.dataset.label), index + 1));
       }
     });
   }

@@ -75,6 +75,7 @@ class AnnotatedEcho {
     const { kind, cells } = this.rows[index] ?? { kind: "", cells: [String(index + 1)] };
     const row = tableRow(kind, cells);
     row.setAttribute("aria-rowindex", String(index + 2));  // the header is row 1
+    [...row.cells].slice(5).forEach((cell, model) => (cell.dataset.model = this.entry.models[model].name));
     return row;
   }
 

@@ -62,7 +62,7 @@ function entryFor(file, index) {
 
 const answers = {
   analyse(core, { programs, models, language }) {
-    const badPrice = JSON.parse(core.priceProblem(models, language));
+    const badPrice = JSON.parse(core.badPrice(models, language));
     if (badPrice) return { badPrice };
     const started = performance.now();
     const text = core.analyseMany(programs, models, language);
