@@ -19,6 +19,7 @@ const ADDRESS_PAUSE_MS = 500;
 const VIEWPORT_PAUSE_MS = 50;
 const ANNOUNCE_PAUSE_MS = 1000;
 const DEFAULT_RANGE_END = 20;
+const SAVED = "loopcost.page";  // the page as it was left, in the tab's session storage
 
 // A response with the file at `address`; throws unless the server sent it.
 async function fetched(address) {
@@ -42,7 +43,7 @@ class Playground {
   constructor() {
     this.analysis = null;  // { report, views, milliseconds }: of the programs as they stand
     this.asked = null;  // { programs, models, language }: the analysis awaited, of them as they stand
-    this.shown = false;  // whether a report is on show (for the plot to draw again)
+    this.shown = null;  // the report on show, if any: { program, language } (for the plot to draw again)
     this.rangeChosen = false;  // until the user sets the range of n, it follows the crossings
     this.status = document.getElementById("status");
     const announcer = document.getElementById("announce");
@@ -95,7 +96,9 @@ class Playground {
     this.wireButtons();
     window.addEventListener("hashchange", () => this.openFragment());
     this.wireLanguages();
-    this.switchLanguage(preferredLanguage(), false).finally(() => this.openFragment(true));
+    window.addEventListener("pagehide", () => this.save());
+    document.addEventListener("visibilitychange", () => document.visibilityState === "hidden" && this.save());
+    this.switchLanguage(preferredLanguage(), false).finally(() => this.restore() || this.openFragment(true));
   }
 
   // The page's words and the core's in `chosen`; the analysis again, in them.
@@ -138,6 +141,36 @@ class Playground {
     }
   }
 
+  // The programs, the models, the tab on show and the plot's range and axis, with the address they
+  // were left at: a reload comes back to them, edits not yet in the address included.
+  save() {
+    const { tabs, models, from, to, logarithmic, rangeChosen } = this;
+    const page = { address: location.hash, programs: tabs.programs, models: models.linkText, shown: tabs.selected,
+                   plot: { from: from.value, to: to.value, logarithmic: logarithmic.checked, rangeChosen } };
+    try {
+      sessionStorage.setItem(SAVED, JSON.stringify(page));
+    } catch {
+      // storage refused or full: the address alone is kept
+    }
+  }
+
+  // The page as it was saved, if it was left at this address; false when it was not.
+  restore() {
+    let page = null;
+    try {
+      page = JSON.parse(sessionStorage.getItem(SAVED));
+    } catch {
+      return false;
+    }
+    if (!Array.isArray(page?.programs) || page.address !== location.hash) return false;
+    this.open(page.programs, page.models, page.shown);
+    this.rangeChosen = page.plot.rangeChosen;
+    this.from.value = page.plot.from;
+    this.to.value = page.plot.to;
+    this.logarithmic.checked = page.plot.logarithmic;
+    return true;
+  }
+
   // Programs as { name, text }, a name being optional; models as a link writes them, split into
   // their price pairs by the core.
   async open(programs, models, shown) {
@@ -164,13 +197,17 @@ class Playground {
     this.updateShareLink();
   }
 
-  // The program of the tab now selected, and its report at once if the programs' analysis is in.
+  // The program of the tab now selected, and its report at once if the programs' analysis is in;
+  // while a price is wrong, no other program's report.
   showSelected() {
     this.editor.show(this.tabs.current);
     this.updateShareLink();
-    if (!this.analysis) return;
-    this.requested = performance.now();
-    this.present();
+    if (this.analysis) {
+      this.requested = performance.now();
+      this.present();
+    } else if (document.body.dataset.state === "error") {
+      this.keepReport();
+    }
   }
 
   // From an edit until its answer is shown.
@@ -205,7 +242,7 @@ class Playground {
       this.present();
     } catch (error) {
       this.analysis = null;
-      this.shown = false;  // whatever part of it is on show is not to be drawn again
+      this.shown = null;  // whatever part of it is on show is not to be drawn again
       this.fail(fill(tr("The report could not be shown (%s)."), error.message));
     }
   }
@@ -241,7 +278,7 @@ class Playground {
     this.models.showProblem(null);
     document.body.classList.remove("stale", "no-result");
     this.report.show(entry, report.runningTimeLabel);
-    this.shown = true;
+    this.shown = { program: this.tabs.current, language: pageLanguage() };
     this.compare.show(report, entry);
     this.plot();
     const { milliseconds } = this.analysis;
@@ -263,7 +300,8 @@ class Playground {
     this.errorBox.querySelector("button").hidden = !position;
     this.errorBox.dataset.offset = String(problem?.from ?? 0);
     this.errorBox.hidden = false;
-    this.settle("error", this.shown ? tr("Showing the last program without errors.") : "", `${message} ${position}`.trim());
+    this.settle("error", this.keepReport() ? tr("Showing the last program without errors.") : "",
+                `${message} ${position}`.trim());
   }
 
   // A price box that holds no price: said at the box and in the comparison; the programs keep
@@ -273,7 +311,17 @@ class Playground {
     this.errorBox.hidden = true;
     this.models.showProblem(box, message);
     this.compare.showReason(message, this.tabs.programs.length);
-    this.settle("error", this.shown ? tr("Showing the costs at the last valid prices.") : "", message);
+    this.settle("error", this.keepReport() ? tr("Showing the costs at the last valid prices.") : "", message);
+  }
+
+  // Whether the report on show, if any, is the program on show's, in the page's language; if it
+  // is not, none is shown.
+  keepReport() {
+    if (this.shown?.program !== this.tabs.current || this.shown.language !== pageLanguage()) {
+      this.shown = null;
+      document.body.classList.add("no-result");
+    }
+    return Boolean(this.shown);
   }
 
   // The glances at the costs between two offsets of the program on show, once its analysis is in.

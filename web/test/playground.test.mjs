@@ -260,6 +260,19 @@ function lowContrast(page, selector) {
   });
 }
 
+// The durations of the page's long tasks (50 ms or more) since the last call, in ms; the first
+// call starts counting.
+function longTasks(page) {
+  return page.evaluate(() => {
+    if (!window.longTasks) {
+      window.longTasks = [];
+      new PerformanceObserver((list) => window.longTasks.push(...list.getEntries().map((task) => task.duration)))
+        .observe({ type: "longtask" });
+    }
+    return window.longTasks.splice(0);
+  });
+}
+
 function modelInputs(page) {
   return page.$$eval("#models input", (inputs) => inputs.map((input) => input.value));
 }
@@ -491,13 +504,33 @@ describe("playground", () => {
     await faulty.close();
   });
 
+  it("keeps typing in 50,000 statements free of long tasks", async () => {
+    assert.equal(await pasteProgram(page, `BEGIN\n${"  a+b;\n".repeat(50000)}END\n`), "ok");
+    await new Promise((resolve) => setTimeout(resolve, 1000));  // the link written
+    await longTasks(page);
+    await page.keyboard.down("Control");
+    await page.keyboard.press("Home");
+    await page.keyboard.up("Control");
+    await page.keyboard.press("ArrowDown");
+    await page.keyboard.press("End");
+    await page.keyboard.press("ArrowLeft");
+    await page.keyboard.type("*c*d*e", { delay: 150 });
+    assert.equal(await settled(page), "ok");
+    await new Promise((resolve) => setTimeout(resolve, 1000));
+    const tasks = await longTasks(page);
+    console.log(`# typing 6 keys in 50,000 statements: ${tasks.length} long tasks, the longest ${Math.max(0, ...tasks).toFixed(0)} ms`);
+    assert.ok(tasks.every((duration) => duration < 100), String(tasks));
+  });
+
   it("shows 200,000 statements with only the rows in view in the document", async () => {
     const lines = 200002;
     const text = `BEGIN\n${"  a+b;\n  a*b;\n".repeat((lines - 2) / 2)}END\n`;
+    await longTasks(page);
     const started = performance.now();
     assert.equal(await pasteProgram(page, text), "ok");
     console.log(`# ${lines} lines shown ${(performance.now() - started).toFixed(0)} ms after pasting ` +
-                `(${await page.$eval("#status", (status) => status.textContent)})`);
+                `(${await page.$eval("#status", (status) => status.textContent)}), the longest task ` +
+                `${Math.max(...await longTasks(page)).toFixed(0)} ms`);
     assert.ok(await page.$$eval("#annotated tr", (rows) => rows.length) < 100);
     // The row at a height of the scrolled table: its number and its text, which alternate.
     // The rows come from the worker a moment after they come into view.
@@ -589,8 +622,12 @@ describe("playground", () => {
     assert.equal(await openAt(shared, fragment(program)), "ok");
     assert.deepEqual(await modelInputs(shared), defaults);
     assert.deepEqual(await linked(shared), { programs: [{ text: program }] });
-    const odd = "BEGIN a&b; # 100% = ? END";  // a syntax error, with what a fragment must escape
-    assert.equal(await openAt(shared, fragment(odd)), "error");
+    // A syntax error, with what a fragment must escape, opened over a program with a report: the
+    // report was another program's, and goes.
+    const odd = "BEGIN a&b; # 100% = ? END";
+    await shared.evaluate((hash) => (location.hash = hash), fragment(odd));
+    await shared.waitForFunction(() => document.body.dataset.state === "error");
+    assert.equal(await shared.$eval("body", (body) => body.classList.contains("no-result")), true);
     assert.equal(await editorText(shared), odd);
     assert.deepEqual(await linked(shared), { programs: [{ text: odd }] });
 
@@ -723,7 +760,8 @@ describe("playground", () => {
     assert.deepEqual(await page.evaluate(() => [...document.querySelectorAll("body *")]
       .filter((node) => node.getBoundingClientRect().right > window.innerWidth + 0.5 && !node.closest(".scroll, .cm-scroller"))
       .map((node) => node.tagName + "." + node.className)), []);
-    await page.setViewport({ width: 1920, height: 1080 });
+    await page.setViewport({ width: 1920, height: 1080 });  // no longer a phone: the page is loaded again
+    await settled(page);
     const [source, report] = await page.$$eval(".source, .report", (panes) => panes.map((pane) => pane.getBoundingClientRect().toJSON()));
     assert.ok(source.right <= report.left && report.top < 300, JSON.stringify([source, report]));
     assert.equal(await page.$eval(".source", (pane) => getComputedStyle(pane).resize), "horizontal");
@@ -740,6 +778,15 @@ describe("playground", () => {
     assert.match(await page.$eval("#range-note", (note) => note.hidden ? "" : note.textContent), /from 10 to 50/);
     const ticks = (await pageTexts(page, "#plot .tick-x")).map(Number);
     assert.ok(ticks[0] >= 10 && ticks.at(-1) <= 50, String(ticks));
+
+    // A reload keeps the range, the axis and an edit made just before it.
+    await page.click("#log-scale");
+    await paste(page, "BEGIN x; END");
+    await page.reload();
+    assert.equal(await settled(page), "ok");
+    assert.equal(await editorText(page), "BEGIN x; END");
+    assert.deepEqual(await page.$$eval("#n-from, #n-to, #log-scale", ([from, to, log]) => [from.value, to.value, log.checked]),
+                     ["50", "10", true]);
   });
 
   it("leaves a screenshot of the worked example", async () => {
@@ -764,7 +811,7 @@ describe("playground", () => {
       assert.equal(await zh.$eval("html", (html) => html.lang), "zh-Hant-TW");
       assert.equal(await text("h1"), "loopcost 線上練習區");
       assert.match(await text("#status"), /^分析費時 [\d.]+ 毫秒/);
-      assert.match(await text("#comparison li"), /^n = 0 時：CPU2\(1,5\) 成本較低$/);
+      assert.match(await text("#comparison li"), /^n = 0 時：「CPU2\(1,5\)」成本較低$/);
       assert.equal(await text("#annotated th"), "行");
       assert.equal(await zh.$eval("#models input", (input) => input.getAttribute("aria-label")), "模型 1 的加法價格");
       const examples = await zh.$$eval("#examples option", (options) => options.map((option) => [option.value, option.textContent]));
@@ -795,6 +842,7 @@ describe("playground", () => {
 
       await zh.click(".languages [data-language=en]");
       await zh.waitForFunction(() => document.querySelector("#error .message")?.textContent.startsWith("expected ';'"));
+      assert.equal(await zh.$eval("body", (body) => body.classList.contains("no-result")), true);  // the report was in Chinese
       assert.equal(await text("h1"), "loopcost playground");
       await zh.reload();
       await settled(zh);
