@@ -18,7 +18,8 @@ export class Analyser {
     this.start();
   }
 
-  // programs: the JSON list the core's analyseMany takes; language: the one the core writes in.
+  // programs: [{ name, text }]; models: the JSON list of price pairs the core's analyseMany
+  // takes; language: the one the core writes in.
   analyse(programs, models, language) {
     this.waiting = { kind: "analyse", programs, models, language };
     if (this.running) this.start();

@@ -133,11 +133,11 @@ class Playground {
       this.unreadableLink.hidden = false;
       this.keptAddress = hash;
     }
-    if (!shared) {
-      if (starting) this.open([{ text: WORKED_EXAMPLE }], "", 0);
-    } else if (JSON.stringify(shared.programs) !== this.tabs.json || shared.models !== this.models.linkText ||
-               shared.shown !== this.tabs.selected) {
+    const onShow = [this.tabs.programs, this.models.linkText, this.tabs.selected];
+    if (shared && JSON.stringify([shared.programs, shared.models, shared.shown]) !== JSON.stringify(onShow)) {
       this.open(shared.programs, shared.models, shared.shown);
+    } else if (!shared && starting) {
+      this.open([{ text: WORKED_EXAMPLE }], "", 0);
     }
   }
 
@@ -192,7 +192,10 @@ class Playground {
   analyse() {
     this.showAnalysing();
     this.requested = performance.now();
-    this.asked = { programs: this.tabs.json, models: this.models.value, language: pageLanguage() };
+    // The programs as they stand, copied so that they stay so; not written out as JSON here, which
+    // for a long program would hold the page up.
+    const programs = this.tabs.programs.map(({ name, text }) => ({ name, text }));
+    this.asked = { programs, models: this.models.value, language: pageLanguage() };
     this.analyser.analyse(this.asked.programs, this.asked.models, this.asked.language);
     this.updateShareLink();
   }

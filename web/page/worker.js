@@ -65,7 +65,7 @@ const answers = {
     const badPrice = JSON.parse(core.badPrice(models, language));
     if (badPrice) return { badPrice };
     const started = performance.now();
-    const text = core.analyseMany(programs, models, language);
+    const text = core.analyseMany(JSON.stringify(programs), models, language);
     const milliseconds = performance.now() - started;
     echoes = [];
     ++analysis;
