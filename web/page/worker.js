@@ -1,17 +1,18 @@
 // The core in a worker of its own, so that a long analysis never holds up the page. It says
-// "ready" once the module has loaded, then answers each request, by its id: "analyse" the
-// programs under the models, in the language asked for (the core's JSON document less each
-// program's echo and statements, which stay here; what the editor shows of each program at once;
-// and the milliseconds the core took, or why the document cannot be read), or which price box
-// holds no price instead; the "rows" of
-// a stretch of a program's echo; the "echo" whole, to format with; "glances" at the costs of a
-// stretch of a program, a "hover" at a place in it, the price "pairs" of models as a link writes
-// them; or it says the error that stopped the core, after which the page replaces this worker: a
-// core that failed is not used again.
+// "ready" once the module has loaded, then answers each request, by its id:
+// - "analyse" the programs under the models, in the language asked for: the core's JSON document
+//   less each program's echo and statements, which stay here; what the editor shows of each
+//   program at once; and the milliseconds the core took. Or why the document cannot be read, or
+//   which price box holds no price;
+// - the "rows" of a stretch of a program's echo, or the "echo" whole, to format with;
+// - the "glances" at the costs of a stretch of a program, a "hover" at a place in it;
+// - the price "pairs" of models as a link writes them;
+// or it says the error that stopped the core, after which the page replaces this worker: a core
+// that failed is not used again.
 import createLoopcost from "./loopcost.mjs";
 
 const FIRST_ROWS = 80;  // rows of each echo sent with the analysis, to show without asking
-let echoes = [];  // of the last analysis, by program: { lines, statements }
+let echoes = [];  // of the last analysis, by program: { program, lines, statements, models }
 let analysis = 0;  // which analysis that was, for the page to match the rows it asks for
 
 // The texts of the cells of line `index` (from 0) of an echo: its number, its text, its runs,
