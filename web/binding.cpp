@@ -201,15 +201,17 @@ std::string modelPairs(const std::string& text) {
 }
 
 // The glances at the costs of program `index` whose places lie from UTF-16 offset `from` to
-// `to`, as the language server's inlay hints show them: [{"at", "label"}].
+// `to`, as the language server's inlay hints show them: [{"at", "label"}]. The page wraps a glance
+// between its models, so it has a hint's width for each model.
 std::string editorGlances(int index, int from, int to) {
   const Program* program = analysed(index);
   if (program == nullptr || !program->analysis->ok() || to < from) return "[]";
   const LineIndex units = unitsOf(*program);
+  const std::size_t width = GLANCE_WIDTH * program->analysis->models().size();
   json glances = json::array();
   for (const GlanceRow& row :
        glanceRows(*program->analysis, units.offsetAtUnits(std::max(from, 0)),
-                  units.offsetAtUnits(static_cast<std::size_t>(to) + 1), GLANCE_WIDTH)) {
+                  units.offsetAtUnits(static_cast<std::size_t>(to) + 1), width)) {
     glances.push_back({{"at", units.unitsAt(row.at)}, {"label", row.label}});
   }
   return dumped(glances);

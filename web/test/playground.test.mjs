@@ -760,6 +760,11 @@ describe("playground", () => {
     assert.equal(await pasteProgram(page, fs.readFileSync(path.join(ROOT, "examples/insertion_sort.txt"), "utf8")), "ok");
     await page.waitForSelector("#editor .cm-glance", { timeout: 5000 });
     assert.equal(await page.$$eval("#models li", (models) => models.length), 3);
+    const cut = () => page.$$eval("#editor .cm-glance", (glances) => glances.map((glance) => glance.textContent)
+      .filter((text) => !text.includes("CPU3") || text.includes("…")));
+    await page.waitForFunction(() => [...document.querySelectorAll("#editor .cm-glance")]
+      .every((glance) => glance.textContent.includes("CPU3") && !glance.textContent.includes("…")), { timeout: 5000 }).catch(() => {});
+    assert.deepEqual(await cut(), []);
     const broken = await page.$$eval("#editor .cm-glance > span, #annotated td.cost", (nodes) => nodes.filter((node) => {
       const box = node.getBoundingClientRect();
       return box.right > window.innerWidth || box.left < 0 || node.getClientRects().length > 1;
