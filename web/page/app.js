@@ -426,6 +426,13 @@ class Playground {
     document.getElementById("glances").addEventListener("change", (event) => {
       this.editor.toggleGlances(event.currentTarget.checked);
     });
+    // The program on show as a file, for programs too large to share as a link.
+    document.getElementById("download").addEventListener("click", (event) => {
+      const { name, text } = this.tabs.current;
+      const link = event.currentTarget;
+      URL.revokeObjectURL(link.href);
+      Object.assign(link, { href: URL.createObjectURL(new Blob([text], { type: "text/plain" })), download: `${name}.txt` });
+    });
     this.copyLink.addEventListener("click", async () => {
       const button = this.copyLink;
       try {

@@ -654,6 +654,12 @@ describe("playground", () => {
     assert.equal(await shareLink(shared), "");
     assert.equal(await shared.$eval("#link-too-long", (note) => note.hidden), false);
     assert.equal(await shared.evaluate(() => location.hash), "");
+    assert.deepEqual(await shared.evaluate(async () => {  // and it offers the program as a file
+      const link = document.getElementById("download");
+      document.addEventListener("click", (event) => event.preventDefault(), { capture: true, once: true });
+      link.click();
+      return [link.download, (await (await fetch(link.href)).text()).length];
+    }), ["program 1.txt", `BEGIN\n${noise}`.length]);
 
     // A link cut short or changed by hand: said so, the worked example shown, the address kept.
     for (const broken of ["#z=c8lNzQFyCvPLk", "#program=%E0%A4%A"]) {
