@@ -148,6 +148,7 @@ class Playground {
     const page = { address: location.hash, programs: tabs.programs, models: models.linkText, shown: tabs.selected,
                    plot: { from: from.value, to: to.value, logarithmic: logarithmic.checked, rangeChosen } };
     try {
+      sessionStorage.removeItem(SAVED);  // older programs do not come back if these cannot be kept
       sessionStorage.setItem(SAVED, JSON.stringify(page));
     } catch {
       // storage refused or full: the address alone is kept

@@ -34,8 +34,8 @@ export class CompareView {
 
   // Why the programs were not compared, while one of them has an error or a price is wrong; the
   // choice stays as it was.
-  showReason(reason, programs) {
-    this.words.hidden = programs < 2;
+  showReason(reason, programCount) {
+    this.words.hidden = programCount < 2;
     this.words.querySelector(".compared-title").textContent = tr("Cheapest program under any model");
     this.words.querySelector("ul").replaceChildren();
     this.showSkipped(reason, false);
