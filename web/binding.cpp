@@ -32,6 +32,10 @@ struct Program {
 std::vector<Program> programs;  // of the last call to analyseMany
 Words words;                    // the language the last analysis was asked in, for a UTF-8 page
 
+std::string dumped(const json& value) {
+  return value.dump(-1, ' ', false, json::error_handler_t::replace);
+}
+
 // A document with one error entry per program, all saying `message`.
 std::string failure(const std::string& message) {
   const std::vector<CostModel> noModels;
@@ -81,12 +85,19 @@ std::vector<Program> programsIn(const std::string& list) {
   return all;
 }
 
+// A price box that holds no price: which, counted along the boxes from 0 (the first model's
+// addition, its multiplication, the second model's addition...), and what is wrong with it.
+struct BadBox {
+  std::size_t box = 0;
+  std::string message;
+};
+
 // The models of the page's boxes, a JSON array of [addition, multiplication] price texts, the
-// defaults for none; or what is wrong with a box, in `problem`.
-std::optional<std::vector<CostModel>> modelsIn(const std::string& boxes, std::string& problem) {
+// defaults for none; or what is wrong with a box, in `bad`.
+std::optional<std::vector<CostModel>> modelsIn(const std::string& boxes, BadBox& bad) {
   const json pairs = json::parse(boxes, nullptr, false);
   if (!pairs.is_array()) {
-    problem = "the models must be a list of price pairs";
+    bad.message = "the models must be a list of price pairs";
     return std::nullopt;
   }
   std::vector<std::pair<Price, Price>> prices;
@@ -97,8 +108,9 @@ std::optional<std::vector<CostModel>> modelsIn(const std::string& boxes, std::st
       Price::Fault fault = Price::Fault::notNumber;
       if (typed.is_string()) both[which] = Price::parse(typed.get<std::string>(), fault);
       if (!both[which]) {
-        problem = priceProblem(m, which == 0, typed.is_string() ? typed.get<std::string>() : "",
-                               fault, words);
+        bad = {2 * m + which,
+               priceProblem(m, which == 0, typed.is_string() ? typed.get<std::string>() : "", fault,
+                            words)};
         return std::nullopt;
       }
     }
@@ -107,22 +119,35 @@ std::optional<std::vector<CostModel>> modelsIn(const std::string& boxes, std::st
   return prices.empty() ? defaultModels() : numberedModels(prices);
 }
 
+void speak(const std::string& language) {
+  words = Words(languageNamed(language).value_or(Language::english), Encoding::utf8);
+}
+
 // The document of `loopcost --format=json --compare` for the programs, priced under the models
 // of the boxes, without blanks, its sentences in the page's language ("zh-TW", "en"), which
 // what the editor then asks of the programs is said in too.
 std::string analyseMany(const std::string& list, const std::string& boxes,
                         const std::string& language) {
-  words = Words(languageNamed(language).value_or(Language::english), Encoding::utf8);
+  speak(language);
   try {
     programs = programsIn(list);
     if (programs.empty()) return failure("the programs must be a list of {\"name\", \"text\"}");
-    std::string problem;
-    const auto models = modelsIn(boxes, problem);
-    return models ? document(*models) : failure(problem);
+    BadBox bad;
+    const auto models = modelsIn(boxes, bad);
+    return models ? document(*models) : failure(bad.message);
   } catch (const std::bad_alloc&) {
     programs.clear();
     return failure(words.tr("out of memory"));
   }
+}
+
+// The first of the boxes that holds no price, as {"box", "message"} (see BadBox), in the page's
+// language; null when each holds one.
+std::string badPrice(const std::string& boxes, const std::string& language) {
+  speak(language);
+  BadBox bad;
+  if (modelsIn(boxes, bad)) return "null";
+  return dumped({{"box", bad.box}, {"message", bad.message}});
 }
 
 // Offsets in a program's text counted in UTF-16 units, as the page's editor counts them, from
@@ -136,12 +161,9 @@ const Program* analysed(int index) {
   return programs[index].analysis ? &programs[index] : nullptr;
 }
 
-std::string dumped(const json& value) {
-  return value.dump(-1, ' ', false, json::error_handler_t::replace);
-}
-
 // What the editor shows of program `index` of the last analysis at once: where its syntax error
-// stands and what it says, where text after its END begins, and each loop's body, to fold.
+// stands and what it says (and the LOOP it is about, if any), where text after its END begins, and
+// each loop's body, to fold.
 std::string editorView(int index) {
   const Program* program = analysed(index);
   if (program == nullptr) return "null";
@@ -161,6 +183,7 @@ std::string editorView(int index) {
     view["problem"] = {{"from", units.unitsAt(problem->from)},
                        {"to", units.unitsAt(problem->to)},
                        {"message", explanation(parsed, words)}};
+    if (problem->loop) view["problem"]["loop"] = units.unitsAt(*problem->loop);
   }
   if (parsed.tail) view["tail"] = units.unitsAt(*parsed.tail);
   return dumped(view);
@@ -178,15 +201,17 @@ std::string modelPairs(const std::string& text) {
 }
 
 // The glances at the costs of program `index` whose places lie from UTF-16 offset `from` to
-// `to`, as the language server's inlay hints show them: [{"at", "label"}].
+// `to`, as the language server's inlay hints show them: [{"at", "label"}]. The page wraps a glance
+// between its models, so it has a hint's width for each model.
 std::string editorGlances(int index, int from, int to) {
   const Program* program = analysed(index);
   if (program == nullptr || !program->analysis->ok() || to < from) return "[]";
   const LineIndex units = unitsOf(*program);
+  const std::size_t width = GLANCE_WIDTH * program->analysis->models().size();
   json glances = json::array();
   for (const GlanceRow& row :
        glanceRows(*program->analysis, units.offsetAtUnits(std::max(from, 0)),
-                  units.offsetAtUnits(static_cast<std::size_t>(to) + 1), GLANCE_WIDTH)) {
+                  units.offsetAtUnits(static_cast<std::size_t>(to) + 1), width)) {
     glances.push_back({{"at", units.unitsAt(row.at)}, {"label", row.label}});
   }
   return dumped(glances);
@@ -206,6 +231,7 @@ std::string editorHover(int index, int at) {
 
 EMSCRIPTEN_BINDINGS(loopcost) {
   emscripten::function("analyseMany", &analyseMany);
+  emscripten::function("badPrice", &badPrice);
   emscripten::function("modelPairs", &modelPairs);
   emscripten::function("editorView", &editorView);
   emscripten::function("editorGlances", &editorGlances);

@@ -6,8 +6,9 @@
 // is sent, so nothing reaches a broken core and no analysis is lost.
 
 export class Analyser {
-  // onAnswer(answer, request): answer is { document, views, milliseconds }, { failure } or
-  // { unavailable } (the module cannot be loaded at all).
+  // onAnswer(answer, request): answer is { report, views, milliseconds }, { badPrice }, {
+  // unreadable } (the core's document is not one), { failure } or { unavailable } (the module
+  // cannot be loaded).
   constructor(onAnswer) {
     this.onAnswer = onAnswer;
     this.waiting = null;
@@ -17,7 +18,8 @@ export class Analyser {
     this.start();
   }
 
-  // programs: the JSON list the core's analyseMany takes; language: the one the core writes in.
+  // programs: [{ name, text }]; models: the JSON list of price pairs the core's analyseMany
+  // takes; language: the one the core writes in.
   analyse(programs, models, language) {
     this.waiting = { kind: "analyse", programs, models, language };
     if (this.running) this.start();

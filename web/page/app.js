@@ -5,18 +5,21 @@
 import { Analyser } from "./analyser.js";
 import { CompareView } from "./compare.js";
 import { Editor } from "./editor.js";
+import { EXAMPLES } from "./examples.js";
 import { ModelsEditor } from "./models.js";
 import { renderPlot } from "./plot.js";
 import { ProgramTabs } from "./programs.js";
 import { Report } from "./report.js";
-import { fragmentFor, parseFragment } from "./share.js";
+import { LINK_LIMIT, fragmentFor, readFragment } from "./share.js";
 import { fill, pageLanguage, preferredLanguage, switchLanguage, tr } from "./words.js";
 
 const WORKED_EXAMPLE = "BEGIN\n  a+b;\n  LOOP n\n    a*b;\n  END\nEND\n";
 const TYPING_PAUSE_MS = 120;
 const ADDRESS_PAUSE_MS = 500;
 const VIEWPORT_PAUSE_MS = 50;
+const ANNOUNCE_PAUSE_MS = 1000;
 const DEFAULT_RANGE_END = 20;
+const SAVED = "loopcost.page";  // the page as it was left, in the tab's session storage
 
 // A response with the file at `address`; throws unless the server sent it.
 async function fetched(address) {
@@ -25,31 +28,47 @@ async function fetched(address) {
   return response;
 }
 
+// The action once calls pause for `delay` ms, with the last call's values; cancel() drops it.
 function debounced(action, delay) {
   let timer = 0;
-  return (...values) => {
+  const later = (...values) => {
     clearTimeout(timer);
     timer = setTimeout(() => action(...values), delay);
   };
+  later.cancel = () => clearTimeout(timer);
+  return later;
 }
 
 class Playground {
   constructor() {
     this.analysis = null;  // { report, views, milliseconds }: of the programs as they stand
-    this.shown = false;  // whether a report is on show (for the plot to draw again)
+    this.asked = null;  // { programs, models, language }: the analysis awaited, of them as they stand
+    this.shown = null;  // the report on show, if any: { program, language } (for the plot to draw again)
     this.rangeChosen = false;  // until the user sets the range of n, it follows the crossings
     this.status = document.getElementById("status");
+    const announcer = document.getElementById("announce");
+    this.announce = debounced((text) => (announcer.textContent = text), ANNOUNCE_PAUSE_MS);
     this.errorBox = document.getElementById("error");
-    this.modelsError = document.getElementById("models-error");
     this.shareLink = document.getElementById("share-link");
+    this.copyLink = document.getElementById("copy-link");
+    this.unreadableLink = document.getElementById("link-unreadable");
+    this.keptAddress = null;  // a link that could not be read, kept in the address until an edit
+    this.links = 0;  // links begun, so that only the newest is written
     this.figure = document.getElementById("plot");
     this.from = document.getElementById("n-from");
     this.to = document.getElementById("n-to");
     this.logarithmic = document.getElementById("log-scale");
-    this.report = new Report(document.getElementById("report"));
     this.analyser = new Analyser((answer, request) => this.receive(answer, request));
+    this.report = new Report(document.getElementById("report"), async (entry, first, last) => {
+      const answer = await this.analyser.ask("rows", { index: entry.index, first, last });
+      return answer?.analysis === entry.analysis ? answer.rows : null;
+    });
     const later = debounced(() => this.analyse(), TYPING_PAUSE_MS);
     this.edited = () => {
+      this.asked = null;  // the analysis asked for last is of older text
+      this.announce.cancel();
+      this.keptAddress = null;
+      this.unreadableLink.hidden = true;
       this.showAnalysing();
       later();
     };
@@ -77,9 +96,9 @@ class Playground {
     this.wireButtons();
     window.addEventListener("hashchange", () => this.openFragment());
     this.wireLanguages();
-    this.switchLanguage(preferredLanguage(), false).finally(() => {
-      if (!this.openFragment()) this.open([{ text: WORKED_EXAMPLE }], "", 0);
-    });
+    window.addEventListener("pagehide", () => this.save());
+    document.addEventListener("visibilitychange", () => document.visibilityState === "hidden" && this.save());
+    this.switchLanguage(preferredLanguage(), false).finally(() => this.restore() || this.openFragment(true));
   }
 
   // The page's words and the core's in `chosen`; the analysis again, in them.
@@ -91,7 +110,8 @@ class Playground {
       return;
     }
     this.models.renumber();
-    this.editor.translate();
+    this.editor.followSettings();
+    this.titleExamples();
     if (this.tabs.programs.length > 0) this.analyse();
   }
 
@@ -101,14 +121,54 @@ class Playground {
     }
   }
 
-  // Opens the programs of the address's fragment; false when it names none.
-  openFragment() {
-    const shared = parseFragment(location.hash);
-    if (!shared) return false;
-    if (JSON.stringify(shared.programs) !== this.tabs.json || shared.models !== this.models.linkText ||
-        shared.shown !== this.tabs.selected) {
-      this.open(shared.programs, shared.models, shared.shown);
+  // Opens the programs of the address's fragment; without any, when the page starts, the worked
+  // example. A link that cannot be read is said so, and kept in the address until an edit.
+  async openFragment(starting = false) {
+    const hash = location.hash;
+    let shared = null;
+    try {
+      shared = await readFragment(hash);
+      this.unreadableLink.hidden = true;
+    } catch {
+      this.unreadableLink.hidden = false;
+      this.keptAddress = hash;
     }
+    const onShow = [this.tabs.programs, this.models.linkText, this.tabs.selected];
+    if (shared && JSON.stringify([shared.programs, shared.models, shared.shown]) !== JSON.stringify(onShow)) {
+      this.open(shared.programs, shared.models, shared.shown);
+    } else if (!shared && starting) {
+      this.open([{ text: WORKED_EXAMPLE }], "", 0);
+    }
+  }
+
+  // The programs, the models, the tab on show and the plot's range and axis, with the address they
+  // were left at: a reload comes back to them, edits not yet in the address included.
+  save() {
+    const { tabs, models, from, to, logarithmic, rangeChosen } = this;
+    const page = { address: location.hash, programs: tabs.programs, models: models.linkText, shown: tabs.selected,
+                   plot: { from: from.value, to: to.value, logarithmic: logarithmic.checked, rangeChosen } };
+    try {
+      sessionStorage.removeItem(SAVED);  // older programs do not come back if these cannot be kept
+      sessionStorage.setItem(SAVED, JSON.stringify(page));
+    } catch {
+      // storage refused or full: the address alone is kept
+    }
+  }
+
+  // The page as it was saved, if it was left at this address; false when it was not.
+  restore() {
+    let page = null;
+    try {
+      page = JSON.parse(sessionStorage.getItem(SAVED));
+    } catch {
+      return false;
+    }
+    if (!Array.isArray(page?.programs) || page.address !== location.hash) return false;
+    this.open(page.programs, page.models, page.shown);
+    this.rangeChosen = page.plot.rangeChosen;
+    this.from.value = page.plot.from;
+    this.to.value = page.plot.to;
+    this.logarithmic.checked = page.plot.logarithmic;
     return true;
   }
 
@@ -133,17 +193,25 @@ class Playground {
   analyse() {
     this.showAnalysing();
     this.requested = performance.now();
-    this.analyser.analyse(this.tabs.json, this.models.value, pageLanguage());
+    // The programs as they stand, copied so that they stay so; not written out as JSON here, which
+    // for a long program would hold the page up.
+    const programs = this.tabs.programs.map(({ name, text }) => ({ name, text }));
+    this.asked = { programs, models: this.models.value, language: pageLanguage() };
+    this.analyser.analyse(this.asked.programs, this.asked.models, this.asked.language);
     this.updateShareLink();
   }
 
-  // The program of the tab now selected, and its report at once if the programs' analysis is in.
+  // The program of the tab now selected, and its report at once if the programs' analysis is in;
+  // while a price is wrong, no other program's report.
   showSelected() {
     this.editor.show(this.tabs.current);
     this.updateShareLink();
-    if (!this.analysis) return;
-    this.requested = performance.now();
-    this.present();
+    if (this.analysis) {
+      this.requested = performance.now();
+      this.present();
+    } else if (document.body.dataset.state === "error") {
+      this.keepReport();
+    }
   }
 
   // From an edit until its answer is shown.
@@ -159,20 +227,26 @@ class Playground {
       return;
     }
     // An answer to older text: the analysis of the newest is on its way.
-    if (request.programs !== this.tabs.json || request.models !== this.models.value ||
-        request.language !== pageLanguage()) return;
+    const { asked } = this;
+    if (!asked || request.programs !== asked.programs || request.models !== asked.models ||
+        request.language !== asked.language) return;
     if (answer.failure) {
       this.fail(fill(tr("The analyser failed on this program (%s) and was restarted."), answer.failure));
       return;
     }
+    if (answer.badPrice) {
+      this.showBadPrice(answer.badPrice);
+      return;
+    }
     try {
-      const report = JSON.parse(answer.document);
+      if (answer.unreadable) throw new Error(answer.unreadable);
+      const { report, views, milliseconds } = answer;
       this.models.showModels(report.models);
-      this.analysis = { report, views: answer.views, milliseconds: answer.milliseconds };
+      this.analysis = { report, views, milliseconds };
       this.present();
     } catch (error) {
       this.analysis = null;
-      this.shown = false;  // whatever part of it is on show is not to be drawn again
+      this.shown = null;  // whatever part of it is on show is not to be drawn again
       this.fail(fill(tr("The report could not be shown (%s)."), error.message));
     }
   }
@@ -191,45 +265,67 @@ class Playground {
 
   // No report for the text as it stands: what is on show, if anything, is an older program's.
   fail(message) {
-    this.status.textContent = message;
     document.body.classList.add("stale");
-    document.body.dataset.state = "failed";
+    this.settle("failed", message);
+  }
+
+  // An analysis's end: the page's state, the status line, and what a screen reader says of it
+  // once typing pauses, so that it speaks once a pause and not at every key.
+  settle(state, status, spoken = status) {
+    document.body.dataset.state = state;
+    this.status.textContent = status;
+    this.announce(spoken);
   }
 
   show(entry, report) {
     this.errorBox.hidden = true;
-    this.modelsError.hidden = true;
+    this.models.showProblem(null);
     document.body.classList.remove("stale", "no-result");
     this.report.show(entry, report.runningTimeLabel);
-    this.shown = true;
+    this.shown = { program: this.tabs.current, language: pageLanguage() };
     this.compare.show(report, entry);
     this.plot();
     const { milliseconds } = this.analysis;
     const shown = performance.now() - this.requested;
-    this.status.textContent =
-      fill(tr("Analysed in %s ms, shown in %s ms."), milliseconds.toFixed(1), shown.toFixed(1));
-    document.body.dataset.state = "ok";
+    this.settle("ok", fill(tr("Analysed in %s ms, shown in %s ms."), milliseconds.toFixed(1), shown.toFixed(1)),
+                entry.models.map((model) => `${model.name} ${report.runningTimeLabel}${model.cost.text}`).join("; "));
   }
 
-  // The program's error, or the models'; the comparison says why it is not made, as it does on
-  // the other programs' tabs.
+  // The program's error (or the core's, without a place); the comparison says why it is not
+  // made, as it does on the other programs' tabs.
   showError(error, problem, report) {
     document.body.classList.add("stale");
-    document.body.dataset.state = "error";
-    this.status.textContent = this.shown ? tr("Showing the last program without errors.") : "";
-    this.compare.showReason(report);
-    if (error.line === undefined) {  // not the program's: the models are not price pairs
-      this.errorBox.hidden = true;
-      this.modelsError.textContent = error.message;
-      this.modelsError.hidden = false;
-      return;
-    }
-    this.modelsError.hidden = true;
-    this.errorBox.querySelector(".message").textContent = problem?.message ?? error.message;
-    this.errorBox.querySelector(".position").textContent =
-      fill(tr("at line %s, column %s"), error.line, error.column);
+    this.compare.showReason(report.comparisonSkipped ?? error.message, report.files.length);
+    this.models.showProblem(null);
+    const message = problem?.message ?? error.message;
+    const position = error.line === undefined ? "" : fill(tr("at line %s, column %s"), error.line, error.column);
+    this.errorBox.querySelector(".message").textContent = message;
+    this.errorBox.querySelector(".position").textContent = position;
+    this.errorBox.querySelector("button").hidden = !position;
     this.errorBox.dataset.offset = String(problem?.from ?? 0);
     this.errorBox.hidden = false;
+    this.settle("error", this.keepReport() ? tr("Showing the last program without errors.") : "",
+                `${message} ${position}`.trim());
+  }
+
+  // A price box that holds no price: said at the box and in the comparison; the programs keep
+  // their tabs' marks, and what is on show of them stays, dimmed.
+  showBadPrice({ box, message }) {
+    document.body.classList.add("stale");
+    this.errorBox.hidden = true;
+    this.models.showProblem(box, message);
+    this.compare.showReason(message, this.tabs.programs.length);
+    this.settle("error", this.keepReport() ? tr("Showing the costs at the last valid prices.") : "", message);
+  }
+
+  // Whether the report on show, if any, is the program on show's, in the page's language; if it
+  // is not, none is shown.
+  keepReport() {
+    if (this.shown?.program !== this.tabs.current || this.shown.language !== pageLanguage()) {
+      this.shown = null;
+      document.body.classList.add("no-result");
+    }
+    return Boolean(this.shown);
   }
 
   // The glances at the costs between two offsets of the program on show, once its analysis is in.
@@ -247,24 +343,47 @@ class Playground {
   }
 
   // The echo in place of the program up to its END; what follows END stays.
-  format() {
-    const entry = this.analysis?.report.files[this.tabs.selected];
+  async format() {
+    const analysis = this.analysis;
+    const entry = analysis?.report.files[this.tabs.selected];
     if (!entry?.ok) {
-      this.status.textContent = this.analysis
+      this.status.textContent = analysis
         ? tr("A program with an error cannot be formatted.") : tr("Format once the analysis is in.");
       return;
     }
-    this.editor.replaceUpTo(this.analysis.views[this.tabs.selected]?.tail ?? null, entry.program);
+    document.body.dataset.state = "analysing";  // until the formatted program's analysis is in
+    const answer = await this.analyser.ask("echo", { index: entry.index });
+    if (analysis !== this.analysis) return;  // edited meanwhile: that edit's analysis is coming
+    if (answer?.analysis === entry.analysis) {
+      this.editor.replaceUpTo(analysis.views[this.tabs.selected]?.tail ?? null, answer.echo);
+    } else {
+      this.present();
+    }
   }
 
-  // The link, and a little later the address bar (browsers limit how often it may change).
+  // The link and the address bar, once typing pauses: writing a long program's link at every
+  // key would hold typing up, and browsers limit how often the address may change.
   updateShareLink() {
-    const fragment = () => fragmentFor(this.tabs.programs, this.models.linkText, this.tabs.selected);
-    this.shareLink.href = new URL(fragment(), location.href).href;
-    this.updateAddress ??= debounced(() => {
-      if (location.hash !== fragment()) history.replaceState(null, "", fragment());
-    }, ADDRESS_PAUSE_MS);
+    this.shareLink.setAttribute("aria-busy", "true");
+    this.updateAddress ??= debounced(() => this.writeLink(), ADDRESS_PAUSE_MS);
     this.updateAddress();
+  }
+
+  // A link too long for a browser to open is not written, and leaves the address bare.
+  async writeLink() {
+    const link = ++this.links;
+    const fragment = await fragmentFor(this.tabs.programs, this.models.linkText, this.tabs.selected);
+    if (link !== this.links) return;
+    const address = new URL(fragment, location.href).href;
+    const fits = address.length <= LINK_LIMIT;
+    if (fits) this.shareLink.href = address;
+    else this.shareLink.removeAttribute("href");
+    this.copyLink.disabled = !fits;
+    document.getElementById("link-too-long").hidden = fits;
+    if (location.hash !== this.keptAddress) {
+      history.replaceState(null, "", fits ? fragment : location.pathname + location.search);
+    }
+    this.shareLink.removeAttribute("aria-busy");
   }
 
   plot() {
@@ -308,9 +427,17 @@ class Playground {
     document.getElementById("glances").addEventListener("change", (event) => {
       this.editor.toggleGlances(event.currentTarget.checked);
     });
-    document.getElementById("copy-link").addEventListener("click", async (event) => {
-      const button = event.currentTarget;
+    // The program on show as a file, for programs too large to share as a link.
+    document.getElementById("download").addEventListener("click", (event) => {
+      const { name, text } = this.tabs.current;
+      const link = event.currentTarget;
+      URL.revokeObjectURL(link.href);
+      Object.assign(link, { href: URL.createObjectURL(new Blob([text], { type: "text/plain" })), download: `${name}.txt` });
+    });
+    this.copyLink.addEventListener("click", async () => {
+      const button = this.copyLink;
       try {
+        await this.writeLink();
         await navigator.clipboard.writeText(this.shareLink.href);
         button.textContent = tr("Copied");
       } catch {
@@ -320,33 +447,31 @@ class Playground {
     });
   }
 
-  // The examples menu, filled from the site's list; a list or an example that cannot be
-  // fetched is said so beside the menu.
-  async wireExamples() {
+  // The examples menu, its titles in the page's language; an example that cannot be fetched is
+  // said so beside the menu.
+  wireExamples() {
     const menu = document.getElementById("examples");
     const problem = document.getElementById("examples-error");
-    const attempt = async (action) => {
-      try {
-        await action();
-        problem.hidden = true;
-      } catch (error) {
-        problem.textContent = fill(tr("The examples could not be loaded (%s)."), error.message);
-        problem.hidden = false;
-      }
-    };
-    menu.addEventListener("change", () => attempt(async () => {
+    menu.append(...EXAMPLES.map(({ file }) => new Option("", file)));
+    this.titleExamples();
+    menu.addEventListener("change", async () => {
       const name = menu.value;
       if (!name) return;
-      this.load(name === "worked" ? WORKED_EXAMPLE : await (await fetched(`examples/${name}`)).text());
-    }));
-    await attempt(async () => {
-      for (const name of await (await fetched("examples/index.json")).json()) {
-        const option = document.createElement("option");
-        option.value = name;
-        option.textContent = name.replace(/\.txt$/, "").replaceAll("_", " ");
-        menu.append(option);
+      try {
+        this.load(name === "worked" ? WORKED_EXAMPLE : await (await fetched(`examples/${name}`)).text());
+        problem.hidden = true;
+      } catch (error) {
+        problem.textContent = fill(tr("The example could not be loaded (%s)."), error.message);
+        problem.hidden = false;
       }
     });
+  }
+
+  titleExamples() {
+    for (const option of document.getElementById("examples").options) {
+      const example = EXAMPLES.find(({ file }) => file === option.value);
+      if (example) option.textContent = tr(example.title);
+    }
   }
 }
 

@@ -32,13 +32,13 @@ export class CompareView {
     this.showWords();
   }
 
-  // For the tab of a program with an error: why the programs were not compared, as the others'
-  // tabs say it; the choice stays as it was.
-  showReason(report) {
-    this.words.hidden = report.files.length < 2;
+  // Why the programs were not compared, while one of them has an error or a price is wrong; the
+  // choice stays as it was.
+  showReason(reason, programCount) {
+    this.words.hidden = programCount < 2;
     this.words.querySelector(".compared-title").textContent = tr("Cheapest program under any model");
     this.words.querySelector("ul").replaceChildren();
-    this.showSkipped(report.comparisonSkipped ?? "", false);
+    this.showSkipped(reason, false);
   }
 
   // The index of the model the programs are compared under, or null when the plot shows models.

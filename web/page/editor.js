@@ -7,8 +7,8 @@
 // UTF-16 units, as the core gives them for the editor.
 import { defaultKeymap, history, historyKeymap } from "@codemirror/commands";
 import {
-  StreamLanguage, defaultHighlightStyle, foldGutter, foldKeymap, foldService, indentOnInput,
-  indentUnit, syntaxHighlighting,
+  HighlightStyle, StreamLanguage, foldGutter, foldKeymap, foldService, indentOnInput, indentUnit,
+  syntaxHighlighting,
 } from "@codemirror/language";
 import { lintGutter, setDiagnostics } from "@codemirror/lint";
 import { highlightSelectionMatches, searchKeymap } from "@codemirror/search";
@@ -17,6 +17,7 @@ import {
   Decoration, EditorView, WidgetType, drawSelection, highlightActiveLine, highlightSpecialChars,
   hoverTooltip, keymap, lineNumbers,
 } from "@codemirror/view";
+import { tags } from "@lezer/highlight";
 
 import { N_, tr } from "./words.js";
 
@@ -33,6 +34,25 @@ const words = () => [
   EditorState.phrases.of(Object.fromEntries(PHRASES.map((phrase) => [phrase, tr(phrase)]))),
   EditorView.contentAttributes.of({ "aria-label": tr("Program"), "aria-describedby": "status" }),
 ];
+
+// The editor in the page's colours (style.css), light or dark as the system is; CodeMirror's own
+// panels and tooltips follow the same setting.
+const DARK = window.matchMedia("(prefers-color-scheme: dark)");
+const scheme = new Compartment();
+const darkness = () => EditorView.darkTheme.of(DARK.matches);
+const theme = EditorView.theme({
+  "&": { color: "var(--text)", backgroundColor: "var(--surface)" },
+  ".cm-gutters": { color: "var(--muted)", backgroundColor: "var(--background)", borderColor: "var(--line)" },
+  ".cm-activeLine, .cm-activeLineGutter": { backgroundColor: "var(--active-line)" },
+  ".cm-cursor, .cm-dropCursor": { borderLeftColor: "var(--text)" },
+  "&.cm-focused > .cm-scroller > .cm-selectionLayer .cm-selectionBackground, .cm-selectionBackground":
+    { backgroundColor: "var(--selection)" },
+});
+const highlighting = HighlightStyle.define([
+  { tag: tags.keyword, color: "var(--keyword)", fontWeight: "bold" },
+  { tag: tags.number, color: "var(--number)" },
+  { tag: tags.invalid, color: "var(--error)" },
+]);
 
 // BEGIN, LOOP and END open and close levels; a count follows LOOP; variables, + and * make
 // statements, each ended by ";".
@@ -76,11 +96,14 @@ class GlanceWidget extends WidgetType {
     return other.label === this.label;
   }
 
+  // Each model's cost in a span of its own, to wrap between them.
   toDOM() {
-    const span = document.createElement("span");
-    span.className = "cm-glance";
-    span.textContent = this.label;
-    return span;
+    const glance = document.createElement("span");
+    glance.className = "cm-glance";
+    this.label.split(" · ").forEach((cost, index) => {
+      glance.append(...(index > 0 ? [" · "] : []), Object.assign(document.createElement("span"), { textContent: cost }));
+    });
+    return glance;
   }
 }
 
@@ -127,7 +150,7 @@ export class Editor {
       lineNumbers(), foldGutter(), lintGutter(), highlightSpecialChars(), history(),
       drawSelection(), highlightActiveLine(), highlightSelectionMatches(), indentOnInput(),
       indentUnit.of("  "), EditorState.tabSize.of(4), language,
-      syntaxHighlighting(defaultHighlightStyle, { fallback: true }), EditorView.lineWrapping,
+      syntaxHighlighting(highlighting), theme, scheme.of(darkness()), EditorView.lineWrapping,
       glances, folds, foldLoops, this.glancesShown.of(EditorView.decorations.from(glances)),
       wording.of(words()),
       hoverTooltip(async (view, pos) => {
@@ -144,6 +167,7 @@ export class Editor {
       }),
     ];
     this.view = new EditorView({ parent: root, state: EditorState.create({ extensions: this.extensions }) });
+    DARK.addEventListener("change", () => this.followSettings());
   }
 
   get text() {
@@ -158,22 +182,28 @@ export class Editor {
     const kept = this.states.get(program);
     this.view.setState(kept && kept.doc.toString() === program.text
       ? kept : EditorState.create({ doc: program.text, extensions: this.extensions }));
-    this.translate();
+    this.followSettings();
     this.viewportChanged(this.view);
   }
 
-  // The editor's own words in the page's language.
-  translate() {
-    this.view.dispatch({ effects: wording.reconfigure(words()) });
+  // The editor's own words in the page's language, and its colours in the system's scheme.
+  followSettings() {
+    this.view.dispatch({ effects: [wording.reconfigure(words()), scheme.reconfigure(darkness())] });
   }
 
-  // The analysis's view of the program on show: its problem, its tail and its loops to fold.
+  // The analysis's view of the program on show: its problem (and the LOOP left open, if the
+  // problem is about one), its tail and its loops to fold.
   showView({ problem, tail, folds: ranges }) {
     const length = this.view.state.doc.length;
     const diagnostics = [];
     if (problem) {
-      diagnostics.push({ from: Math.min(problem.from, length), to: Math.min(problem.to, length),
-                         severity: "error", message: problem.message, source: "loopcost" });
+      const error = (from, to) =>
+        ({ from: Math.min(from, length), to: Math.min(to, length), severity: "error", message: problem.message, source: "loopcost" });
+      // Where something is missing, the character before the gap is marked, to be seen.
+      const [from, to] = problem.from < problem.to ? [problem.from, problem.to]
+        : problem.from > 0 ? [problem.from - 1, problem.from] : [0, 1];
+      diagnostics.push(error(from, to));
+      if (problem.loop !== undefined) diagnostics.push(error(problem.loop, problem.loop + "LOOP".length));
     }
     if (tail !== null) {
       diagnostics.push({ from: Math.min(tail, length), to: length, severity: "hint",

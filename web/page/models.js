@@ -4,7 +4,7 @@
 // the list shows once the core has named them. A link writes them as "2,4;1,5", and the core
 // splits such a text into its pairs.
 
-import { tr } from "./words.js";
+import { fill, tr } from "./words.js";
 
 // The class that gives the model at `index` its colour (and its curve its dashes); style.css
 // has six, used in turn.
@@ -15,6 +15,7 @@ export function modelClass(index) {
 export class ModelsEditor {
   constructor(root, onChange) {
     this.list = root.querySelector("ol");
+    this.problem = root.querySelector(".error");
     this.template = root.querySelector("template");
     this.onChange = onChange;
     this.defaults = true;  // whether the list shows the default models, untouched
@@ -60,6 +61,15 @@ export class ModelsEditor {
     });
   }
 
+  // Marks box `box` (counted along the rows, from 0) as holding no price, saying why; null: none.
+  showProblem(box, message = "") {
+    [...this.list.querySelectorAll("input")].forEach((input, index) => {
+      input.setAttribute("aria-invalid", String(index === box));
+    });
+    this.problem.textContent = message;
+    this.problem.hidden = box === null;
+  }
+
   addRow(addition, multiplication) {
     const row = this.template.content.firstElementChild.cloneNode(true);
     const [additionInput, multiplicationInput] = row.querySelectorAll("input");
@@ -92,7 +102,7 @@ export class ModelsEditor {
     [...this.list.children].forEach((row, index) => {
       row.className = modelClass(index);
       for (const element of row.querySelectorAll("[data-label]")) {
-        element.setAttribute("aria-label", `${tr(element.dataset.label)} ${index + 1}`);
+        element.setAttribute("aria-label", fill(tr(element.dataset.label), index + 1));
       }
     });
   }

@@ -34,11 +34,6 @@ export class ProgramTabs {
     return this.programs[this.selected];
   }
 
-  // The programs as the core takes them.
-  get json() {
-    return JSON.stringify(this.programs);
-  }
-
   // Replaces the programs by these { name, text }, the first on show; a missing, blank or taken
   // name gives way to a default one.
   set(programs, shown = 0) {

@@ -28,12 +28,16 @@ function hidden(row) {
 
 // The program as the tool echoes it, a row per line with that line's runs, operations and
 // costs. However long the program, only the rows in view and a few either side are in the
-// document, between two spacer rows that stand in for the rest; every row is one line high.
-// A collapsed row holding each column's longest text keeps the columns as wide as their widest
-// cell, whichever rows are in view.
+// document, between two spacer rows that stand in for the rest; every row is one line high. The
+// worker keeps the rows: the first come with the entry, the others are asked for as they come
+// into view, and show their line number alone until they come. A collapsed row holding each
+// column's longest text keeps the columns as wide as their widest cell, whichever rows are in view.
 class AnnotatedEcho {
-  constructor(scroller) {
+  // askRows(entry, first, last): a promise of the rows from `first` to `last` of an entry, or of
+  // null when they are no longer the entry's.
+  constructor(scroller, askRows) {
     this.scroller = scroller;
+    this.askRows = askRows;
     this.table = scroller.querySelector("table");
     this.body = element("tbody");
     this.entry = null;
@@ -43,14 +47,13 @@ class AnnotatedEcho {
 
   show(entry) {
     this.entry = entry;
-    this.lines = entry.program.replace(/\n$/, "").split("\n");
-    this.statements = [];
-    for (const statement of entry.statements) this.statements[statement.line - 1] = statement;
-    this.table.setAttribute("aria-rowcount", String(this.lines.length + 1));
+    this.rows = [...entry.rows];  // those the worker has sent, by line
+    this.asking = false;
+    this.table.setAttribute("aria-rowcount", String(entry.lines + 1));
     this.table.replaceChildren(element("thead", {}, [this.header()]), this.body);
     this.body.replaceChildren(this.row(0));
     this.rowHeight = Math.max(1, this.body.rows[0].getBoundingClientRect().height);
-    this.sizer = this.widestRow();
+    this.sizer = hidden(tableRow("sizer", entry.widest));
     this.window = null;
     this.renderRows();
   }
@@ -68,34 +71,12 @@ class AnnotatedEcho {
     ]);
   }
 
-  // The texts of the cells of line `index` (from 0).
-  cells(index) {
-    const statement = this.statements[index];
-    const expression = statement?.kind === "expression";
-    return [
-      String(index + 1),
-      this.lines[index],
-      statement ? statement.runs.text : "",
-      expression ? String(statement.additions) : "",
-      expression ? String(statement.multiplications) : "",
-      ...this.entry.models.map((_, model) => statement?.costs[model].text ?? ""),
-    ];
-  }
-
   row(index) {
-    const row = tableRow(this.statements[index]?.kind ?? "", this.cells(index));
+    const { kind, cells } = this.rows[index] ?? { kind: "", cells: [String(index + 1)] };
+    const row = tableRow(kind, cells);
     row.setAttribute("aria-rowindex", String(index + 2));  // the header is row 1
+    [...row.cells].slice(5).forEach((cell, model) => (cell.dataset.model = this.entry.models[model].name));
     return row;
-  }
-
-  widestRow() {
-    const widest = this.cells(0);
-    for (let index = 1; index < this.lines.length; ++index) {
-      this.cells(index).forEach((text, column) => {
-        if (text.length > widest[column].length) widest[column] = text;
-      });
-    }
-    return hidden(tableRow("sizer", widest));
   }
 
   spacer(rows) {
@@ -107,14 +88,31 @@ class AnnotatedEcho {
   renderRows() {
     if (!this.entry) return;
     const { scrollTop, clientHeight } = this.scroller;
-    const count = this.lines.length;
+    const count = this.entry.lines;
     const last = Math.min(count, Math.ceil((scrollTop + clientHeight) / this.rowHeight) + SPARE_ROWS);
     const first = Math.min(last, Math.max(0, Math.floor(scrollTop / this.rowHeight) - SPARE_ROWS));
-    if (this.window?.first === first && this.window.last === last) return;
-    this.window = { first, last };
+    let complete = true;
+    for (let index = first; index < last && complete; ++index) complete = Boolean(this.rows[index]);
+    if (!complete) this.fetch(first, last);
+    if (this.window?.first === first && this.window.last === last && this.window.complete) return;
+    this.window = { first, last, complete };
     const rows = [];
     for (let index = first; index < last; ++index) rows.push(this.row(index));
     this.body.replaceChildren(this.sizer, this.spacer(first), ...rows, this.spacer(count - last));
+  }
+
+  // Asks for the rows from `first` to `last` and as many again either side, one request at a time.
+  async fetch(first, last) {
+    if (this.asking) return;
+    this.asking = true;
+    const entry = this.entry;
+    const from = Math.max(0, 2 * first - last);
+    const rows = await this.askRows(entry, from, 2 * last - first);
+    if (entry !== this.entry) return;
+    this.asking = false;
+    if (!rows) return;
+    rows.forEach((row, offset) => (this.rows[from + offset] = row));
+    this.renderRows();
   }
 }
 
@@ -148,8 +146,9 @@ function comparison(entry) {
 
 // The report's parts under root, filled from one file entry of the document at a time.
 export class Report {
-  constructor(root) {
-    this.echo = new AnnotatedEcho(root.querySelector(".scroll"));
+  // askRows: as AnnotatedEcho's.
+  constructor(root, askRows) {
+    this.echo = new AnnotatedEcho(root.querySelector(".scroll"), askRows);
     this.totals = root.querySelector("#totals");
     this.comparison = root.querySelector("#comparison");
   }

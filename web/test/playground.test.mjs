@@ -8,6 +8,7 @@
 // node web/test/playground.test.mjs BUILD_WEB_DIR NATIVE_LOOPCOST
 import assert from "node:assert/strict";
 import { spawnSync } from "node:child_process";
+import crypto from "node:crypto";
 import fs from "node:fs";
 import http from "node:http";
 import os from "node:os";
@@ -47,7 +48,7 @@ function loadCore(page) {
 // That module's JSON document for a program, less the file's name.
 async function coreJson(core, text, models = MODELS) {
   const document = JSON.parse(await core.evaluate((module, program, prices) =>
-    module.analyseMany(JSON.stringify([{ name: "program", text: program }]), JSON.stringify(prices)),
+    module.analyseMany(JSON.stringify([{ name: "program", text: program }]), JSON.stringify(prices), "en"),
     text, models));
   delete document.files[0].file;
   return document;
@@ -75,21 +76,21 @@ const TYPES = {
 
 // Under /faulty/ the site's module is slow to start, fails as a trapped core would on any
 // program that mentions "trap", and answers one that mentions "garble" with a document the page
-// cannot show; the list of examples is not a list.
+// cannot show; an example is not found.
 const FAULTY = {
   "/faulty/loopcost.mjs": `import createLoopcost from "../loopcost.mjs";
     export default async function createFaulty() {
       const core = await createLoopcost();
       await new Promise((resolve) => setTimeout(resolve, 500));
       const analyseMany = core.analyseMany;
-      core.analyseMany = (programs, models) => {
+      core.analyseMany = (programs, ...rest) => {
         if (programs.includes("trap")) throw new WebAssembly.RuntimeError("unreachable");
         if (programs.includes("garble")) return '{"files": [{"ok": true}]}';
-        return analyseMany(programs, models);
+        return analyseMany(programs, ...rest);
       };
       return core;
     }`,
-  "/faulty/examples/index.json": "not a list",
+  "/faulty/examples/all_pairs.txt": null,
 };
 
 // A static server for the site on a free local port, inside this process so that it ends with
@@ -97,8 +98,9 @@ const FAULTY = {
 function serve(site) {
   const server = http.createServer((request, response) => {
     const name = decodeURIComponent(new URL(request.url, "http://localhost").pathname);
-    if (FAULTY[name]) {
-      response.writeHead(200, { "Content-Type": TYPES[path.extname(name)] }).end(FAULTY[name]);
+    if (name in FAULTY) {
+      if (FAULTY[name] === null) response.writeHead(404).end();
+      else response.writeHead(200, { "Content-Type": TYPES[path.extname(name)] }).end(FAULTY[name]);
       return;
     }
     const file = path.join(site, name.replace(/^\/faulty\//, "/").replace(/\/$/, "/index.html"));
@@ -221,6 +223,57 @@ function pageTexts(page, selector) {
   return page.$$eval(selector, (nodes) => nodes.map((node) => node.textContent));
 }
 
+// The page's share link once it is written, and its fields unpacked.
+async function shareLink(page) {
+  await page.waitForSelector("#share-link:not([aria-busy])");
+  return page.$eval("#share-link", (anchor) => anchor.href);
+}
+
+async function linked(page) {
+  const { hash } = new URL(await shareLink(page));
+  assert.match(hash, /^#z=[\w-]+$/);
+  return JSON.parse(zlib.inflateRawSync(Buffer.from(hash.slice(3), "base64url")));
+}
+
+// The texts under `selector` that stand at less than 4.5:1 against what lies behind them, each as
+// [text, ratio]; the opacity of their ancestors counts.
+function lowContrast(page, selector) {
+  return page.$$eval(selector, (nodes) => {
+    const channels = (colour) => colour.match(/[\d.]+/g).map(Number);
+    const luminance = (rgb) => rgb.map((value) => value / 255)
+      .map((value) => (value <= 0.03928 ? value / 12.92 : ((value + 0.055) / 1.055) ** 2.4))
+      .reduce((sum, value, index) => sum + value * [0.2126, 0.7152, 0.0722][index], 0);
+    return nodes.filter((node) => node.textContent.trim() && node.getClientRects().length).flatMap((node) => {
+      let behind = null;
+      let opacity = 1;
+      for (let at = node; at; at = at.parentElement) {
+        const style = getComputedStyle(at);
+        opacity *= Number(style.opacity);
+        const [r, g, b, alpha = 1] = channels(style.backgroundColor);
+        if (!behind && alpha > 0.5) behind = [r, g, b];
+      }
+      const [r, g, b, alpha = 1] = channels(getComputedStyle(node).color);
+      const text = [r, g, b].map((value, index) => value * alpha * opacity + behind[index] * (1 - alpha * opacity));
+      const [light, dark] = [luminance(text), luminance(behind)].sort((x, y) => y - x);
+      const ratio = (light + 0.05) / (dark + 0.05);
+      return ratio < 4.5 ? [[node.textContent.trim().slice(0, 30), ratio.toFixed(2)]] : [];
+    });
+  });
+}
+
+// The durations of the page's long tasks (50 ms or more) since the last call, in ms; the first
+// call starts counting.
+function longTasks(page) {
+  return page.evaluate(() => {
+    if (!window.longTasks) {
+      window.longTasks = [];
+      new PerformanceObserver((list) => window.longTasks.push(...list.getEntries().map((task) => task.duration)))
+        .observe({ type: "longtask" });
+    }
+    return window.longTasks.splice(0);
+  });
+}
+
 function modelInputs(page) {
   return page.$$eval("#models input", (inputs) => inputs.map((input) => input.value));
 }
@@ -315,8 +368,17 @@ describe("playground", () => {
     await page.keyboard.press("ArrowUp");
     await page.keyboard.press("End");
     await page.keyboard.press("ArrowLeft");
-    await page.keyboard.type("*c");
+    // The live region speaks once the typing pauses, not at every key.
+    const spoken = await page.evaluateHandle(() => {
+      const said = [];
+      const region = document.getElementById("announce");
+      new MutationObserver(() => said.push(region.textContent)).observe(region, { childList: true });
+      return said;
+    });
+    await page.keyboard.type("*c", { delay: 200 });
     assert.equal(await settled(page), "ok");
+    await new Promise((resolve) => setTimeout(resolve, 1200));
+    assert.deepEqual(await spoken.jsonValue(), ["CPU1(2,4) 執行時間 = 8 * n^1 + 2; CPU2(1,5) 執行時間 = 10 * n^1 + 1"]);
     expected[1] = ["LOOP n", "CPU1: 8 * n^1 · CPU2: 10 * n^1"];
     expected[2] = ["a*b*c;", "CPU1: 8 * n^1 · CPU2: 10 * n^1"];
     assert.deepEqual(await glancesBecome(page, expected), expected);
@@ -331,14 +393,15 @@ describe("playground", () => {
     assert.equal(await settled(page), "error");
     const expected = (await coreJson(core, "BEGIN\n  a+b;\n  LOOP n\n    a*b\n  END\nEND")).files[0].error;
     assert.match(await page.$eval("#error .message", (node) => node.textContent),
-                 /^expected ';' at the end of the statement \[ExpressionStatement/);
+                 /^expected ';' at the end of the statement$/);
     assert.equal(await page.$eval("#error .position", (node) => node.textContent),
                  `at line ${expected.line}, column ${expected.column}`);
     assert.equal(expected.line, 4);
     assert.equal(await page.$$eval("#editor .cm-lint-marker-error", (marks) => marks.length), 1);
-    const marked = await page.$eval("#editor .cm-lintPoint-error, #editor .cm-lintRange-error",
-                                    (mark) => mark.closest(".cm-line").textContent);
+    const [marked, width] = await page.$eval("#editor .cm-lintRange-error",
+                                             (mark) => [mark.closest(".cm-line").textContent, mark.getBoundingClientRect().width]);
     assert.match(marked, /^\s*a\*b/);
+    assert.ok(width > 0, "the mark is seen");
     assert.equal(await page.$eval("[role=tab]", (tab) => tab.classList.contains("faulty")), true);
 
     await page.keyboard.down("Control");
@@ -348,6 +411,27 @@ describe("playground", () => {
     assert.match(await editorText(page), /a\*b;/);
     assert.equal(await page.$$eval("#editor .cm-lint-marker-error", (marks) => marks.length), 0);
     assert.equal(await page.$eval("[role=tab]", (tab) => tab.classList.contains("faulty")), false);
+  });
+
+  it("marks the LOOP whose END did not come", async () => {
+    assert.equal(await pasteProgram(page, "BEGIN\n  LOOP n\n    LOOP n a; END\n"), "error");
+    assert.match(await page.$eval("#error .message", (node) => node.textContent), /LOOP at line 2/);
+    const marks = await page.$$eval("#editor .cm-lintRange-error", (nodes) =>
+      nodes.map((mark) => [mark.textContent, mark.closest(".cm-line").textContent.trim()]));
+    assert.ok(marks.some(([text, line]) => text === "LOOP" && line === "LOOP n"), JSON.stringify(marks));
+  });
+
+  it("keeps every text legible, light or dark, the report dimmed by an error too", async () => {
+    assert.equal(await pasteProgram(page, fs.readFileSync(WORKED_EXAMPLE, "utf8")), "ok");
+    assert.equal(await pasteProgram(page, "BEGIN\n  LOOP n a END\nEND"), "error");
+    const texts = "#report td, #report th, #totals span, #totals code, #comparison li, #editor .cm-line span, #editor .cm-gutterElement";
+    for (const scheme of ["light", "dark"]) {
+      await page.emulateMediaFeatures([{ name: "prefers-color-scheme", value: scheme }]);
+      assert.deepEqual(await lowContrast(page, texts), [], scheme);
+    }
+    assert.ok(await page.$eval("#editor .cm-gutters", (gutter) =>
+      getComputedStyle(gutter).backgroundColor.match(/\d+/g).slice(0, 3).every((value) => value < 64)), "a dark gutter");
+    await page.emulateMediaFeatures([]);
   });
 
   it("moves the caret to the error, where typing the fix recovers", async () => {
@@ -404,8 +488,12 @@ describe("playground", () => {
 
   it("says what failed: the examples, the module (restarted with the edits made meanwhile), a report", async () => {
     const faulty = await openPage(`${address}faulty/`);
-    assert.match(await faulty.$eval("#examples-error", (error) => error.hidden ? "" : error.textContent),
-                 /examples could not be loaded/);
+    const expected = problems.length;
+    await faulty.select("#examples", "all_pairs.txt");
+    await faulty.waitForSelector("#examples-error:not([hidden])");
+    assert.match(await faulty.$eval("#examples-error", (error) => error.textContent),
+                 /example could not be loaded \(examples\/all_pairs.txt: 404/);
+    assert.deepEqual(problems.splice(expected).filter((problem) => !/404|all_pairs.txt$/.test(problem)), []);
     assert.equal(await pasteProgram(faulty, "BEGIN trap; END"), "failed");
     assert.match(await faulty.$eval("#status", (status) => status.textContent), /failed.*restarted/);
     assert.equal(await pasteProgram(faulty, "BEGIN a+b; END"), "ok");  // while the new one starts
@@ -417,23 +505,48 @@ describe("playground", () => {
     await faulty.close();
   });
 
+  it("takes an edit of 50,000 statements, shows its analysis and writes its link without holding the page up", async () => {
+    assert.equal(await pasteProgram(page, `BEGIN\n${"  a+b;\n".repeat(50000)}END\n`), "ok");
+    await new Promise((resolve) => setTimeout(resolve, 1000));  // the link written
+    await longTasks(page);
+    await page.keyboard.down("Control");
+    await page.keyboard.press("Home");
+    await page.keyboard.up("Control");
+    await page.keyboard.press("ArrowDown");
+    await page.keyboard.press("End");
+    await page.keyboard.press("ArrowLeft");
+    await page.keyboard.type("*c*d*e", { delay: 150 });
+    const typing = await longTasks(page);  // CodeMirror's own, at each key
+    assert.equal(await settled(page), "ok");
+    await new Promise((resolve) => setTimeout(resolve, 1000));
+    const answer = await longTasks(page);
+    const longest = (tasks) => `${tasks.length} long tasks, the longest ${Math.max(0, ...tasks).toFixed(0)} ms`;
+    console.log(`# 6 keys typed in 50,000 statements: ${longest(typing)}; their analysis shown and linked: ${longest(answer)}`);
+    assert.ok(answer.every((duration) => duration < 100), String(answer));
+  });
+
   it("shows 200,000 statements with only the rows in view in the document", async () => {
     const lines = 200002;
     const text = `BEGIN\n${"  a+b;\n  a*b;\n".repeat((lines - 2) / 2)}END\n`;
+    await longTasks(page);
     const started = performance.now();
     assert.equal(await pasteProgram(page, text), "ok");
     console.log(`# ${lines} lines shown ${(performance.now() - started).toFixed(0)} ms after pasting ` +
-                `(${await page.$eval("#status", (status) => status.textContent)})`);
+                `(${await page.$eval("#status", (status) => status.textContent)}), the longest task ` +
+                `${Math.max(...await longTasks(page)).toFixed(0)} ms`);
     assert.ok(await page.$$eval("#annotated tr", (rows) => rows.length) < 100);
     // The row at a height of the scrolled table: its number and its text, which alternate.
+    // The rows come from the worker a moment after they come into view.
     const rowAt = (fraction) => page.$eval("#report .scroll", async (scroller, part) => {
       scroller.scrollIntoView({ block: "center" });
       scroller.scrollTop = (scroller.scrollHeight - scroller.clientHeight) * part;
-      await new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve)));
-      const box = scroller.getBoundingClientRect();
-      const y = Math.min(box.bottom - 4, Math.max(box.top + 40, box.top + box.height * part));
-      const row = document.elementFromPoint(box.left + 20, y).closest("tr");
-      return [Number(row.cells[0].textContent), row.cells[1].textContent.trim()];
+      for (;;) {
+        await new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve)));
+        const box = scroller.getBoundingClientRect();
+        const y = Math.min(box.bottom - 4, Math.max(box.top + 40, box.top + box.height * part));
+        const row = document.elementFromPoint(box.left + 20, y).closest("tr");
+        if (row.cells.length > 1) return [Number(row.cells[0].textContent), row.cells[1].textContent.trim()];
+      }
     }, fraction);
     assert.deepEqual(await rowAt(0), [1, "BEGIN"]);
     assert.deepEqual(await rowAt(1), [lines, "END"]);
@@ -494,14 +607,14 @@ describe("playground", () => {
 
   it("round-trips the share link, with the models as typed or the tool's defaults", async () => {
     const program = "BEGIN\n  x*y + z;\n  LOOP 7 q; END\nEND";
+    // Links as they were first written, which still open.
     const fragment = (text, models) =>
       `#program=${encodeURIComponent(text)}${models ? `&cpu=${encodeURIComponent(models)}` : ""}`;
-    const linked = async (page) => new URL(await page.$eval("#share-link", (anchor) => anchor.href)).hash;
     await typeProgram(page, program);
     assert.equal(await editorText(page), program);
-    assert.equal(await linked(page), fragment(program, "2,4;1,5;3,1"));
+    assert.deepEqual(await linked(page), { programs: [{ text: program }], cpu: "2,4;1,5;3,1" });
     const totals = await pageTexts(page, "#totals");
-    const shared = await openPage(`${address}${await linked(page)}`);
+    const shared = await openPage(await shareLink(page));
     assert.equal(await editorText(shared), program);
     assert.deepEqual(await modelInputs(shared), ["2", "4", "1", "5", "3", "1"]);
     assert.deepEqual(await pageTexts(shared, "#totals"), totals);
@@ -511,21 +624,49 @@ describe("playground", () => {
       .flatMap((model) => [String(model.addition), String(model.multiplication)]);
     assert.equal(await openAt(shared, fragment(program)), "ok");
     assert.deepEqual(await modelInputs(shared), defaults);
-    assert.equal(await linked(shared), fragment(program));
-    const odd = "BEGIN a&b; # 100% = ? END";  // a syntax error, with what a fragment must escape
-    assert.equal(await openAt(shared, fragment(odd)), "error");
+    assert.deepEqual(await linked(shared), { programs: [{ text: program }] });
+    // A syntax error, with what a fragment must escape, opened over a program with a report: the
+    // report was another program's, and goes.
+    const odd = "BEGIN a&b; # 100% = ? END";
+    await shared.evaluate((hash) => (location.hash = hash), fragment(odd));
+    await shared.waitForFunction(() => document.body.dataset.state === "error");
+    assert.equal(await shared.$eval("body", (body) => body.classList.contains("no-result")), true);
     assert.equal(await editorText(shared), odd);
-    assert.equal(await linked(shared), fragment(odd));
+    assert.deepEqual(await linked(shared), { programs: [{ text: odd }] });
 
     // Models the core rejects: kept as typed, in the boxes and the link, the box and what it
     // takes named.
-    for (const [cpu, box] of [["1%25,2", "model 1, the price of +: '1%'"], ["1,2,3", "model 1, the price of *: '2,3'"]]) {
+    const invalid = () => shared.$$eval("#models input", (inputs) => inputs.map((input) => input.getAttribute("aria-invalid")));
+    for (const [cpu, box, marks] of [["1%25,2", "model 1, the price of +: '1%'", ["true", "false"]],
+                                     ["1,2,3", "model 1, the price of *: '2,3'", ["false", "true"]]]) {
       const models = decodeURIComponent(cpu);
       assert.equal(await openAt(shared, `${fragment(program)}&cpu=${cpu}`), "error");
+      assert.deepEqual(await invalid(), marks);
       assert.equal((await modelInputs(shared)).join(","), models);
-      assert.equal(await linked(shared), fragment(program, models));
+      assert.deepEqual(await linked(shared), { programs: [{ text: program }], cpu: models });
       assert.equal(await shared.$eval("#models-error", (error) => error.textContent),
                    `${box} is not a price: write a number in digits, such as 2 or 0.5`);
+    }
+
+    // Past what a browser opens, no link and no address, and the page says why.
+    const noise = crypto.randomBytes(2 << 20).toString("base64").replace(/[^A-Za-z0-9]/g, "").replace(/.{80}/g, "$&\n");
+    assert.equal(await pasteProgram(shared, `BEGIN\n${noise}`), "error");
+    assert.equal(await shareLink(shared), "");
+    assert.equal(await shared.$eval("#link-too-long", (note) => note.hidden), false);
+    assert.equal(await shared.evaluate(() => location.hash), "");
+    assert.deepEqual(await shared.evaluate(async () => {  // and it offers the program as a file
+      const link = document.getElementById("download");
+      document.addEventListener("click", (event) => event.preventDefault(), { capture: true, once: true });
+      link.click();
+      return [link.download, (await (await fetch(link.href)).text()).length];
+    }), ["program 1.txt", `BEGIN\n${noise}`.length]);
+
+    // A link cut short or changed by hand: said so, the worked example shown, the address kept.
+    for (const broken of ["#z=c8lNzQFyCvPLk", "#program=%E0%A4%A"]) {
+      assert.equal(await openAt(shared, broken), "ok");
+      await shareLink(shared);
+      assert.equal(await shared.$eval("#link-unreadable", (note) => note.hidden), false);
+      assert.equal(await shared.evaluate(() => location.hash), broken);
     }
     await shared.close();
   });
@@ -559,8 +700,12 @@ describe("playground", () => {
     await shared.keyboard.press("Enter");
     assert.match(await shared.$eval(".name-error", (error) => error.hidden ? "" : error.textContent), /already called/);
     assert.deepEqual(await pageTexts(shared, "[role=tab]"), ["all pairs", "thousand passes"]);
-    const linked = new URL(await shared.$eval("#share-link", (anchor) => anchor.href)).hash;
-    assert.equal(linked, `${fragment}&tab=2`);  // the link opens on the tab on show
+    assert.deepEqual(await linked(shared), {  // the link opens on the tab on show
+      programs: pair.map(([name, file]) => ({ name, text: fs.readFileSync(path.join(ROOT, "examples", file), "utf8") })),
+      cpu: "2,4;1,5",
+      tab: 2,
+    });
+    const link = await shareLink(shared);
 
     // A program with an error: its tab marked, and the same reason on every tab.
     await shared.click(EDITOR);
@@ -576,9 +721,18 @@ describe("playground", () => {
     await shared.click("#program-tab-0");
     await shared.select(".plot-choice select", "0");
     assert.equal(await reason(), "The programs were not compared: thousand passes was not analysed");
+
+    // A price that is not one: the reason, and each program keeps its mark.
+    await shared.focus("#models input");
+    await shared.keyboard.press("End");
+    await shared.keyboard.type("x");
+    assert.equal(await settled(shared), "error");
+    assert.equal(await reason(), "The programs were not compared: model 1, the price of +: '2x' is not a price: " +
+                                 "write a number in digits, such as 2 or 0.5");
+    assert.deepEqual(await shared.$$eval("[role=tab]", (tabs) => tabs.map((tab) => tab.classList.contains("faulty"))), [false, true]);
     await shared.close();
 
-    const reopened = await openPage(`${address}${linked}`);
+    const reopened = await openPage(link);
     assert.equal(await reopened.$eval("#program-tab-1", (tab) => tab.getAttribute("aria-selected")), "true");
     await reopened.close();
   });
@@ -596,7 +750,7 @@ describe("playground", () => {
       console.log(`# ${part}: ${(bytes / 1024).toFixed(0)} KB gzipped`);
     }
     console.log(`# the site: ${(total / 1024).toFixed(0)} KB gzipped`);
-    assert.ok(total <= 320 * 1024, `${total} bytes`);
+    assert.ok(total <= 336 * 1024, `${total} bytes`);
     const fresh = await browser.newPage();
     await fresh.goto(address);
     await settled(fresh);
@@ -607,16 +761,31 @@ describe("playground", () => {
     await fresh.close();
   });
 
-  it("fits a phone: the costs of the first statements in view without scrolling sideways", async () => {
-    await page.setViewport({ width: 390, height: 844, isMobile: true, hasTouch: true });
+  it("fits a phone, every cost in view and whole, and puts the source beside the report on a wide screen", async () => {
+    await page.setViewport({ width: 375, height: 812, isMobile: true, hasTouch: true });
     assert.equal(await pasteProgram(page, fs.readFileSync(path.join(ROOT, "examples/insertion_sort.txt"), "utf8")), "ok");
     await page.waitForSelector("#editor .cm-glance", { timeout: 5000 });
-    const outside = await page.$$eval("#editor .cm-glance, #annotated td.cost", (nodes) => nodes.slice(0, 6)
-      .map((node) => node.getBoundingClientRect()).filter((box) => box.right > window.innerWidth || box.left < 0).length);
-    assert.equal(outside, 0);
+    assert.equal(await page.$$eval("#models li", (models) => models.length), 3);
+    const cut = () => page.$$eval("#editor .cm-glance", (glances) => glances.map((glance) => glance.textContent)
+      .filter((text) => !text.includes("CPU3") || text.includes("…")));
+    await page.waitForFunction(() => [...document.querySelectorAll("#editor .cm-glance")]
+      .every((glance) => glance.textContent.includes("CPU3") && !glance.textContent.includes("…")), { timeout: 5000 }).catch(() => {});
+    assert.deepEqual(await cut(), []);
+    const broken = await page.$$eval("#editor .cm-glance > span, #annotated td.cost", (nodes) => nodes.filter((node) => {
+      const box = node.getBoundingClientRect();
+      return box.right > window.innerWidth || box.left < 0 || node.getClientRects().length > 1;
+    }).map((node) => node.textContent));
+    assert.deepEqual(broken, []);
+    assert.deepEqual(await page.$$eval("input[type=checkbox]", (boxes) =>
+      boxes.filter((box) => box.getBoundingClientRect().width < 24 || box.getBoundingClientRect().height < 24).map((box) => box.id)), []);
     assert.deepEqual(await page.evaluate(() => [...document.querySelectorAll("body *")]
       .filter((node) => node.getBoundingClientRect().right > window.innerWidth + 0.5 && !node.closest(".scroll, .cm-scroller"))
       .map((node) => node.tagName + "." + node.className)), []);
+    await page.setViewport({ width: 1920, height: 1080 });  // no longer a phone: the page is loaded again
+    await settled(page);
+    const [source, report] = await page.$$eval(".source, .report", (panes) => panes.map((pane) => pane.getBoundingClientRect().toJSON()));
+    assert.ok(source.right <= report.left && report.top < 300, JSON.stringify([source, report]));
+    assert.equal(await page.$eval(".source", (pane) => getComputedStyle(pane).resize), "horizontal");
     await page.setViewport({ width: 1280, height: 900 });
   });
 
@@ -630,6 +799,15 @@ describe("playground", () => {
     assert.match(await page.$eval("#range-note", (note) => note.hidden ? "" : note.textContent), /from 10 to 50/);
     const ticks = (await pageTexts(page, "#plot .tick-x")).map(Number);
     assert.ok(ticks[0] >= 10 && ticks.at(-1) <= 50, String(ticks));
+
+    // A reload keeps the range, the axis and an edit made just before it.
+    await page.click("#log-scale");
+    await paste(page, "BEGIN x; END");
+    await page.reload();
+    assert.equal(await settled(page), "ok");
+    assert.equal(await editorText(page), "BEGIN x; END");
+    assert.deepEqual(await page.$$eval("#n-from, #n-to, #log-scale", ([from, to, log]) => [from.value, to.value, log.checked]),
+                     ["50", "10", true]);
   });
 
   it("leaves a screenshot of the worked example", async () => {
@@ -652,10 +830,15 @@ describe("playground", () => {
       assert.equal(await settled(zh), "ok");
       const text = (selector) => zh.$eval(selector, (node) => node.textContent.trim());
       assert.equal(await zh.$eval("html", (html) => html.lang), "zh-Hant-TW");
-      assert.equal(await text("h1"), "loopcost 練習場");
+      assert.equal(await text("h1"), "loopcost 線上練習區");
       assert.match(await text("#status"), /^分析費時 [\d.]+ 毫秒/);
-      assert.match(await text("#comparison li"), /^n = 0 時：CPU2\(1,5\) 成本較低$/);
+      assert.match(await text("#comparison li"), /^n = 0 時：「CPU2\(1,5\)」成本較低$/);
       assert.equal(await text("#annotated th"), "行");
+      assert.equal(await zh.$eval("#models input", (input) => input.getAttribute("aria-label")), "模型 1 的加法價格");
+      const examples = await zh.$$eval("#examples option", (options) => options.map((option) => [option.value, option.textContent]));
+      assert.deepEqual(examples.map(([file]) => file).filter((file) => file.endsWith(".txt")).sort(),
+                       fs.readdirSync(path.join(ROOT, "examples")).filter((name) => name.endsWith(".txt")).sort());
+      assert.deepEqual(examples.filter(([, title]) => /[A-Za-z]/.test(title)), []);
 
       const words = await (await fetch(`${address}zh_TW.json`)).json();
       const marked = await zh.evaluate(() => {
@@ -675,11 +858,12 @@ describe("playground", () => {
       await selectAll(zh);
       await zh.keyboard.type("BEGIN a+b END");
       assert.equal(await settled(zh), "error");
-      assert.match(await text("#error .message"), /^敘述的結尾應有 ';' \[ExpressionStatement/);
+      assert.match(await text("#error .message"), /^敘述的結尾應有 ';'[^[]*$/);
       assert.match(await text("#error .position"), /^位於第 1 行第 \d+ 欄$/);
 
       await zh.click(".languages [data-language=en]");
       await zh.waitForFunction(() => document.querySelector("#error .message")?.textContent.startsWith("expected ';'"));
+      assert.equal(await zh.$eval("body", (body) => body.classList.contains("no-result")), true);  // the report was in Chinese
       assert.equal(await text("h1"), "loopcost playground");
       await zh.reload();
       await settled(zh);
