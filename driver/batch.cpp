@@ -15,9 +15,9 @@
 namespace {
 
 // The file parsed, noting where a syntax error stands; "-" is `in`, read for nothing else.
-ParsedProgram readNamed(const std::string& name, std::istream& in) {
-  if (name != "-") return readProgramFile(name, Places::problem);
-  return parseProgram(*in.rdbuf(), Places::problem);
+ParsedProgram readNamed(const std::string& name, std::istream& in, Dialect dialect) {
+  if (name != "-") return readProgramFile(name, Places::problem, dialect);
+  return parseProgram(*in.rdbuf(), Places::problem, dialect);
 }
 
 // A batch run: the files analysed in order and written as they come (their reports, each after
@@ -100,7 +100,7 @@ int Batch::run() {
 // nothing is graded.
 bool Batch::readReference() {
   try {
-    reference.emplace(readNamed(*options.reference, in), options.models);
+    reference.emplace(readNamed(*options.reference, in, options.dialect), options.models);
   } catch (const std::bad_alloc&) {
     reference.reset();
     reportOutOfMemory(out, err, *options.reference, words());
@@ -131,7 +131,7 @@ bool Batch::analyse(const std::string& name) {
   if (!report && reports() && options.files.size() > 1) {
     out << "==> " << shown << " <==\n";
   }
-  const AnalysedProgram program(readNamed(name, in), options.models);
+  const AnalysedProgram program(readNamed(name, in, options.dialect), options.models);
   if (report) {
     report->add(name, program);
   } else if (reports()) {
