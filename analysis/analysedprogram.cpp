@@ -4,16 +4,46 @@
 #include <sstream>
 #include <utility>
 
+#include "statements/loopstatement.h"
+
 AnalysedProgram::AnalysedProgram(ParsedProgram parsed, std::vector<CostModel> models)
     : parsed(std::move(parsed)), costModels(std::move(models)) {
   if (!ok()) return;
-  for (const CostModel& model : costModels) single.push_back(program().evaluate(model.context()));
+  for (const StatementRows::Row& row :
+       parsed.dialect == Dialect::extended ? rows().rows() : std::vector<StatementRows::Row>()) {
+    const bool loop = row.loop >= 0;
+    usesExtended =
+        usesExtended ||
+        (loop && static_cast<const LoopStatement*>(row.statement)->getExtendedCount() != nullptr);
+  }
+  if (!extended()) {
+    for (const CostModel& model : costModels) single.push_back(program().evaluate(model.context()));
+    return;
+  }
+  for (const ExactPolynomial& cost : exact()) {
+    std::vector<float> coefficients;
+    for (int power = 0; power <= cost.degree(); ++power) {
+      coefficients.push_back(static_cast<float>(cost.coefficient(power)));
+    }
+    single.emplace_back(cost.degree(), coefficients.data());
+  }
 }
 
 const std::vector<ExactPolynomial>& AnalysedProgram::exact() const {
-  if (!totals)
+  if (totals) return *totals;
+  if (extended()) {
+    totals.emplace();
+    for (const ExactCount& total : counts().totals()) totals->push_back(total.polynomial);
+    if (counts().refusal()) totals->resize(costModels.size());
+  } else {
     totals = statementRows ? statementRows->totals() : exactTotals(program(), costModels);
+  }
   return *totals;
+}
+
+const LoopCounts& AnalysedProgram::counts() const {
+  if (!loopCounts) loopCounts = std::make_unique<LoopCounts>(rows(), costModels);
+  return *loopCounts;
 }
 
 std::vector<Growth> AnalysedProgram::growth() const {

@@ -14,6 +14,10 @@
 
 namespace {
 
+bool refused(const AnalysedProgram& program) {
+  return program.ok() && program.extended() && program.counts().refusal();
+}
+
 // The file parsed, noting where a syntax error stands; "-" is `in`, read for nothing else.
 ParsedProgram readNamed(const std::string& name, std::istream& in, Dialect dialect) {
   if (name != "-") return readProgramFile(name, Places::problem, dialect);
@@ -52,6 +56,7 @@ class Batch {
   void outOfMemory(const std::string& name, const Marks& before);
   void gather(const std::string& name, const std::string& shown, const AnalysedProgram& program);
   void writeError(const std::string& name, const ParsedProgram& file);
+  void writeRefusal(const std::string& name, const AnalysedProgram& program);
   void writeViews();
   void warnNotCompared();
 
@@ -132,6 +137,10 @@ bool Batch::analyse(const std::string& name) {
     out << "==> " << shown << " <==\n";
   }
   const AnalysedProgram program(readNamed(name, in, options.dialect), options.models);
+  if (refused(program)) {
+    writeRefusal(name, program);
+    return false;
+  }
   if (report) {
     report->add(name, program);
   } else if (reports()) {
@@ -152,6 +161,22 @@ void Batch::gather(const std::string& name, const std::string& shown,
   if (reference && reference->ok()) {
     grades.push_back(graded(name, program, *reference, json() ? Words() : words()));
     if (!json()) addGradeCells(grading, grades.back(), options.models, words());
+  }
+}
+
+// A refused program is a file that failed: said on `err`, or as its JSON entry.
+void Batch::writeRefusal(const std::string& name, const AnalysedProgram& program) {
+  const CountRefusal& refusal = *program.counts().refusal();
+  if (report) {
+    report->failed(name, refusalText(refusal, program.rows(), Words()));
+  } else {
+    out.flush();
+    err << "loopcost: " << visibleName(name) << ": "
+        << refusalText(refusal, program.rows(), words()) << std::endl;
+  }
+  if (options.summary && !json()) {
+    summary.add({visibleName(name),
+                 errorCell({refusalText(refusal, program.rows(), words()), "", 0, 0}, words())});
   }
 }
 

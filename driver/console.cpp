@@ -44,6 +44,11 @@ int runPass(const std::string& fname, std::ostream& out, std::ostream& err, cons
     writeError(err, fname, program.parse(), layout.words);
     return 1;
   }
+  if (program.extended() && program.counts().refusal()) {
+    err << "loopcost: " << refusalText(*program.counts().refusal(), program.rows(), layout.words)
+        << std::endl;
+    return 1;
+  }
   writeProgramReport(out, err, "", program, layout);
   return flushed(out, err, layout.words) ? 0 : 1;
 }
