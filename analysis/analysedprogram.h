@@ -45,6 +45,7 @@ class AnalysedProgram {
 
  private:
   bool certainlyExact(std::size_t model) const;
+  std::vector<CheapestRange> withValuesBelow(const std::vector<CheapestRange>& large) const;
 
   ParsedProgram parsed;
   std::vector<CostModel> costModels;

@@ -66,6 +66,11 @@ std::vector<Cells> lineTable(const AnalysedProgram& program, const Words& words)
 
 void writeCountsExplained(std::ostream& out, const AnalysedProgram& program, const Words& words) {
   writeTable(out, lineTable(program, words), words);
+  out << words.tr("cheapest:") << '\n';
+  for (const std::string& line :
+       comparisonInWords(program.cheapest(), modelNames(program.models()), words)) {
+    out << "  " << line << '\n';
+  }
   const std::vector<ExactCount>& totals = program.counts().totals();
   std::size_t below = 0;
   for (const ExactCount& total : totals) below = std::max(below, total.fromN);
