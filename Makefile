@@ -12,7 +12,7 @@ WINDOWS_BUILD := build-windows
 PREFIX ?= /usr/local
 FUZZ_BUILD := build-fuzz
 FUZZ_SECONDS ?= 20  # per target
-FUZZ_TARGETS := parse analysis report options lsp
+FUZZ_TARGETS := parse analysis report options lsp extended
 
 WEB_BUILD := build-web
 WEB_PORT ?= 8000

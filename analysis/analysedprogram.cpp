@@ -1,19 +1,50 @@
 #include "analysis/analysedprogram.h"
 
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 #include <utility>
 
+#include "statements/loopstatement.h"
+
 AnalysedProgram::AnalysedProgram(ParsedProgram parsed, std::vector<CostModel> models)
     : parsed(std::move(parsed)), costModels(std::move(models)) {
   if (!ok()) return;
-  for (const CostModel& model : costModels) single.push_back(program().evaluate(model.context()));
+  for (const StatementRows::Row& row :
+       parsed.dialect == Dialect::extended ? rows().rows() : std::vector<StatementRows::Row>()) {
+    const bool loop = row.loop >= 0;
+    usesExtended =
+        usesExtended ||
+        (loop && static_cast<const LoopStatement*>(row.statement)->getExtendedCount() != nullptr);
+  }
+  if (!extended()) {
+    for (const CostModel& model : costModels) single.push_back(program().evaluate(model.context()));
+    return;
+  }
+  for (const ExactPolynomial& cost : exact()) {
+    std::vector<float> coefficients;
+    for (int power = 0; power <= cost.degree(); ++power) {
+      coefficients.push_back(static_cast<float>(cost.coefficient(power)));
+    }
+    single.emplace_back(cost.degree(), coefficients.data());
+  }
 }
 
 const std::vector<ExactPolynomial>& AnalysedProgram::exact() const {
-  if (!totals)
+  if (totals) return *totals;
+  if (extended()) {
+    totals.emplace();
+    for (const ExactCount& total : counts().totals()) totals->push_back(total.polynomial);
+    if (counts().refusal()) totals->resize(costModels.size());
+  } else {
     totals = statementRows ? statementRows->totals() : exactTotals(program(), costModels);
+  }
   return *totals;
+}
+
+const LoopCounts& AnalysedProgram::counts() const {
+  if (!loopCounts) loopCounts = std::make_unique<LoopCounts>(rows(), costModels);
+  return *loopCounts;
 }
 
 std::vector<Growth> AnalysedProgram::growth() const {
@@ -28,8 +59,42 @@ const StatementRows& AnalysedProgram::rows() const {
 }
 
 const std::optional<std::vector<CheapestRange>>& AnalysedProgram::cheapest() const {
-  if (!ranges) ranges = cheapestRanges(exact());
+  if (ranges) return *ranges;
+  ranges = cheapestRanges(exact());
+  if (extended() && *ranges) *ranges = withValuesBelow(**ranges);
   return *ranges;
+}
+
+// The ranges of the polynomials from the n on where all of them hold, and below that n the
+// cheapest by the costs' values, n by n.
+std::vector<CheapestRange> AnalysedProgram::withValuesBelow(
+    const std::vector<CheapestRange>& large) const {
+  const std::vector<ExactCount>& totals = counts().totals();
+  std::size_t start = 0;
+  for (const ExactCount& total : totals) start = std::max(start, total.fromN);
+  std::vector<CheapestRange> merged;
+  const auto append = [&](CheapestRange range) {
+    if (!merged.empty() && merged.back().cheapest == range.cheapest) {
+      merged.back().to = range.to;
+    } else {
+      merged.push_back(std::move(range));
+    }
+  };
+  for (std::size_t n = 0; n < start; ++n) {
+    std::vector<std::size_t> least;
+    for (std::size_t m = 0; m < totals.size(); ++m) {
+      const Rational value = totals[m].valueAt(n);
+      if (!least.empty() && value > totals[least[0]].valueAt(n)) continue;
+      if (!least.empty() && value < totals[least[0]].valueAt(n)) least.clear();
+      least.push_back(m);
+    }
+    append({n, Integer(n), least});
+  }
+  for (const CheapestRange& range : large) {
+    if (range.to && *range.to < start) continue;
+    append({std::max(range.from, Integer(start)), range.to, range.cheapest});
+  }
+  return merged;
 }
 
 std::vector<std::size_t> AnalysedProgram::imprecise() const {

@@ -10,6 +10,7 @@
 #include "analysis/costmodel.h"
 #include "analysis/exactpolynomial.h"
 #include "analysis/growth.h"
+#include "analysis/loopcounts.h"
 #include "analysis/statementrows.h"
 #include "cost/polynomial.h"
 #include "source/parsedprogram.h"
@@ -36,9 +37,15 @@ class AnalysedProgram {
   const std::optional<std::vector<CheapestRange>>& cheapest() const;
   // The models whose printed cost differs from their exact cost printed the same way.
   std::vector<std::size_t> imprecise() const;
+  // Whether a LOOP count is one that only the extended dialect reads (n - 1, i = 1 TO n, ...).
+  // Such a program's costs hold from an n on; printed() and exact() are then their polynomials.
+  bool extended() const { return usesExtended; }
+  // Each statement's runs and each model's cost over every n >= 0, or why there are none.
+  const LoopCounts& counts() const;
 
  private:
   bool certainlyExact(std::size_t model) const;
+  std::vector<CheapestRange> withValuesBelow(const std::vector<CheapestRange>& large) const;
 
   ParsedProgram parsed;
   std::vector<CostModel> costModels;
@@ -46,6 +53,8 @@ class AnalysedProgram {
   mutable std::optional<std::vector<ExactPolynomial>> totals;
   mutable std::unique_ptr<StatementRows> statementRows;
   mutable std::optional<std::optional<std::vector<CheapestRange>>> ranges;
+  bool usesExtended = false;
+  mutable std::unique_ptr<LoopCounts> loopCounts;
 };
 
 // What Polynomial::print writes, without the line end.

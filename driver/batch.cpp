@@ -14,10 +14,14 @@
 
 namespace {
 
+bool refused(const AnalysedProgram& program) {
+  return program.ok() && program.extended() && program.counts().refusal();
+}
+
 // The file parsed, noting where a syntax error stands; "-" is `in`, read for nothing else.
-ParsedProgram readNamed(const std::string& name, std::istream& in) {
-  if (name != "-") return readProgramFile(name, Places::problem);
-  return parseProgram(*in.rdbuf(), Places::problem);
+ParsedProgram readNamed(const std::string& name, std::istream& in, Dialect dialect) {
+  if (name != "-") return readProgramFile(name, Places::problem, dialect);
+  return parseProgram(*in.rdbuf(), Places::problem, dialect);
 }
 
 // A batch run: the files analysed in order and written as they come (their reports, each after
@@ -52,6 +56,7 @@ class Batch {
   void outOfMemory(const std::string& name, const Marks& before);
   void gather(const std::string& name, const std::string& shown, const AnalysedProgram& program);
   void writeError(const std::string& name, const ParsedProgram& file);
+  void writeRefusal(const std::string& name, const AnalysedProgram& program);
   void writeViews();
   void warnNotCompared();
 
@@ -100,7 +105,7 @@ int Batch::run() {
 // nothing is graded.
 bool Batch::readReference() {
   try {
-    reference.emplace(readNamed(*options.reference, in), options.models);
+    reference.emplace(readNamed(*options.reference, in, options.dialect), options.models);
   } catch (const std::bad_alloc&) {
     reference.reset();
     reportOutOfMemory(out, err, *options.reference, words());
@@ -131,7 +136,11 @@ bool Batch::analyse(const std::string& name) {
   if (!report && reports() && options.files.size() > 1) {
     out << "==> " << shown << " <==\n";
   }
-  const AnalysedProgram program(readNamed(name, in), options.models);
+  const AnalysedProgram program(readNamed(name, in, options.dialect), options.models);
+  if (refused(program)) {
+    writeRefusal(name, program);
+    return false;
+  }
   if (report) {
     report->add(name, program);
   } else if (reports()) {
@@ -152,6 +161,22 @@ void Batch::gather(const std::string& name, const std::string& shown,
   if (reference && reference->ok()) {
     grades.push_back(graded(name, program, *reference, json() ? Words() : words()));
     if (!json()) addGradeCells(grading, grades.back(), options.models, words());
+  }
+}
+
+// A refused program is a file that failed: said on `err`, or as its JSON entry.
+void Batch::writeRefusal(const std::string& name, const AnalysedProgram& program) {
+  const CountRefusal& refusal = *program.counts().refusal();
+  if (report) {
+    report->failed(name, refusalText(refusal, program.rows(), Words()));
+  } else {
+    out.flush();
+    err << "loopcost: " << visibleName(name) << ": "
+        << refusalText(refusal, program.rows(), words()) << std::endl;
+  }
+  if (options.summary && !json()) {
+    summary.add({visibleName(name),
+                 errorCell({refusalText(refusal, program.rows(), words()), "", 0, 0}, words())});
   }
 }
 

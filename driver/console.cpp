@@ -38,9 +38,15 @@ void writeError(std::ostream& err, const std::string& fname, const ParsedProgram
 // when the run must stop.
 int runPass(const std::string& fname, std::ostream& out, std::ostream& err, const Options& options,
             const TextLayout& layout) {
-  const AnalysedProgram program(readProgramFile(fname, Places::none), options.models);
+  const AnalysedProgram program(readProgramFile(fname, Places::none, options.dialect),
+                                options.models);
   if (!program.ok()) {
     writeError(err, fname, program.parse(), layout.words);
+    return 1;
+  }
+  if (program.extended() && program.counts().refusal()) {
+    err << "loopcost: " << refusalText(*program.counts().refusal(), program.rows(), layout.words)
+        << std::endl;
     return 1;
   }
   writeProgramReport(out, err, "", program, layout);

@@ -17,6 +17,8 @@ const char* const VERSION = "loopcost " LOOPCOST_VERSION;
 
 const std::map<std::string, Options::Format> FORMATS = {{"text", Options::Format::text},
                                                         {"json", Options::Format::json}};
+const std::map<std::string, Dialect> DIALECTS = {{"classic", Dialect::classic},
+                                                 {"extended", Dialect::extended}};
 const std::map<std::string, std::optional<Encoding>> ENCODINGS = {
     {"big5", Encoding::big5}, {"utf-8", Encoding::utf8}, {"auto", std::nullopt}};
 
@@ -43,6 +45,7 @@ struct Names {
   std::vector<std::string> cpus;
   std::vector<std::string> format;
   std::vector<std::string> encoding;
+  std::vector<std::string> dialect;
 };
 
 // "2,4 and 1,5": the default models' prices.
@@ -97,6 +100,10 @@ void describe(CLI::App& app, Options& options, Names& names, const Words& words)
          words.tr("Encoding of the text output: big5, utf-8 or auto (default: utf-8 on a UTF-8 "
                   "terminal, else big5)"))
       ->check(oneOf(ENCODINGS, words));
+  valued(app, "--dialect", names.dialect, N_("DIALECT"),
+         words.tr("Language of the programs: classic (LOOP n, LOOP 5) or extended (LOOP n - 1, "
+                  "LOOP i = 1 TO n, ...); default: classic"))
+      ->check(oneOf(DIALECTS, words));
   app.add_flag("-x,--explain", options.explain,
                words.tr("Show runs, operations and costs per line, growth, and which model is "
                         "cheapest"));
@@ -192,7 +199,8 @@ std::optional<std::string> conflict(const Options& options, const Names& names,
                                     const Words& words) {
   for (const auto& [option, values] :
        {std::make_pair("--format", names.format), std::make_pair("--encoding", names.encoding),
-        std::make_pair("--reference", names.reference)}) {
+        std::make_pair("--reference", names.reference),
+        std::make_pair("--dialect", names.dialect)}) {
     if (values.size() > 1) {
       return fill(words.tr("%s is given %s times; give it once"),
                   {option, std::to_string(values.size())});
@@ -291,6 +299,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& arguments, const Wo
   options.format = names.format.empty() ? Options::Format::text : FORMATS.at(names.format[0]);
   options.encoding = names.encoding.empty() ? std::nullopt : ENCODINGS.at(names.encoding[0]);
   if (!names.reference.empty()) options.reference = names.reference.back();
+  if (!names.dialect.empty()) options.dialect = DIALECTS.at(names.dialect[0]);
   if (const auto problem = conflict(options, names, words)) return usageError(*problem, words);
   PricesFault fault;
   options.models = *modelsFrom(names.cpus, fault);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "analysis/costmodel.h"
+#include "support/dialect.h"
 #include "support/encoding.h"
 #include "support/words.h"
 
@@ -21,6 +22,7 @@ struct Options {
   bool compare = false;  // compare the programs of the files with each other
   bool summary = false;  // a line per file instead of its report
   std::optional<std::string> reference;  // the program each file is graded against
+  Dialect dialect = Dialect::classic;    // the language the programs are read in
 };
 
 // The parsed command line, or the exit status when the run ends here: 0 after --help or

@@ -51,6 +51,7 @@ bool fits(const std::string& half, Expected expected) {
   };
   switch (expected) {
     case Expected::count:
+    case Expected::countNotRange:
     case Expected::countSize:
       return all("0123456789") || half == "n";
     case Expected::statement:
@@ -163,6 +164,7 @@ std::string expectedText(const ParsedProgram& parsed, const Words& words) {
     case Expected::firstStatement:
       return words.tr("a program and a LOOP hold at least one statement before their END");
     case Expected::count:
+    case Expected::countNotRange:
       if (found.size() == 1 && std::string("+-*/").find(found[0]) != std::string::npos) {
         return fill(words.tr("%s is not allowed in a LOOP count: use n or a whole number"),
                     {quotedFound(found)});
@@ -188,10 +190,35 @@ std::string expectedText(const ParsedProgram& parsed, const Words& words) {
     case Expected::operation:
       return fill(words.tr("variables side by side in %s: put '*' or '+' between them"),
                   {quotedFound(found)});
+    case Expected::extendedCount:
+      return fill(words.tr("a LOOP count is a sum of products of whole numbers, n and the indices "
+                           "of the LOOPs around it, or a range such as i = 1 TO n; not %s"),
+                  {quotedFound(found)});
+    case Expected::to:
+      return fill(words.tr("expected TO in the LOOP's range, not %s"), {quotedFound(found)});
+    case Expected::unknownIndex:
+      return fill(words.tr("%s is no index of a LOOP around this count"), {quotedFound(found)});
+    case Expected::reboundIndex:
+      return fill(words.tr("%s is already the index of a LOOP around this one"),
+                  {quotedFound(found)});
+    case Expected::nIndex:
+      return words.tr("n is the size of the problem and cannot be a LOOP's index");
+    case Expected::groups:
+      return words.tr("parentheses in a LOOP count are nested more than 100 deep");
     case Expected::keywordCase:
       break;
   }
   return "";
+}
+
+// In the classic dialect, a count that the extended one would read: "n-1", "2*n", "(n-1)",
+// "i = 1 TO n".
+bool extendedWouldRead(const ParsedProgram& parsed) {
+  const SourceSpans::Problem& problem = *parsed.spans.problem();
+  const char first = problem.found.empty() ? '\0' : problem.found[0];
+  const bool sum = first != '\0' && std::string("+-*(").find(first) != std::string::npos;
+  return parsed.dialect == Dialect::classic && ((problem.expected == Expected::count && sum) ||
+                                                problem.expected == Expected::countNotRange);
 }
 
 }  // namespace
@@ -206,7 +233,11 @@ std::string explanation(const ParsedProgram& parsed, const Words& words) {
   if (const auto code = invisibleIn(problem.found)) {
     return fill(words.tr("an invisible character, %s, stands here: delete it"), {*code});
   }
-  return expectedText(parsed, words);
+  const std::string text = expectedText(parsed, words);
+  if (!extendedWouldRead(parsed)) return text;
+  return text + words.tr(
+                    " (the extended dialect, --dialect extended, allows counts such as "
+                    "n - 1, 2 * n and i = 1 TO n)");
 }
 
 std::optional<std::string> fullWidthIn(const std::string& typed, const Words& words) {

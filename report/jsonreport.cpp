@@ -51,16 +51,62 @@ void writeCost(JsonWriter& writer, const std::string& text,
   writer.end();
 }
 
-void writePrinted(JsonWriter& writer, const Polynomial& cost) {
+// `text` is how the report writes it: a classic program's as the console does.
+void writePrinted(JsonWriter& writer, const Polynomial& cost, const std::string& text) {
   std::vector<std::string> coefficients;
   for (int power = 0; power <= cost.getDegree(); ++power) {
     coefficients.push_back(floatText(cost.coefficient(power)));
   }
-  writeCost(writer, printedLine(cost), coefficients, true);
+  writeCost(writer, text, coefficients, true);
 }
 
 void writeExact(JsonWriter& writer, const ExactPolynomial& cost) {
   writeCost(writer, cost.text(), cost.coefficientTexts(), false);
+}
+
+// An exact count of the extended dialect: its non-zero terms, the n from which it holds and the
+// values below.
+void writeCount(JsonWriter& writer, const ExactCount& count) {
+  writer.beginObject();
+  writer.key("terms").beginArray();
+  for (const ExactPolynomial::Term& term : count.polynomial.terms()) {
+    writer.beginObject();
+    writer.key("coefficient").string(decimalText(count.polynomial.coefficient(term.power)));
+    writer.key("n").integer(term.power);
+    writer.key("log").integer(0);
+    writer.end();
+  }
+  writer.end();
+  writer.key("fromN").number(std::to_string(count.fromN));
+  writer.key("below").beginArray();
+  for (const Rational& value : count.below) writer.string(decimalText(value));
+  writer.end();
+  writer.end();
+}
+
+// A statement of a program of the extended dialect: its count as written, its runs and costs
+// exactly.
+void writeCountedStatement(JsonWriter& writer, const AnalysedProgram& program, std::size_t r) {
+  const StatementRows::Row& row = program.rows().rows()[r];
+  const bool loop = row.loop >= 0;
+  writer.beginObject();
+  writer.key("line").integer(row.line);
+  writer.key("kind").string(loop ? "loop" : "expression");
+  writer.key("depth").integer(row.depth);
+  if (loop) writer.key("count").string(echoLine(row).substr(5));  // after "LOOP "
+  writer.key("runs");
+  writeCount(writer, program.counts().runs(r));
+  if (!loop) {
+    const Operations operations = program.rows().operations(row);
+    writer.key("additions").number(std::to_string(operations.additions));
+    writer.key("multiplications").number(std::to_string(operations.multiplications));
+  }
+  writer.key("costs").beginArray();
+  for (std::size_t m = 0; m < program.models().size(); ++m) {
+    writeCount(writer, program.counts().cost(r, m));
+  }
+  writer.end();
+  writer.end();
 }
 
 // "0", "1" or "n^k", as scripts read the growth.
@@ -170,14 +216,26 @@ void JsonReport::analysed(const AnalysedProgram& program) {
   for (std::size_t m = 0; m < models.size(); ++m) {
     writeModel(models[m]);
     writer.key("cost");
-    writePrinted(writer, program.printed()[m]);
+    writePrinted(writer, program.printed()[m],
+                 program.extended() ? polynomialText(program.exact()[m])
+                                    : printedLine(program.printed()[m]));
     writer.key("exact");
-    writeExact(writer, program.exact()[m]);
+    if (program.extended()) {
+      writeCount(writer, program.counts().totals()[m]);
+    } else {
+      writeExact(writer, program.exact()[m]);
+    }
     writer.end();
   }
   writer.end();
   writer.key("statements");
-  writeStatements(rows);
+  if (program.extended()) {
+    writer.beginArray();
+    for (std::size_t r = 0; r < rows.rows().size(); ++r) writeCountedStatement(writer, program, r);
+    writer.end();
+  } else {
+    writeStatements(rows);
+  }
   std::vector<std::string> codes, texts;
   for (const Growth growth : program.growth()) {
     codes.push_back(growthCode(growth));

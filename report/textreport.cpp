@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "report/consoletexts.h"
+#include "report/countsexplained.h"
 #include "report/explanation.h"
 #include "report/wording.h"
 
@@ -12,9 +13,18 @@ void writeProgramReport(std::ostream& out, std::ostream& err, const std::string&
   program.program().print(out);
   // Polynomial::print ends its line with a flush, which the output need not wait for.
   for (std::size_t m = 0; m < models.size(); ++m) {
-    out << models[m].name << '\n' << RUNNING_TIME << printedLine(program.printed()[m]) << '\n';
+    out << models[m].name << '\n'
+        << RUNNING_TIME
+        << (program.extended() ? countText(program.counts().totals()[m])
+                               : printedLine(program.printed()[m]))
+        << '\n';
   }
   const Words& words = layout.words;
+  if (program.extended()) {
+    if (layout.explain) writeCountsExplained(out, program, words);
+    out << SEPARATOR;
+    return;
+  }
   std::vector<std::string> warned = warnings(program, words);
   if (layout.explain) {
     writeExplanation(out, program, words, layout.width);

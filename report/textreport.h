@@ -22,7 +22,8 @@ struct TextLayout {
 // What the tool writes for one program: the echo, then each model's label, "執行時間 = " and its
 // cost on the next line; when explaining, the annotated listing; then the separator. Costs that
 // single precision prints wrongly, and a comparison over the work limit, get a warning on `err`
-// after "loopcost: " and `where` (empty, or "FILE: ").
+// after "loopcost: " and `where` (empty, or "FILE: "). A program of the extended dialect gets its
+// exact costs with the n from which they hold, and must not have been refused.
 void writeProgramReport(std::ostream& out, std::ostream& err, const std::string& where,
                         const AnalysedProgram& program, const TextLayout& layout);
 

@@ -192,3 +192,45 @@ std::string listed(const std::vector<std::string>& names, const Words& words) {
   }
   return text;
 }
+
+std::string polynomialText(const ExactPolynomial& polynomial) {
+  const auto& terms = polynomial.terms();
+  if (terms.empty()) return "0";
+  std::string text;
+  for (auto term = terms.rbegin(); term != terms.rend(); ++term) {
+    const Rational c = polynomial.coefficient(term->power);
+    const bool negative = c < 0;
+    text += term == terms.rbegin() ? (negative ? "-" : "") : (negative ? " - " : " + ");
+    text += decimalText(negative ? Rational(-c) : c);
+    if (term->power > 0) text += " * n^" + std::to_string(term->power);
+  }
+  return text;
+}
+
+std::string countText(const ExactCount& count) {
+  return polynomialText(count.polynomial) + " (n >= " + std::to_string(count.fromN) + ")";
+}
+
+std::string refusalText(const CountRefusal& refusal, const StatementRows& rows,
+                        const Words& words) {
+  std::string header;
+  for (const StatementRows::Row& row : rows.rows()) {
+    if (row.line == refusal.line) header = echoLine(row);
+  }
+  const std::string line = std::to_string(refusal.line);
+  switch (refusal.reason) {
+    case CountRefusal::Reason::fraction:
+      return fill(words.tr("no single polynomial: where %1$s (line %2$s of the listing) runs "
+                           "depends on a fraction of the other values, such as whether n is even"),
+                  {header, line});
+    case CountRefusal::Reason::nonlinear:
+      return fill(words.tr("no single polynomial found: the range of %1$s (line %2$s of the "
+                           "listing) ends where a power or a product of indices reaches a value"),
+                  {header, line});
+    case CountRefusal::Reason::workLimit:
+      break;
+  }
+  return fill(words.tr("the range where the cost is one polynomial was not established within "
+                       "the work limit, at %1$s (line %2$s of the listing)"),
+              {header, line});
+}

@@ -18,6 +18,15 @@
 // "1", "n^2", "1000 * n^2" or "0": how often a line runs, exactly.
 std::string runsText(const Runs& runs);
 
+// An exact count of the extended dialect with the n from which it holds: "1 * n^2 - 9 * n^1 + 20
+// (n >= 4)", "1/2 * n^2 + 1/2 * n^1 (n >= 0)"; every term with its coefficient, a negative one
+// after " - ".
+std::string countText(const ExactCount& count);
+std::string polynomialText(const ExactPolynomial& polynomial);  // the same without the range
+
+// Why a program of the extended dialect was refused: which LOOP, and why.
+std::string refusalText(const CountRefusal& refusal, const StatementRows& rows, const Words& words);
+
 // A statement's first line as the echo writes it, unindented: "a + b * c ;", "LOOP n".
 std::string echoLine(const StatementRows::Row& row);
 

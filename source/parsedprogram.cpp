@@ -8,15 +8,16 @@
 #include "support/nonblank.h"
 #include "support/syntaxerror.h"
 
-ParsedProgram parseProgram(std::streambuf& source, Places places) {
+ParsedProgram parseProgram(std::streambuf& source, Places places, Dialect dialect) {
   const bool noted = places != Places::none;
   SourceBuffer buffer(source, noted);
   std::istream in(&buffer);
   const SyntaxErrorsThrow throwing;
   ParsedProgram parsed;
   parsed.spans = SourceSpans(places == Places::statements);
+  parsed.dialect = dialect;
   try {
-    parsed.program = std::make_unique<Program>(in, noted ? &parsed.spans : nullptr);
+    parsed.program = std::make_unique<Program>(in, noted ? &parsed.spans : nullptr, dialect);
   } catch (const SyntaxError& error) {
     parsed.error = error.line;
     parsed.readError = buffer.readError();

@@ -25,6 +25,7 @@ struct ParsedProgram {
   std::string error;                    // the parser's own error line
   int openError = 0;  // the errno of a file that could not be opened: the text was empty
   int readError = 0;  // the errno of a read that failed, which ended the text
+  Dialect dialect = Dialect::classic;
 
   bool ok() const { return program != nullptr; }
   bool syntaxError() const { return !ok() && openError == 0 && readError == 0; }
@@ -36,4 +37,5 @@ struct ParsedProgram {
 // start skipped. With the statements' places, the whole text is read, for its lines and for what
 // follows the program. A syntax error comes back in the result; running out of memory throws
 // std::bad_alloc, after the parsers have freed what they built.
-ParsedProgram parseProgram(std::streambuf& source, Places places);
+ParsedProgram parseProgram(std::streambuf& source, Places places,
+                           Dialect dialect = Dialect::classic);

@@ -25,17 +25,17 @@ int openNamed(std::filebuf& file, const std::string& name) {
 }  // namespace
 
 // Linux opens a directory and fails at the first read: that is a failure to open it too.
-ParsedProgram readProgramFile(const std::string& name, Places places) {
+ParsedProgram readProgramFile(const std::string& name, Places places, Dialect dialect) {
   std::unique_ptr<char[]> readAhead(new char[READ_AHEAD]);
   std::filebuf file;
   file.pubsetbuf(readAhead.get(), READ_AHEAD);
   int openError = openNamed(file, name);
   std::stringbuf nothing;
   ParsedProgram parsed =
-      parseProgram(openError == 0 ? static_cast<std::streambuf&>(file) : nothing, places);
+      parseProgram(openError == 0 ? static_cast<std::streambuf&>(file) : nothing, places, dialect);
   if (parsed.readError == EISDIR) {
     openError = EISDIR;
-    parsed = parseProgram(nothing, places);
+    parsed = parseProgram(nothing, places, dialect);
   }
   parsed.openError = openError;
   return parsed;

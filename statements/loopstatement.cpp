@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <sstream>
 #include <string>
 
 #include "support/keyword.h"
@@ -12,6 +13,12 @@
 namespace {
 
 const std::string ERROR_PREFIX = "LoopStatement(istream&): input syntax error at '";
+
+// A classic count's sign, which the extended dialect's sums do not have.
+bool nextIsSign(std::istream& is) {
+  char c;
+  return peekNonBlank(is, c) && (c == '+' || c == '-');
+}
 
 bool nextIsDigit(std::istream& is) {
   const int c = is.peek();
@@ -56,7 +63,12 @@ struct CountReading {
       magnitude = std::min(magnitude * 10 + (found.back() - '0'), tooLarge);
     }
     const long long value = negative ? -magnitude : magnitude;
-    if (!hasDigits) fail(restOfWord(found), Expected::count);
+    if (!hasDigits) {
+      const std::string word = restOfWord(found);
+      char next;
+      const bool range = peekNonBlank(is, next) && next == '=';
+      fail(word, range ? Expected::countNotRange : Expected::count);
+    }
     if (value > INT_MAX || value < INT_MIN) fail(restOfWord(found), Expected::countSize);
     return static_cast<int>(value);
   }
@@ -85,7 +97,8 @@ void printLine(std::ostream& os, int indent, const std::string& text) {
 
 // Delegating to the assembling constructor makes the destructor run if parsing throws, so an
 // intercepted syntax error leaks nothing.
-LoopStatement::LoopStatement(std::istream& is, int enclosingLoops, SourceSpans* spans)
+LoopStatement::LoopStatement(std::istream& is, int enclosingLoops, SourceSpans* spans,
+                             const LoopCount::Scope* scope)
     : LoopStatement(-1, nullptr) {
   const std::size_t span = spans != nullptr ? spans->open(is) : 0;
   if (enclosingLoops >= MAX_NESTING) {
@@ -100,12 +113,19 @@ LoopStatement::LoopStatement(std::istream& is, int enclosingLoops, SourceSpans* 
   SourceSpans::expectKeyword(is, "LOOP", ERROR_PREFIX, Expected::loop, spans);
   if (spans != nullptr) spans->openLoops.push_back((*spans)[span].start);
   CountReading reading{is, spans, 0};
-  count = reading.count();
+  if (scope != nullptr && scope->dialect == Dialect::extended && !nextIsSign(is)) {
+    reading.start = spans != nullptr ? SourceSpans::offset(is) : 0;
+    readExtended(is, *scope, spans);
+  } else {
+    count = reading.count();
+  }
   if (spans != nullptr) {
     (*spans)[span].count = reading.start;
     (*spans)[span].hint = SourceSpans::offset(is);
   }
-  body = new Statementlist(is, enclosingLoops + 1, spans);
+  const LoopCount::Scope inner{Dialect::extended,
+                               extendedCount != nullptr ? extendedCount->index() : '\0', scope};
+  body = new Statementlist(is, enclosingLoops + 1, spans, scope != nullptr ? &inner : nullptr);
   const std::size_t end =
       SourceSpans::expectKeyword(is, "END", ERROR_PREFIX, Expected::loopEnd, spans);
   if (spans != nullptr) {
@@ -117,7 +137,21 @@ LoopStatement::LoopStatement(std::istream& is, int enclosingLoops, SourceSpans* 
 
 LoopStatement::LoopStatement(int count, Statementlist* body) : body(body), count(count) {}
 
-LoopStatement::~LoopStatement() { delete body; }
+LoopStatement::~LoopStatement() {
+  delete body;
+  delete extendedCount;
+}
+
+// A count that the classic dialect writes the same way is kept as the classic one.
+void LoopStatement::readExtended(std::istream& is, const LoopCount::Scope& scope,
+                                 SourceSpans* spans) {
+  extendedCount = new LoopCount(is, scope, spans);
+  if (!extendedCount->classic()) return;
+  const LoopCount::Factor factor = extendedCount->to()[0].factors[0];
+  count = factor.kind == LoopCount::Factor::Kind::n ? -1 : static_cast<int>(factor.value);
+  delete extendedCount;
+  extendedCount = nullptr;
+}
 
 Polynomial LoopStatement::evaluate(CPUContext context) const {
   Polynomial complexity = body->evaluate(context);
@@ -139,7 +173,12 @@ std::ostream& LoopStatement::print(std::ostream& os, int indent) const {
 
 int LoopStatement::equals(const Statement* other) const {
   const auto* that = dynamic_cast<const LoopStatement*>(other);
-  return that != nullptr && count == that->count && body->equals(that->body) ? 1 : 0;
+  if (that == nullptr || count != that->count) return 0;
+  const bool bothClassic = extendedCount == nullptr && that->extendedCount == nullptr;
+  const bool sameCounts =
+      bothClassic || (extendedCount != nullptr && that->extendedCount != nullptr &&
+                      *extendedCount == *that->extendedCount);
+  return sameCounts && body->equals(that->body) ? 1 : 0;
 }
 
 void LoopStatement::accept(StatementVisitor& visitor) const { visitor.visit(*this); }
@@ -149,5 +188,13 @@ int LoopStatement::getCount() const { return count; }
 const Statementlist* LoopStatement::getBody() const { return body; }
 
 std::string LoopStatement::header() const {
-  return "LOOP " + (count < 0 ? std::string("n") : std::to_string(count));
+  if (extendedCount == nullptr) {
+    return "LOOP " + (count < 0 ? std::string("n") : std::to_string(count));
+  }
+  std::ostringstream text;
+  text << "LOOP ";
+  extendedCount->print(text);
+  return text.str();
 }
+
+const LoopCount* LoopStatement::getExtendedCount() const { return extendedCount; }

@@ -10,11 +10,12 @@ const std::string ERROR_PREFIX = "Program(istream&): input syntax error at '";
 
 // Delegating to the assembling constructor makes the destructor run if parsing throws, so an
 // intercepted syntax error leaks nothing.
-Program::Program(std::istream& is, SourceSpans* spans) : Program(nullptr) {
+Program::Program(std::istream& is, SourceSpans* spans, Dialect dialect) : Program(nullptr) {
   const std::size_t start =
       SourceSpans::expectKeyword(is, "BEGIN", ERROR_PREFIX, Expected::begin, spans);
   if (spans != nullptr) spans->begin = start;
-  body = new Statementlist(is, 0, spans);
+  const LoopCount::Scope scope{dialect, '\0', nullptr};
+  body = new Statementlist(is, 0, spans, dialect == Dialect::extended ? &scope : nullptr);
   SourceSpans::expectKeyword(is, "END", ERROR_PREFIX, Expected::end, spans);
 }
 

@@ -43,13 +43,14 @@ char nextNonBlank(std::istream& is, bool loopBody, SourceSpans* spans) {
 
 // Delegating to the assembling constructor makes the destructor run if parsing throws, so an
 // intercepted syntax error leaks nothing.
-Statementlist::Statementlist(std::istream& is, int enclosingLoops, SourceSpans* spans)
+Statementlist::Statementlist(std::istream& is, int enclosingLoops, SourceSpans* spans,
+                             const LoopCount::Scope* scope)
     : Statementlist(nullptr, nullptr) {
   Statementlist* node = this;
   char next = nextNonBlank(is, enclosingLoops > 0, spans);
   for (;;) {
     if (next == 'L') {
-      node->statement = new LoopStatement(is, enclosingLoops, spans);
+      node->statement = new LoopStatement(is, enclosingLoops, spans, scope);
     } else if (startsExpression(next)) {
       node->statement = new ExpressionStatement(is, spans);
     } else {

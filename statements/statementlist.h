@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "cost/complexity.h"
+#include "statements/loopcount.h"
 #include "statements/sourcespans.h"
 #include "statements/statement.h"
 #include "support/pooled.h"
@@ -16,8 +17,10 @@ class Statementlist final : public Complexity, public Pooled<Statementlist> {
   // statementlist ::= statement+    a statement starts with 'L' (a loop) or 'a'..'z'
   // Stops in front of the first non-blank character that cannot start a statement.
   // `enclosingLoops` counts the loops around the list, to bound their nesting; the statements'
-  // places are noted in `spans`, if given.
-  explicit Statementlist(std::istream& is, int enclosingLoops = 0, SourceSpans* spans = nullptr);
+  // places are noted in `spans`, if given; `scope` is the LOOPs' dialect and indices, none for the
+  // classic dialect.
+  explicit Statementlist(std::istream& is, int enclosingLoops = 0, SourceSpans* spans = nullptr,
+                         const LoopCount::Scope* scope = nullptr);
   Statementlist(Statement* statement, Statementlist* rest);  // takes ownership; rest may be null
   Statementlist(const Statementlist&) = delete;
   Statementlist& operator=(const Statementlist&) = delete;

@@ -14,6 +14,7 @@ enum class Expected {
   statement,       // a statement: a lowercase letter or LOOP
   firstStatement,  // a list's first statement, where END came
   count,           // a LOOP count: n or a whole number
+  countNotRange,   // a LOOP count, where a range "i = ..." stands
   countSize,       // a count that fits 32 bits
   loop,            // the keyword LOOP
   loopEnd,         // the END of a loop
@@ -23,6 +24,12 @@ enum class Expected {
   term,            // a term on each side of a '+'
   operation,       // '+' or '*' between two variables
   keywordCase,     // a keyword in capitals, where it stands in small letters
+  extendedCount,   // a count of the extended dialect: a sum, or a range "i = a TO b"
+  to,              // the TO of a range
+  unknownIndex,    // a letter in a count that is the index of a LOOP around it
+  reboundIndex,    // a range's index that no LOOP around it binds already
+  nIndex,          // a range's index other than n
+  groups,          // fewer nested parentheses in a count
 };
 
 // What a parser stopped at, when syntax errors throw.

@@ -2,6 +2,8 @@
 
 #include <sstream>
 
+#include "statements/loopstatement.h"
+
 std::vector<std::size_t> cheapestByEvaluation(const std::vector<ExactPolynomial>& costs,
                                               const Integer& n) {
   std::vector<std::size_t> cheapest;
@@ -48,9 +50,119 @@ bool rowsAddUp(const StatementRows& rows, std::size_t models) {
   return addUp && total == rows.totals();
 }
 
-AnalysedProgram analysedText(const std::string& text, const std::vector<CostModel>& models) {
+AnalysedProgram analysedText(const std::string& text, const std::vector<CostModel>& models,
+                             Dialect dialect) {
   std::stringbuf buffer(text);
-  return AnalysedProgram(parseProgram(buffer, Places::statements), models);
+  return AnalysedProgram(parseProgram(buffer, Places::statements, dialect), models);
+}
+
+namespace {
+
+// Runs the loops literally: the value of each index, the runs of each row so far, the passes left.
+struct LiteralRun {
+  const StatementRows& rows;
+  long long n;
+  long long passesLeft;
+  long long index[128] = {};
+  std::vector<long long> runs;
+
+  long long value(const LoopCount& count, const LoopCount::Sum& sum) const {
+    long long total = 0;
+    for (const LoopCount::Term& term : sum) {
+      long long product = 1;
+      for (const LoopCount::Factor& factor : term.factors) {
+        switch (factor.kind) {
+          case LoopCount::Factor::Kind::number:
+            product *= factor.value;
+            break;
+          case LoopCount::Factor::Kind::n:
+            product *= n;
+            break;
+          case LoopCount::Factor::Kind::index:
+            product *= index[factor.value];
+            break;
+          case LoopCount::Factor::Kind::group:
+            product *= value(count, count.group(factor.value));
+            break;
+        }
+      }
+      total += term.minus ? -product : product;
+    }
+    return total;
+  }
+
+  // The rows from `first` on at `depth`, once; false when the passes ran out.
+  bool list(std::size_t first, int depth) {
+    for (std::size_t r = first; r < rows.rows().size() && rows.rows()[r].depth >= depth; ++r) {
+      const StatementRows::Row& row = rows.rows()[r];
+      if (row.depth != depth) continue;
+      ++runs[r];
+      if (row.loop >= 0 && !loop(r)) return false;
+    }
+    return true;
+  }
+
+  bool loop(std::size_t r) {
+    const StatementRows::Row& row = rows.rows()[r];
+    const auto& statement = *static_cast<const LoopStatement*>(row.statement);
+    const LoopCount* count = statement.getExtendedCount();
+    long long from = 1, to = statement.getCount() < 0 ? n : statement.getCount();
+    if (count != nullptr) {
+      to = value(*count, count->to());
+      if (count->index() != '\0') from = value(*count, count->from());
+    }
+    const char letter = count != nullptr ? count->index() : '\0';
+    const long long saved = index[static_cast<int>(letter)];
+    for (long long i = from; i <= to; ++i) {
+      if (--passesLeft < 0) return false;
+      index[static_cast<int>(letter)] = i;
+      if (!list(r + 1, row.depth + 1)) return false;
+    }
+    index[static_cast<int>(letter)] = saved;
+    return true;
+  }
+};
+
+}  // namespace
+
+std::optional<std::vector<long long>> literalRuns(const StatementRows& rows, long long n,
+                                                  long long passes) {
+  LiteralRun run{rows, n, passes, {}, std::vector<long long>(rows.rows().size(), 0)};
+  if (!run.list(0, 1)) return std::nullopt;
+  return run.runs;
+}
+
+bool countsMatchLiteralRuns(const AnalysedProgram& program, long long lastN, long long passes) {
+  const LoopCounts& counts = program.counts();
+  const StatementRows& rows = program.rows();
+  const auto least = [](const ExactCount& count) {
+    return count.fromN == 0 ||
+           count.below.back() != count.polynomial.valueAt(Integer(count.fromN - 1));
+  };
+  bool matches = true;
+  for (std::size_t m = 0; m < program.models().size(); ++m) {
+    matches = matches && least(counts.totals()[m]);
+  }
+  for (long long n = 0; n <= lastN && matches; ++n) {
+    const auto runs = literalRuns(rows, n, passes);
+    if (!runs) break;
+    std::vector<Rational> costs(program.models().size(), 0);
+    for (std::size_t r = 0; r < runs->size(); ++r) {
+      matches = matches && least(counts.runs(r)) && counts.runs(r).valueAt(n) == (*runs)[r];
+      if (rows.rows()[r].loop >= 0) continue;
+      const Operations operations = rows.operations(rows.rows()[r]);
+      for (std::size_t m = 0; m < costs.size(); ++m) {
+        const CostModel& model = program.models()[m];
+        costs[m] += (model.addition.exact() * operations.additions +
+                     model.multiplication.exact() * operations.multiplications) *
+                    (*runs)[r];
+      }
+    }
+    for (std::size_t m = 0; m < costs.size(); ++m) {
+      matches = matches && counts.totals()[m].valueAt(n) == costs[m];
+    }
+  }
+  return matches;
 }
 
 ExactPolynomial monomial(const Rational& c, int power) {

@@ -3,6 +3,7 @@
 // References that the tests and the fuzz targets check the analysis against, and the ways they
 // make programs; they use no test framework, so that both can.
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,7 +21,17 @@ bool rowsAddUp(const StatementRows& rows, std::size_t models);
 
 // A text analysed as the editors and the page have it, with every statement's place.
 AnalysedProgram analysedText(const std::string& text,
-                             const std::vector<CostModel>& models = defaultModels());
+                             const std::vector<CostModel>& models = defaultModels(),
+                             Dialect dialect = Dialect::classic);
+
+// How often each row's statement runs at `n`, by running the loops one pass at a time; none when
+// that takes more than `passes` passes in all.
+std::optional<std::vector<long long>> literalRuns(const StatementRows& rows, long long n,
+                                                  long long passes);
+
+// Whether a program of the extended dialect, not refused, has the runs and costs of running its
+// loops, for n = 0 ... lastN as far as `passes` allow, and each count's fromN is the least.
+bool countsMatchLiteralRuns(const AnalysedProgram& program, long long lastN, long long passes);
 
 // c * n^power, and p * factor.
 ExactPolynomial monomial(const Rational& c, int power);

@@ -1,0 +1,84 @@
+#include "analysis/exactcount.h"
+
+#include <algorithm>
+#include <functional>
+
+namespace {
+
+// An n from which the polynomial's sign is that of its leading coefficient: past Cauchy's bound
+// on its roots, 1 + max |a_k / a_d|.
+Integer settledFrom(const ExactPolynomial& p) {
+  const Rational lead = abs(p.coefficient(p.degree()));
+  Rational most = 0;
+  for (int k = 0; k < p.degree(); ++k)
+    most = std::max(most, Rational(abs(p.coefficient(k)) / lead));
+  const Rational bound = most + 1;
+  return numerator(bound) / denominator(bound) + 1;
+}
+
+// The polynomial from `start` on, and fromN walked down while the true values agree with it.
+ExactCount settle(ExactPolynomial polynomial, std::size_t start,
+                  const std::function<Rational(std::size_t)>& truth) {
+  ExactCount count{std::move(polynomial), start, {}};
+  for (std::size_t n = 0; n < start; ++n) count.below.push_back(truth(n));
+  while (count.fromN > 0 &&
+         count.below.back() == count.polynomial.valueAt(Integer(count.fromN - 1))) {
+    --count.fromN;
+    count.below.pop_back();
+  }
+  return count;
+}
+
+}  // namespace
+
+ExactCount ExactCount::of(const ExactPolynomial& polynomial) { return {polynomial, 0, {}}; }
+
+ExactCount ExactCount::of(const Piecewise& value, int line, CountWork& work) {
+  Integer start = 0;
+  ExactPolynomial large;
+  for (const Piecewise::Piece& piece : value.pieces()) {
+    bool holds = true;
+    for (const Piecewise::Condition& condition : piece.conditions) {
+      const ExactPolynomial p = condition.atLeastZero.inN();
+      start = std::max(start, settledFrom(p));
+      holds = holds && p.coefficient(p.degree()) > 0;
+    }
+    if (holds) large.add(piece.value.inN());
+  }
+  if (start > MAX_FROM_N) throw CountRefusal{CountRefusal::Reason::workLimit, line};
+  const auto truth = [&](std::size_t n) {
+    Rational sum = 0;
+    for (const Piecewise::Piece& piece : value.pieces()) {
+      work.spend(piece.conditions.size() + piece.value.size(), line);
+      const bool holds =
+          std::all_of(piece.conditions.begin(), piece.conditions.end(),
+                      [n](const Piecewise::Condition& c) { return c.atLeastZero.valueAt(n) >= 0; });
+      if (holds) sum += piece.value.valueAt(n);
+    }
+    return sum;
+  };
+  return settle(std::move(large), static_cast<std::size_t>(start), truth);
+}
+
+ExactCount ExactCount::combined(const std::vector<std::pair<Rational, const ExactCount*>>& terms) {
+  std::size_t start = 0;
+  ExactPolynomial sum;
+  for (const auto& [factor, count] : terms) {
+    start = std::max(start, count->fromN);
+    std::vector<ExactPolynomial::Term> scaled;
+    for (const ExactPolynomial::Term& term : count->polynomial.terms()) {
+      scaled.push_back({term.power, term.numerator * numerator(factor)});
+    }
+    sum.add(ExactPolynomial::fromTerms(
+        std::move(scaled), count->polynomial.commonDenominator() * denominator(factor)));
+  }
+  return settle(std::move(sum), start, [&](std::size_t n) {
+    Rational value = 0;
+    for (const auto& [factor, count] : terms) value += factor * count->valueAt(n);
+    return value;
+  });
+}
+
+Rational ExactCount::valueAt(std::size_t n) const {
+  return n < fromN ? below[n] : polynomial.valueAt(Integer(n));
+}

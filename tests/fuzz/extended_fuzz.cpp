@@ -1,0 +1,23 @@
+// Coverage-guided fuzzing of the extended dialect's reading and exact counts. Findings: a crash,
+// a sanitizer report, a timeout, an echo that does not read back to the same program, and a
+// count that differs from running the loops one pass at a time for small n (or whose fromN is
+// not the least), in a program that was not refused.
+#include <cstddef>
+#include <cstdint>
+#include <sstream>
+
+#include "tests/analysischecks.h"
+#include "tests/fuzz/fuzzing.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  const AnalysedProgram program = analysedText(text, defaultModels(), Dialect::extended);
+  if (!program.ok()) return 0;
+  std::ostringstream echo;
+  program.program().print(echo);
+  const AnalysedProgram again = analysedText(echo.str(), defaultModels(), Dialect::extended);
+  check(again.ok() && again.program().equals(&program.program()) == 1);
+  if (!program.extended() || program.counts().refusal()) return 0;
+  check(countsMatchLiteralRuns(program, 8, 20000));
+  return 0;
+}
