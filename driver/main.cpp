@@ -24,7 +24,8 @@ int serveEditor(const CommandLine& commandLine, Language language) {
   _setmode(_fileno(stdout), _O_BINARY);
 #endif
   std::cerr << commandLine.errors;  // the warnings of the command line
-  return LanguageServer(std::cout, std::cerr, commandLine.options->models, language)
+  return LanguageServer(std::cout, std::cerr, commandLine.options->models, language,
+                        commandLine.options->dialect)
       .serve(std::cin);
 }
 

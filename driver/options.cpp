@@ -17,8 +17,7 @@ const char* const VERSION = "loopcost " LOOPCOST_VERSION;
 
 const std::map<std::string, Options::Format> FORMATS = {{"text", Options::Format::text},
                                                         {"json", Options::Format::json}};
-const std::map<std::string, Dialect> DIALECTS = {{"classic", Dialect::classic},
-                                                 {"extended", Dialect::extended}};
+const std::map<std::string, Dialect>& DIALECTS = dialectNames();
 const std::map<std::string, std::optional<Encoding>> ENCODINGS = {
     {"big5", Encoding::big5}, {"utf-8", Encoding::utf8}, {"auto", std::nullopt}};
 

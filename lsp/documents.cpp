@@ -10,16 +10,17 @@
 
 namespace {
 
-ParsedProgram parsed(const std::string& text) {
+ParsedProgram parsed(const std::string& text, Dialect dialect) {
   std::stringbuf buffer(text);
-  return parseProgram(buffer, Places::statements);
+  return parseProgram(buffer, Places::statements, dialect);
 }
 
 }  // namespace
 
-Analysis::Analysis(std::string text, std::vector<CostModel> models, LineIndex::Units units)
+Analysis::Analysis(std::string text, std::vector<CostModel> models, Dialect dialect,
+                   LineIndex::Units units)
     : text(std::move(text)),
-      program(parsed(this->text), std::move(models)),
+      program(parsed(this->text, dialect), std::move(models)),
       lines(this->text, program.parse().lineStarts, units) {}
 
 Documents::Document* Documents::find(const std::string& uri) {
@@ -71,13 +72,13 @@ bool Documents::change(Document& document, const nlohmann::json& changes, LineIn
   return true;
 }
 
-void Documents::analyse(Document& document, const std::vector<CostModel>& models,
+void Documents::analyse(Document& document, const std::vector<CostModel>& models, Dialect dialect,
                         LineIndex::Units units) {
   if (document.analysed) return;
   document.analysed = true;
   document.current = nullptr;
   try {
-    document.current = std::make_shared<const Analysis>(document.text, models, units);
+    document.current = std::make_shared<const Analysis>(document.text, models, dialect, units);
     if (document.current->program.ok()) {
       document.lastParsed = document.current;
       const std::size_t hash = std::hash<std::string>()(document.text);

@@ -13,7 +13,8 @@
 
 // One version of a document's text with all the tool says of it.
 struct Analysis {
-  Analysis(std::string text, std::vector<CostModel> models, LineIndex::Units units);
+  Analysis(std::string text, std::vector<CostModel> models, Dialect dialect,
+           LineIndex::Units units);
   Analysis(const Analysis&) = delete;
   Analysis& operator=(const Analysis&) = delete;
 
@@ -47,7 +48,8 @@ class Documents {
   // false, with the text kept as it was, when one of them is not a change.
   bool change(Document& document, const nlohmann::json& changes, LineIndex::Units units);
   // Analyses the document's text unless it was; running out of memory leaves no analysis.
-  void analyse(Document& document, const std::vector<CostModel>& models, LineIndex::Units units);
+  void analyse(Document& document, const std::vector<CostModel>& models, Dialect dialect,
+               LineIndex::Units units);
   std::map<std::string, Document>& all() { return documents; }
 
  private:

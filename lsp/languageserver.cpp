@@ -66,9 +66,10 @@ const std::map<std::string, LanguageServer::Notification> LanguageServer::NOTIFI
 };
 
 LanguageServer::LanguageServer(std::ostream& out, std::ostream& log, std::vector<CostModel> models,
-                               Language language)
+                               Language language, Dialect dialect)
     : out(out), log(log), words(language, Encoding::utf8) {
   settings.models = std::move(models);
+  settings.dialect = dialect;
 }
 
 // Memory that runs out is dealt with here for a message as a whole, and in the requests and the
@@ -257,7 +258,7 @@ void LanguageServer::publishPending() {
 }
 
 void LanguageServer::publish(const std::string& uri, Documents::Document& document) {
-  documents.analyse(document, settings.models, units);
+  documents.analyse(document, settings.models, settings.dialect, units);
   json params = {{"uri", uri}, {"diagnostics", diagnostics(document, words)}};
   if (!document.version.is_null()) params["version"] = document.version;
   send({{"jsonrpc", "2.0"}, {"method", "textDocument/publishDiagnostics"}, {"params", params}});
@@ -270,9 +271,10 @@ void LanguageServer::configure(const json& given) {
   const Settings next = settings.with(given, problems, words);
   for (const std::string& problem : problems) tell("loopcost: " + problem);
   if (next == settings) return;
-  const bool modelsChanged = Settings{next.models} != Settings{settings.models};
+  const bool reanalysed =
+      next.dialect != settings.dialect || Settings{next.models} != Settings{settings.models};
   settings = next;
-  if (modelsChanged) {
+  if (reanalysed) {
     for (auto& [uri, document] : documents.all()) document.analysed = false;
     publishPending();
   }

@@ -21,10 +21,10 @@
 // worked on, so that one cancelled meanwhile is not; each method is bound in one table.
 class LanguageServer {
  public:
-  // `models` until the client's settings name others, `language` until the client names its
-  // locale; `log` gets what is not for the client.
+  // `models` and `dialect` until the client's settings name others, `language` until the client
+  // names its locale; `log` gets what is not for the client.
   LanguageServer(std::ostream& out, std::ostream& log, std::vector<CostModel> models,
-                 Language language);
+                 Language language, Dialect dialect = Dialect::classic);
 
   // Serves the messages of `in` until the client says exit or the input ends; returns the exit
   // status: 0 when exit came after shutdown, else 1, also when a message could not be written.

@@ -9,6 +9,13 @@ using json = nlohmann::json;
 constexpr std::size_t NARROWEST = 10;
 constexpr std::size_t WIDEST = 1000;
 
+std::string nameOf(Dialect dialect) {
+  for (const auto& [name, named] : dialectNames()) {
+    if (named == dialect) return name;
+  }
+  return "";
+}
+
 }  // namespace
 
 std::vector<Settings::Description> Settings::descriptions() {
@@ -16,7 +23,8 @@ std::vector<Settings::Description> Settings::descriptions() {
   return {{"cpu", "array", json::array()},  // no models named: the tool's
           {"codeLens", "boolean", initial.codeLens},
           {"inlayHints", "boolean", initial.inlayHints},
-          {"hintWidth", "integer", initial.hintWidth}};
+          {"hintWidth", "integer", initial.hintWidth},
+          {"dialect", "string", nameOf(initial.dialect)}};
 }
 
 Settings Settings::with(const json& given, std::vector<std::string>& problems,
@@ -43,6 +51,15 @@ Settings Settings::with(const json& given, std::vector<std::string>& problems,
                               {std::to_string(NARROWEST), std::to_string(WIDEST)}));
     }
   }
+  if (const auto dialect = all.find("dialect"); dialect != all.end()) {
+    const auto named = dialect->is_string() ? dialectNames().find(dialect->get<std::string>())
+                                            : dialectNames().end();
+    if (named != dialectNames().end()) {
+      settings.dialect = named->second;
+    } else {
+      problems.push_back(words.tr("dialect must be \"classic\" or \"extended\""));
+    }
+  }
   if (const auto cpu = all.find("cpu"); cpu != all.end()) {
     std::string problem = words.tr("must be a list of \"ADD,MUL\" texts");
     std::vector<std::string> texts;
@@ -66,7 +83,8 @@ Settings Settings::with(const json& given, std::vector<std::string>& problems,
 
 bool Settings::operator==(const Settings& other) const {
   if (codeLens != other.codeLens || inlayHints != other.inlayHints ||
-      hintWidth != other.hintWidth || models.size() != other.models.size()) {
+      hintWidth != other.hintWidth || dialect != other.dialect ||
+      models.size() != other.models.size()) {
     return false;
   }
   for (std::size_t m = 0; m < models.size(); ++m) {

@@ -8,6 +8,7 @@
 
 #include "analysis/costmodel.h"
 #include "report/glances.h"
+#include "support/dialect.h"
 #include "support/words.h"
 
 // What a client may set, as initializationOptions or in workspace/didChangeConfiguration (plain
@@ -18,6 +19,7 @@ struct Settings {
   bool codeLens = true;
   bool inlayHints = true;
   std::size_t hintWidth = GLANCE_WIDTH;  // characters of a hint's or a lens's label
+  Dialect dialect = Dialect::classic;    // "dialect": "classic" or "extended"
 
   struct Description {
     const char* name;

@@ -86,6 +86,22 @@ json diagnostic(json range, int severity, const std::string& message) {
           {"message", message}};
 }
 
+// An extended program's refusal, at the count of the LOOP it names.
+std::optional<json> refusal(const Analysis& analysis, const Words& words) {
+  const AnalysedProgram& program = analysis.program;
+  if (!program.extended() || !program.counts().refusal()) return std::nullopt;
+  const CountRefusal& refused = *program.counts().refusal();
+  const auto& rows = program.rows().rows();
+  const auto loop = std::find_if(rows.begin(), rows.end(), [&](const StatementRows::Row& row) {
+    return row.line == refused.line;
+  });
+  const SourceSpans::Span span = loop == rows.end()
+                                     ? SourceSpans::Span{}
+                                     : program.parse().spans.statements()[loop - rows.begin()];
+  return diagnostic(rangeJson(analysis.lines, span.count, span.hint), ERROR_SEVERITY,
+                    refusalText(refused, program.rows(), words));
+}
+
 }  // namespace
 
 json diagnostics(const Documents::Document& document, const Words& words) {
@@ -110,6 +126,7 @@ json diagnostics(const Documents::Document& document, const Words& words) {
     all.push_back(
         diagnostic(rangeJson(analysis.lines, 0, firstLineEnd), WARNING_SEVERITY, warning));
   }
+  if (const auto refused = refusal(analysis, words)) all.push_back(*refused);
   if (parsed.tail) {
     json tail = diagnostic(rangeJson(analysis.lines, *parsed.tail, analysis.text.size()),
                            HINT_SEVERITY, words.tr("ignored: text after the program's END"));
@@ -192,7 +209,7 @@ json resolveLens(const Documents::Document& document, json lens, std::size_t wid
     const Glances glances(document);
     const AnalysedProgram& program = glances.program();
     if (statement == 0) {
-      title = glances.marked(glance(program.exact(), program.models(), width),
+      title = glances.marked(glance(programCostTexts(program), program.models(), width),
                              program.parse().spans.begin, glances.shown.text.size());
     } else if (statement <= glances.spans().size()) {
       const SourceSpans::Span& span = glances.spans()[statement - 1];

@@ -15,8 +15,12 @@ constexpr std::size_t GLANCE_WIDTH = 40;
 
 // "6 * n^3" when every model costs that, else each model's cost after its number: "CPU1: 6 *
 // n^3 · CPU2: 5 * n^3"; at most `width` characters, cut with "…".
-std::string glance(const std::vector<ExactPolynomial>& costs, const std::vector<CostModel>& models,
+std::string glance(const std::vector<std::string>& costs, const std::vector<CostModel>& models,
                    std::size_t width);
+
+// The program's cost under each model as the editors write it: in the extended dialect with the
+// n from which it holds; "—" for a program refused.
+std::vector<std::string> programCostTexts(const AnalysedProgram& program);
 
 // The glance at a statement's costs under the program's models, a loop's at its whole body's.
 std::string statementGlance(const AnalysedProgram& program, std::size_t statement,

@@ -403,6 +403,49 @@ TEST(LanguageServer, SpeaksTheClientsLanguage) {
   EXPECT_TRUE(contains(english[5], {{"result", {{"contents", {{"value", "runs `n^1` times"}}}}}}));
 }
 
+// With the dialect set, the extended programs' counts hold from an n on, and the hover and the
+// hints say from which; a program with no single polynomial is marked at the LOOP it names.
+// Set back to classic, the same text is a syntax error.
+TEST(LanguageServer, ReadsTheDialectItIsSetTo) {
+  const std::string skipping =
+      "BEGIN\nLOOP i = 1 TO n\n  LOOP j = 1 TO i - 5\n    a + b;\n"
+      "  END\nEND\nEND\n";
+  const std::string parity =
+      "BEGIN\nLOOP k = 0 TO n\n  LOOP m = k TO n - k\n    a;\n"
+      "  END\nEND\nEND\n";
+  const std::vector<json> replies =
+      messagesIn(runLoopcost(".",
+                             initialize({{"dialect", "extended"}}) + opened(skipping) +
+                                 request(2, "textDocument/hover", at(3, 5)) +
+                                 request(3, "textDocument/inlayHint", LINES) + changed(parity, 2) +
+                                 request(4, "textDocument/hover", at(3, 5)) +
+                                 notification("workspace/didChangeConfiguration",
+                                              {{"settings", {{"dialect", "classic"}}}}) +
+                                 GOODBYE,
+                             {"--lsp"})
+                     .out);
+  const auto answer = [&](int id) {
+    for (const json& reply : replies)
+      if (reply.value("id", 0) == id) return reply["result"];
+    return json();
+  };
+  EXPECT_TRUE(contains(answer(2), {{"contents",
+                                    {{"value",
+                                      "a + b ;` runs `1/2 * n^2 - 9/2 * "
+                                      "n^1 + 10 (n >= 4)` times"}}}}));
+  EXPECT_TRUE(contains(answer(3), {{{"label", " 1 * n^2 - 9 * n^1 + 20 (n >= 4)"}}}));
+  EXPECT_TRUE(contains(answer(4), {{"contents", {{"value", "no single polynomial"}}}}));
+  std::vector<json> published;
+  for (const json& reply : replies)
+    if (reply.value("method", "") == "textDocument/publishDiagnostics")
+      published.push_back(reply["params"]["diagnostics"]);
+  ASSERT_EQ(published.size(), 3u);
+  EXPECT_EQ(published[0], json::array());
+  EXPECT_TRUE(contains(published[1], {{{"range", {{"start", {{"line", 2}, {"character", 7}}}}},
+                                       {"message", "no single polynomial: where LOOP m"}}}));
+  EXPECT_TRUE(contains(published[2], {{{"message", "a LOOP count is n or a whole number"}}}));
+}
+
 // After a message that is not framed right the server finds the next one; changes that queue up
 // are analysed once, at the newest.
 TEST(LanguageServer, ResynchronisesAndAnalysesOnlyTheNewest) {
