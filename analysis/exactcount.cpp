@@ -93,6 +93,6 @@ ExactCount ExactCount::product(const ExactCount& a, const ExactCount& b) {
                 [&](std::size_t n) { return a.valueAt(n) * b.valueAt(n); });
 }
 
-Rational ExactCount::valueAt(std::size_t n) const {
-  return n < fromN ? below[n] : polynomial.valueAt(Integer(n));
+Rational ExactCount::valueAt(const Integer& n) const {
+  return n < fromN ? below[static_cast<std::size_t>(n)] : polynomial.valueAt(n);
 }

@@ -27,5 +27,5 @@ struct ExactCount {
   // The sum of factor * count over `terms`.
   static ExactCount combined(const std::vector<std::pair<Rational, const ExactCount*>>& terms);
 
-  Rational valueAt(std::size_t n) const;
+  Rational valueAt(const Integer& n) const;
 };
