@@ -42,6 +42,13 @@ const std::vector<ExactPolynomial>& AnalysedProgram::exact() const {
   return *totals;
 }
 
+std::vector<ExactCount> AnalysedProgram::exactCounts() const {
+  if (extended()) return counts().totals();
+  std::vector<ExactCount> costs;
+  for (const ExactPolynomial& cost : exact()) costs.push_back(ExactCount::of(cost));
+  return costs;
+}
+
 const LoopCounts& AnalysedProgram::counts() const {
   if (!loopCounts) loopCounts = std::make_unique<LoopCounts>(rows(), costModels);
   return *loopCounts;
@@ -61,40 +68,8 @@ const StatementRows& AnalysedProgram::rows() const {
 const std::optional<std::vector<CheapestRange>>& AnalysedProgram::cheapest() const {
   if (ranges) return *ranges;
   ranges = cheapestRanges(exact());
-  if (extended() && *ranges) *ranges = withValuesBelow(**ranges);
+  if (extended() && *ranges) *ranges = withValuesBelow(**ranges, counts().totals());
   return *ranges;
-}
-
-// The ranges of the polynomials from the n on where all of them hold, and below that n the
-// cheapest by the costs' values, n by n.
-std::vector<CheapestRange> AnalysedProgram::withValuesBelow(
-    const std::vector<CheapestRange>& large) const {
-  const std::vector<ExactCount>& totals = counts().totals();
-  std::size_t start = 0;
-  for (const ExactCount& total : totals) start = std::max(start, total.fromN);
-  std::vector<CheapestRange> merged;
-  const auto append = [&](CheapestRange range) {
-    if (!merged.empty() && merged.back().cheapest == range.cheapest) {
-      merged.back().to = range.to;
-    } else {
-      merged.push_back(std::move(range));
-    }
-  };
-  for (std::size_t n = 0; n < start; ++n) {
-    std::vector<std::size_t> least;
-    for (std::size_t m = 0; m < totals.size(); ++m) {
-      const Rational value = totals[m].valueAt(n);
-      if (!least.empty() && value > totals[least[0]].valueAt(n)) continue;
-      if (!least.empty() && value < totals[least[0]].valueAt(n)) least.clear();
-      least.push_back(m);
-    }
-    append({n, Integer(n), least});
-  }
-  for (const CheapestRange& range : large) {
-    if (range.to && *range.to < start) continue;
-    append({std::max(range.from, Integer(start)), range.to, range.cheapest});
-  }
-  return merged;
 }
 
 std::vector<std::size_t> AnalysedProgram::imprecise() const {

@@ -42,10 +42,11 @@ class AnalysedProgram {
   bool extended() const { return usesExtended; }
   // Each statement's runs and each model's cost over every n >= 0, or why there are none.
   const LoopCounts& counts() const;
+  // Each model's cost over every n >= 0: a classic program's polynomial holds from n = 0.
+  std::vector<ExactCount> exactCounts() const;
 
  private:
   bool certainlyExact(std::size_t model) const;
-  std::vector<CheapestRange> withValuesBelow(const std::vector<CheapestRange>& large) const;
 
   ParsedProgram parsed;
   std::vector<CostModel> costModels;

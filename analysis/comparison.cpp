@@ -299,3 +299,32 @@ std::vector<Crossing> crossingsOf(const std::vector<CheapestRange>& ranges) {
   }
   return crossings;
 }
+
+std::vector<CheapestRange> withValuesBelow(const std::vector<CheapestRange>& large,
+                                           const std::vector<ExactCount>& totals) {
+  std::size_t start = 0;
+  for (const ExactCount& total : totals) start = std::max(start, total.fromN);
+  std::vector<CheapestRange> merged;
+  const auto append = [&](CheapestRange range) {
+    if (!merged.empty() && merged.back().cheapest == range.cheapest) {
+      merged.back().to = range.to;
+    } else {
+      merged.push_back(std::move(range));
+    }
+  };
+  for (std::size_t n = 0; n < start; ++n) {
+    std::vector<std::size_t> least;
+    for (std::size_t m = 0; m < totals.size(); ++m) {
+      const Rational value = totals[m].valueAt(n);
+      if (!least.empty() && value > totals[least[0]].valueAt(n)) continue;
+      if (!least.empty() && value < totals[least[0]].valueAt(n)) least.clear();
+      least.push_back(m);
+    }
+    append({n, Integer(n), least});
+  }
+  for (const CheapestRange& range : large) {
+    if (range.to && *range.to < start) continue;
+    append({std::max(range.from, Integer(start)), range.to, range.cheapest});
+  }
+  return merged;
+}

@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "analysis/exactcount.h"
 #include "analysis/exactpolynomial.h"
 
 // The costs that are cheapest for every whole number n from `from` to `to`.
@@ -23,6 +24,11 @@ constexpr std::uint64_t COMPARISON_WORK_LIMIT = std::uint64_t{1} << 31;
 // Empty when it would take more than `workLimit`.
 std::optional<std::vector<CheapestRange>> cheapestRanges(
     const std::vector<ExactPolynomial>& costs, std::uint64_t workLimit = COMPARISON_WORK_LIMIT);
+
+// `large`, the ranges of the costs' polynomials, from the n on where every cost's polynomial
+// holds, and below that n the cheapest by the costs' values, n by n.
+std::vector<CheapestRange> withValuesBelow(const std::vector<CheapestRange>& large,
+                                           const std::vector<ExactCount>& costs);
 
 // A place where the cheapest costs change, as a plot marks it.
 struct Crossing {

@@ -79,6 +79,20 @@ ExactCount ExactCount::combined(const std::vector<std::pair<Rational, const Exac
   });
 }
 
-Rational ExactCount::valueAt(std::size_t n) const {
-  return n < fromN ? below[n] : polynomial.valueAt(Integer(n));
+ExactCount ExactCount::product(const ExactCount& a, const ExactCount& b) {
+  ExactPolynomial product;
+  for (const ExactPolynomial::Term& mine : a.polynomial.terms()) {
+    std::vector<ExactPolynomial::Term> terms;
+    for (const ExactPolynomial::Term& theirs : b.polynomial.terms()) {
+      terms.push_back({mine.power + theirs.power, mine.numerator * theirs.numerator});
+    }
+    product.add(ExactPolynomial::fromTerms(
+        std::move(terms), a.polynomial.commonDenominator() * b.polynomial.commonDenominator()));
+  }
+  return settle(std::move(product), std::max(a.fromN, b.fromN),
+                [&](std::size_t n) { return a.valueAt(n) * b.valueAt(n); });
+}
+
+Rational ExactCount::valueAt(const Integer& n) const {
+  return n < fromN ? below[static_cast<std::size_t>(n)] : polynomial.valueAt(n);
 }

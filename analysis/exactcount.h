@@ -22,8 +22,10 @@ struct ExactCount {
   // A value that depends on n alone; throws CountRefusal (naming the LOOP at `line`) where its
   // pieces settle only past MAX_FROM_N.
   static ExactCount of(const Piecewise& value, int line, CountWork& work);
+  // The product of the two counts, which must hold from n = 0 ... MAX_FROM_N on.
+  static ExactCount product(const ExactCount& a, const ExactCount& b);
   // The sum of factor * count over `terms`.
   static ExactCount combined(const std::vector<std::pair<Rational, const ExactCount*>>& terms);
 
-  Rational valueAt(std::size_t n) const;
+  Rational valueAt(const Integer& n) const;
 };

@@ -60,7 +60,9 @@ LoopCounts::LoopCounts(const StatementRows& rows, const std::vector<CostModel>& 
   }
 }
 
-// The loop and those around it, inside out: each sums or repeats what the ones inside it gave.
+// The loop and those around it, inside out: each sums or repeats what the ones inside it gave,
+// until no index is left: from there on, it is that count times the runs of the loop's list,
+// known already, as a loop comes after the loops around it.
 ExactCount LoopCounts::bodyRuns(std::size_t loop) const {
   const auto& rows = table.rows();
   Piecewise runs(1);
@@ -89,6 +91,14 @@ ExactCount LoopCounts::bodyRuns(std::size_t loop) const {
       runs.repeat(last, line, work);
     } else {
       runs.sum(row.depth, polynomialOf(*count, count->from(), variableOf), last, line, work);
+    }
+    if (row.parent >= 0 && runs.inNAlone()) {
+      const ExactCount& outer = loopBodies[row.parent];
+      const ExactCount inner = ExactCount::of(runs, line, work);
+      work.spend(inner.polynomial.terms().size() * outer.polynomial.terms().size() + inner.fromN +
+                     outer.fromN,
+                 line);
+      return ExactCount::product(inner, outer);
     }
   }
   return ExactCount::of(runs, line, work);

@@ -109,6 +109,22 @@ void CountWork::spend(std::size_t units, int line) {
   if (spent > LIMIT) throw CountRefusal{CountRefusal::Reason::workLimit, line};
 }
 
+bool Piecewise::inNAlone() const {
+  const auto inN = [](const MultiPolynomial& p) {
+    for (const auto& term : p.monomials()) {
+      if (term.first.size() > 1) return false;
+    }
+    return true;
+  };
+  for (const Piece& piece : all) {
+    if (!inN(piece.value)) return false;
+    for (const Condition& condition : piece.conditions) {
+      if (!inN(condition.atLeastZero)) return false;
+    }
+  }
+  return true;
+}
+
 Piecewise::Piecewise(const Rational& constant) { add({}, MultiPolynomial(constant)); }
 
 void Piecewise::add(std::vector<Condition> conditions, MultiPolynomial value) {

@@ -54,6 +54,7 @@ class Piecewise {
            CountWork& work);
 
   const std::vector<Piece>& pieces() const { return all; }
+  bool inNAlone() const;  // whether no index is left in values or conditions
 
  private:
   // Adds the piece, its conditions made canonical; drops it where one never holds.

@@ -6,7 +6,7 @@ ProgramSet::ProgramSet(const std::vector<CostModel>& models) : modelCount(models
 
 void ProgramSet::add(const std::string& name, const AnalysedProgram& program) {
   try {
-    costs.push_back(program.exact());
+    costs.push_back(program.exactCounts());
     names.push_back(name);
   } catch (const std::bad_alloc&) {
     outOfMemory = true;
@@ -20,8 +20,13 @@ void ProgramSet::compare() {
   try {
     for (std::size_t m = 0; m < modelCount; ++m) {
       std::vector<ExactPolynomial> underModel;
-      for (const auto& program : costs) underModel.push_back(program[m]);
+      std::vector<ExactCount> counts;
+      for (const auto& program : costs) {
+        underModel.push_back(program[m].polynomial);
+        counts.push_back(program[m]);
+      }
       byModel.push_back(cheapestRanges(underModel));
+      if (byModel.back()) byModel.back() = withValuesBelow(*byModel.back(), counts);
     }
   } catch (const std::bad_alloc&) {
     byModel.clear();
@@ -39,6 +44,6 @@ ProgramSet::Shortfall ProgramSet::shortfall() const {
   return Shortfall::none;
 }
 
-const ExactPolynomial& ProgramSet::cost(std::size_t program, std::size_t model) const {
+const ExactCount& ProgramSet::cost(std::size_t program, std::size_t model) const {
   return costs[program][model];
 }

@@ -37,12 +37,12 @@ class ProgramSet {
   Shortfall shortfall() const;
   // Per model, the cheapest programs' ranges of n; none where the work limit came first.
   const std::vector<std::optional<std::vector<CheapestRange>>>& ranges() const { return byModel; }
-  const ExactPolynomial& cost(std::size_t program, std::size_t model) const;
+  const ExactCount& cost(std::size_t program, std::size_t model) const;
 
  private:
   std::size_t modelCount;
   std::vector<std::string> names;
-  std::vector<std::vector<ExactPolynomial>> costs;  // [program][model]
+  std::vector<std::vector<ExactCount>> costs;  // [program][model]
   std::vector<std::string> failed;
   std::vector<std::optional<std::vector<CheapestRange>>> byModel;
   bool outOfMemory = false;

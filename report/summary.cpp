@@ -87,6 +87,10 @@ std::vector<std::string> summaryCells(const std::string& file, const AnalysedPro
     return {visibleName(file), errorCell(fileError(program.parse(), words), words)};
   std::vector<std::string> cells = {visibleName(file), words.tr("ok"),
                                     growthCell(program.growth(), words)};
+  if (program.extended()) {
+    for (const ExactCount& cost : program.counts().totals()) cells.push_back(countText(cost));
+    return cells;
+  }
   for (const ExactPolynomial& cost : program.exact()) cells.push_back(cost.text());
   return cells;
 }
