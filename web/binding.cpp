@@ -63,11 +63,12 @@ std::string document(const std::vector<CostModel>& models, Dialect dialect) {
   ProgramSet set(models);
   for (Program& program : programs) {
     std::stringbuf buffer(program.text);
-    program.analysis =
-        std::make_unique<AnalysedProgram>(parseProgram(buffer, Places::statements, dialect), models);
+    program.analysis = std::make_unique<AnalysedProgram>(
+        parseProgram(buffer, Places::statements, dialect), models);
     const AnalysedProgram& analysis = *program.analysis;
     if (refused(analysis)) {
-      report.failed(program.name, refusalText(*analysis.counts().refusal(), analysis.rows(), words));
+      report.failed(program.name,
+                    refusalText(*analysis.counts().refusal(), analysis.rows(), words));
     } else {
       report.add(program.name, analysis);
     }
