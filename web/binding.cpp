@@ -6,6 +6,7 @@
 #include <emscripten/bind.h>
 
 #include <algorithm>
+#include <cctype>
 #include <memory>
 #include <new>
 #include <nlohmann/json.hpp>
@@ -179,9 +180,27 @@ const Program* analysed(int index) {
   return programs[index].analysis ? &programs[index] : nullptr;
 }
 
+// The count of the LOOP that a refused program is refused at, and why, as a problem to mark;
+// null if no LOOP stands at the refusal's line.
+json refusalProblem(const Program& program, const LineIndex& units) {
+  const AnalysedProgram& analysis = *program.analysis;
+  const CountRefusal& refusal = *analysis.counts().refusal();
+  const auto& rows = analysis.rows().rows();
+  const auto row = std::find_if(rows.begin(), rows.end(), [&](const StatementRows::Row& each) {
+    return each.line == refusal.line;
+  });
+  if (row == rows.end()) return nullptr;
+  const auto& span = analysis.parse().spans.statements()[row - rows.begin()];
+  std::size_t end = span.hint;  // the count without the blanks after it
+  while (end > span.count && std::isspace(static_cast<unsigned char>(program.text[end - 1]))) --end;
+  return {{"from", units.unitsAt(span.count)},
+          {"to", units.unitsAt(end)},
+          {"message", refusalText(refusal, analysis.rows(), words)}};
+}
+
 // What the editor shows of program `index` of the last analysis at once: where its syntax error
-// stands and what it says (and the LOOP it is about, if any), where text after its END begins, and
-// each loop's body, to fold.
+// stands and what it says (and the LOOP it is about, if any), or the count it is refused at,
+// where text after its END begins, and each loop's body, to fold.
 std::string editorView(int index) {
   const Program* program = analysed(index);
   if (program == nullptr) return "null";
@@ -203,6 +222,7 @@ std::string editorView(int index) {
                        {"message", explanation(parsed, words)}};
     if (problem->loop) view["problem"]["loop"] = units.unitsAt(*problem->loop);
   }
+  if (refused(*program->analysis)) view["problem"] = refusalProblem(*program, units);
   if (parsed.tail) view["tail"] = units.unitsAt(*parsed.tail);
   return dumped(view);
 }

@@ -645,6 +645,12 @@ describe("playground", () => {
     assert.equal(await reopened.$eval("#dialect", (toggle) => toggle.checked), true);
     assert.deepEqual(await pageTexts(reopened, "#totals .cost-line"), costLines);
     await reopened.close();
+    // A program with no single polynomial is refused, its LOOP's count marked.
+    const parity = fs.readFileSync(path.join(ROOT, "examples/extended/parity.txt"), "utf8");
+    assert.equal(await pasteProgram(shared, parity), "error");
+    await shared.waitForSelector(".cm-lintRange-error");
+    assert.deepEqual(await pageTexts(shared, ".cm-lintRange-error"), ["m = k TO n - k"]);
+    assert.match(await shared.$eval("#error .message", (message) => message.textContent), /^no single polynomial: /);
 
     // Without models, the defaults: their prices as the core gives them, and no models in the link.
     const defaults = nativeJson(WORKED_EXAMPLE, { models: [] }).files[0].models
