@@ -1,10 +1,12 @@
 // The playground's way into the core. The page hands over its programs' texts and its cost models
 // and gets back the JSON document `loopcost --format=json --compare` writes for them; the
 // programs stay analysed, so that the page can then ask what its editor shows of one of them (its
-// error, its folds, the glances at its costs, a hover), at the UTF-16 offsets the editor counts in.
+// error, its folds, the glances at its costs, a hover, the texts of its counts), at the UTF-16
+// offsets the editor counts in.
 #include <emscripten/bind.h>
 
 #include <algorithm>
+#include <cctype>
 #include <memory>
 #include <new>
 #include <nlohmann/json.hpp>
@@ -17,6 +19,7 @@
 #include "report/jsonreport.h"
 #include "report/wording.h"
 #include "source/lineindex.h"
+#include "support/dialect.h"
 #include "support/words.h"
 
 namespace {
@@ -47,17 +50,31 @@ std::string failure(const std::string& message) {
   return text.str();
 }
 
-std::string document(const std::vector<CostModel>& models) {
+// Whether the program reads, but has no single polynomial for its counts (see LoopCounts).
+bool refused(const AnalysedProgram& program) {
+  return program.ok() && program.extended() && program.counts().refusal();
+}
+
+// Whether the program has costs to show.
+bool counted(const AnalysedProgram& program) { return program.ok() && !refused(program); }
+
+std::string document(const std::vector<CostModel>& models, Dialect dialect) {
   std::ostringstream text;
   JsonReport report(text, models, false, words);
   ProgramSet set(models);
   for (Program& program : programs) {
     std::stringbuf buffer(program.text);
-    program.analysis =
-        std::make_unique<AnalysedProgram>(parseProgram(buffer, Places::statements), models);
-    report.add(program.name, *program.analysis);
-    if (program.analysis->ok()) {
-      set.add(program.name, *program.analysis);
+    program.analysis = std::make_unique<AnalysedProgram>(
+        parseProgram(buffer, Places::statements, dialect), models);
+    const AnalysedProgram& analysis = *program.analysis;
+    if (refused(analysis)) {
+      report.failed(program.name,
+                    refusalText(*analysis.counts().refusal(), analysis.rows(), words));
+    } else {
+      report.add(program.name, analysis);
+    }
+    if (counted(analysis)) {
+      set.add(program.name, analysis);
     } else {
       set.fail(program.name);
     }
@@ -123,18 +140,20 @@ void speak(const std::string& language) {
   words = Words(languageNamed(language).value_or(Language::english), Encoding::utf8);
 }
 
-// The document of `loopcost --format=json --compare` for the programs, priced under the models
-// of the boxes, without blanks, its sentences in the page's language ("zh-TW", "en"), which
-// what the editor then asks of the programs is said in too.
+// The document of `loopcost --format=json --compare` for the programs, read in the dialect
+// ("classic", "extended"), priced under the models of the boxes, without blanks, its sentences in
+// the page's language ("zh-TW", "en"), which what the editor then asks of the programs is said in
+// too.
 std::string analyseMany(const std::string& list, const std::string& boxes,
-                        const std::string& language) {
+                        const std::string& language, const std::string& dialect) {
   speak(language);
   try {
     programs = programsIn(list);
     if (programs.empty()) return failure("the programs must be a list of {\"name\", \"text\"}");
     BadBox bad;
     const auto models = modelsIn(boxes, bad);
-    return models ? document(*models) : failure(bad.message);
+    return models ? document(*models, dialect == "extended" ? Dialect::extended : Dialect::classic)
+                  : failure(bad.message);
   } catch (const std::bad_alloc&) {
     programs.clear();
     return failure(words.tr("out of memory"));
@@ -161,9 +180,27 @@ const Program* analysed(int index) {
   return programs[index].analysis ? &programs[index] : nullptr;
 }
 
+// The count of the LOOP that a refused program is refused at, and why, as a problem to mark;
+// null if no LOOP stands at the refusal's line.
+json refusalProblem(const Program& program, const LineIndex& units) {
+  const AnalysedProgram& analysis = *program.analysis;
+  const CountRefusal& refusal = *analysis.counts().refusal();
+  const auto& rows = analysis.rows().rows();
+  const auto row = std::find_if(rows.begin(), rows.end(), [&](const StatementRows::Row& each) {
+    return each.line == refusal.line;
+  });
+  if (row == rows.end()) return nullptr;
+  const auto& span = analysis.parse().spans.statements()[row - rows.begin()];
+  std::size_t end = span.hint;  // the count without the blanks after it
+  while (end > span.count && std::isspace(static_cast<unsigned char>(program.text[end - 1]))) --end;
+  return {{"from", units.unitsAt(span.count)},
+          {"to", units.unitsAt(end)},
+          {"message", refusalText(refusal, analysis.rows(), words)}};
+}
+
 // What the editor shows of program `index` of the last analysis at once: where its syntax error
-// stands and what it says (and the LOOP it is about, if any), where text after its END begins, and
-// each loop's body, to fold.
+// stands and what it says (and the LOOP it is about, if any), or the count it is refused at,
+// where text after its END begins, and each loop's body, to fold.
 std::string editorView(int index) {
   const Program* program = analysed(index);
   if (program == nullptr) return "null";
@@ -185,6 +222,7 @@ std::string editorView(int index) {
                        {"message", explanation(parsed, words)}};
     if (problem->loop) view["problem"]["loop"] = units.unitsAt(*problem->loop);
   }
+  if (refused(*program->analysis)) view["problem"] = refusalProblem(*program, units);
   if (parsed.tail) view["tail"] = units.unitsAt(*parsed.tail);
   return dumped(view);
 }
@@ -205,7 +243,7 @@ std::string modelPairs(const std::string& text) {
 // between its models, so it has a hint's width for each model.
 std::string editorGlances(int index, int from, int to) {
   const Program* program = analysed(index);
-  if (program == nullptr || !program->analysis->ok() || to < from) return "[]";
+  if (program == nullptr || !counted(*program->analysis) || to < from) return "[]";
   const LineIndex units = unitsOf(*program);
   const std::size_t width = GLANCE_WIDTH * program->analysis->models().size();
   json glances = json::array();
@@ -220,11 +258,31 @@ std::string editorGlances(int index, int from, int to) {
 // The language server's hover, in plain text, for UTF-16 offset `at` of program `index`.
 std::string editorHover(int index, int at) {
   const Program* program = analysed(index);
-  if (program == nullptr || !program->analysis->ok()) return "";
+  if (program == nullptr || !counted(*program->analysis)) return "";
   const AnalysedProgram& analysis = *program->analysis;
   const auto statement = analysis.parse().spans.innermostAt(unitsOf(*program).offsetAtUnits(at));
   return statement ? statementHover(analysis, analysis.rows().rows()[*statement], false, words)
                    : programHover(analysis, false, words);
+}
+
+// The counts of program `index` as the text report writes them, each with the n from which its
+// polynomial holds: {"totals": [per model], "statements": [{"runs", "costs": [per model]}]}, in
+// the document's order; null for a program whose counts are not of the extended dialect.
+std::string countTexts(int index) {
+  const Program* program = analysed(index);
+  if (program == nullptr || !counted(*program->analysis) || !program->analysis->extended()) {
+    return "null";
+  }
+  const LoopCounts& counts = program->analysis->counts();
+  const std::size_t models = program->analysis->models().size();
+  json texts = {{"totals", json::array()}, {"statements", json::array()}};
+  for (const ExactCount& total : counts.totals()) texts["totals"].push_back(countText(total));
+  for (std::size_t r = 0; r < program->analysis->rows().rows().size(); ++r) {
+    json costs = json::array();
+    for (std::size_t m = 0; m < models; ++m) costs.push_back(countText(counts.cost(r, m)));
+    texts["statements"].push_back({{"runs", countText(counts.runs(r))}, {"costs", costs}});
+  }
+  return dumped(texts);
 }
 
 }  // namespace
@@ -236,4 +294,5 @@ EMSCRIPTEN_BINDINGS(loopcost) {
   emscripten::function("editorView", &editorView);
   emscripten::function("editorGlances", &editorGlances);
   emscripten::function("editorHover", &editorHover);
+  emscripten::function("countTexts", &countTexts);
 }

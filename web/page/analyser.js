@@ -19,9 +19,9 @@ export class Analyser {
   }
 
   // programs: [{ name, text }]; models: the JSON list of price pairs the core's analyseMany
-  // takes; language: the one the core writes in.
-  analyse(programs, models, language) {
-    this.waiting = { kind: "analyse", programs, models, language };
+  // takes; language: the one the core writes in; dialect: "classic" or "extended".
+  analyse(programs, models, language, dialect) {
+    this.waiting = { kind: "analyse", programs, models, language, dialect };
     if (this.running) this.start();
     else this.send();
   }

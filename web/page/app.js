@@ -42,7 +42,7 @@ function debounced(action, delay) {
 class Playground {
   constructor() {
     this.analysis = null;  // { report, views, milliseconds }: of the programs as they stand
-    this.asked = null;  // { programs, models, language }: the analysis awaited, of them as they stand
+    this.asked = null;  // { programs, models, language, dialect }: the analysis awaited, of them as they stand
     this.shown = null;  // the report on show, if any: { program, language } (for the plot to draw again)
     this.rangeChosen = false;  // until the user sets the range of n, it follows the crossings
     this.status = document.getElementById("status");
@@ -58,6 +58,7 @@ class Playground {
     this.from = document.getElementById("n-from");
     this.to = document.getElementById("n-to");
     this.logarithmic = document.getElementById("log-scale");
+    this.extended = document.getElementById("dialect");  // whether the programs are read in the extended dialect
     this.analyser = new Analyser((answer, request) => this.receive(answer, request));
     this.report = new Report(document.getElementById("report"), async (entry, first, last) => {
       const answer = await this.analyser.ask("rows", { index: entry.index, first, last });
@@ -83,6 +84,7 @@ class Playground {
       format: () => this.format(),
     });
     this.models = new ModelsEditor(document.getElementById("models"), this.edited);
+    this.extended.addEventListener("change", this.edited);
     this.tabs = new ProgramTabs(document.getElementById("programs"), {
       onSelect: () => this.showSelected(),
       onChange: () => {
@@ -133,19 +135,20 @@ class Playground {
       this.unreadableLink.hidden = false;
       this.keptAddress = hash;
     }
-    const onShow = [this.tabs.programs, this.models.linkText, this.tabs.selected];
-    if (shared && JSON.stringify([shared.programs, shared.models, shared.shown]) !== JSON.stringify(onShow)) {
-      this.open(shared.programs, shared.models, shared.shown);
+    const onShow = [this.tabs.programs, this.models.linkText, this.tabs.selected, this.extended.checked];
+    if (shared && JSON.stringify([shared.programs, shared.models, shared.shown, shared.extended]) !== JSON.stringify(onShow)) {
+      this.open(shared.programs, shared.models, shared.shown, shared.extended);
     } else if (!shared && starting) {
-      this.open([{ text: WORKED_EXAMPLE }], "", 0);
+      this.open([{ text: WORKED_EXAMPLE }], "", 0, false);
     }
   }
 
-  // The programs, the models, the tab on show and the plot's range and axis, with the address they
-  // were left at: a reload comes back to them, edits not yet in the address included.
+  // The programs, the models, the tab on show, the dialect and the plot's range and axis, with the
+  // address they were left at: a reload comes back to them, edits not yet in the address included.
   save() {
     const { tabs, models, from, to, logarithmic, rangeChosen } = this;
     const page = { address: location.hash, programs: tabs.programs, models: models.linkText, shown: tabs.selected,
+                   extended: this.extended.checked,
                    plot: { from: from.value, to: to.value, logarithmic: logarithmic.checked, rangeChosen } };
     try {
       sessionStorage.removeItem(SAVED);  // older programs do not come back if these cannot be kept
@@ -164,7 +167,7 @@ class Playground {
       return false;
     }
     if (!Array.isArray(page?.programs) || page.address !== location.hash) return false;
-    this.open(page.programs, page.models, page.shown);
+    this.open(page.programs, page.models, page.shown, page.extended === true);
     this.rangeChosen = page.plot.rangeChosen;
     this.from.value = page.plot.from;
     this.to.value = page.plot.to;
@@ -173,9 +176,10 @@ class Playground {
   }
 
   // Programs as { name, text }, a name being optional; models as a link writes them, split into
-  // their price pairs by the core.
-  async open(programs, models, shown) {
+  // their price pairs by the core; whether the programs are read in the extended dialect.
+  async open(programs, models, shown, extended) {
     this.tabs.set(programs, shown);
+    this.extended.checked = extended;
     this.editor.show(this.tabs.current);
     this.rangeChosen = false;
     this.models.set(models ? (await this.analyser.ask("pairs", { text: models }))?.pairs ?? [] : []);
@@ -196,8 +200,9 @@ class Playground {
     // The programs as they stand, copied so that they stay so; not written out as JSON here, which
     // for a long program would hold the page up.
     const programs = this.tabs.programs.map(({ name, text }) => ({ name, text }));
-    this.asked = { programs, models: this.models.value, language: pageLanguage() };
-    this.analyser.analyse(this.asked.programs, this.asked.models, this.asked.language);
+    const dialect = this.extended.checked ? "extended" : "classic";
+    this.asked = { programs, models: this.models.value, language: pageLanguage(), dialect };
+    this.analyser.analyse(programs, this.asked.models, this.asked.language, dialect);
     this.updateShareLink();
   }
 
@@ -229,7 +234,7 @@ class Playground {
     // An answer to older text: the analysis of the newest is on its way.
     const { asked } = this;
     if (!asked || request.programs !== asked.programs || request.models !== asked.models ||
-        request.language !== asked.language) return;
+        request.language !== asked.language || request.dialect !== asked.dialect) return;
     if (answer.failure) {
       this.fail(fill(tr("The analyser failed on this program (%s) and was restarted."), answer.failure));
       return;
@@ -372,7 +377,8 @@ class Playground {
   // A link too long for a browser to open is not written, and leaves the address bare.
   async writeLink() {
     const link = ++this.links;
-    const fragment = await fragmentFor(this.tabs.programs, this.models.linkText, this.tabs.selected);
+    const fragment =
+      await fragmentFor(this.tabs.programs, this.models.linkText, this.tabs.selected, this.extended.checked);
     if (link !== this.links) return;
     const address = new URL(fragment, location.href).href;
     const fits = address.length <= LINK_LIMIT;

@@ -54,18 +54,18 @@ const highlighting = HighlightStyle.define([
   { tag: tags.invalid, color: "var(--error)" },
 ]);
 
-// BEGIN, LOOP and END open and close levels; a count follows LOOP; variables, + and * make
-// statements, each ended by ";".
+// BEGIN, LOOP and END open and close levels; a count follows LOOP (and TO, in a range of the
+// extended dialect); variables, + and * make statements, each ended by ";".
 const language = StreamLanguage.define({
   name: "loopcost",
   startState: () => ({ depth: 0, afterLoop: false }),
   copyState: (state) => ({ ...state }),
   token(stream, state) {
     if (stream.eatSpace()) return null;
-    if (stream.match(/^(BEGIN|LOOP|END)(?=\s|$)/)) {
+    if (stream.match(/^(BEGIN|LOOP|END|TO)(?=\s|$)/)) {
       const word = stream.current();
-      state.depth = Math.max(0, state.depth + (word === "END" ? -1 : 1));
-      state.afterLoop = word === "LOOP";
+      if (word !== "TO") state.depth = Math.max(0, state.depth + (word === "END" ? -1 : 1));
+      state.afterLoop = word === "LOOP" || word === "TO";
       return "keyword";
     }
     if (state.afterLoop && stream.match(/^(n|[+-]?\d+)/)) {
@@ -73,9 +73,10 @@ const language = StreamLanguage.define({
       return "number";
     }
     state.afterLoop = false;
+    if (stream.match(/^\d+/)) return "number";
     const character = stream.next();
-    if (character === "+" || character === "*") return "operator";
-    if (character === ";") return "punctuation";
+    if ("+-*=".includes(character)) return "operator";
+    if (";()".includes(character)) return "punctuation";
     return /[a-z]/.test(character) ? "variableName" : "invalid";
   },
   indent: (state, textAfter, context) =>

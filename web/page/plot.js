@@ -1,6 +1,6 @@
-// The plot of costs against n, drawn as SVG from the exact cost polynomials of the core's
-// document, on a linear or logarithmic cost axis: each model's cost for one program, or each
-// program's cost under one model, with the places where the cheapest model or program changes
+// The plot of costs against n, drawn as SVG from the exact costs of the core's document, on a
+// linear or logarithmic cost axis: each model's cost for one program, or each program's cost
+// under one model, with the places where the cheapest model or program changes
 // marked as the core's crossings give them.
 import { modelClass } from "./models.js";
 import { fill, tr } from "./words.js";
@@ -22,9 +22,25 @@ function coefficientValue(text) {
   return Number(numerator) / Number(denominator);
 }
 
-function polynomial(exact) {
-  const coefficients = exact.coefficients.map(coefficientValue);
+function polynomial(coefficients) {
   return (n) => coefficients.reduceRight((sum, coefficient) => sum * n + coefficient, 0);
+}
+
+// An exact cost as a function of n. A cost of the extended dialect is its polynomial from `fromN`
+// on and the values `below` before it; between two whole n below `fromN`, the line joining their
+// values, so that the curve passes through each true value.
+function costFunction(exact) {
+  if (!exact.terms) return polynomial(exact.coefficients.map(coefficientValue));
+  const coefficients = [];
+  for (const term of exact.terms) coefficients[term.n] = coefficientValue(term.coefficient);
+  const large = polynomial(Array.from(coefficients, (coefficient) => coefficient ?? 0));
+  const fromN = Number(exact.fromN);
+  const at = (whole) => (whole < fromN ? coefficientValue(exact.below[whole]) : large(whole));
+  return (n) => {
+    if (n >= fromN) return large(n);
+    const whole = Math.floor(n);
+    return at(whole) + (n - whole) * (at(whole + 1) - at(whole));
+  };
 }
 
 // About `count` round steps over [low, high]: the multiples in it of 1, 2 or 5 times a power of
@@ -122,7 +138,7 @@ export function renderPlot(figure, { kind, series, crossings }, { from, to, loga
   const right = width - MARGIN.right;
   const top = MARGIN.top;
   const bottom = height - MARGIN.bottom;
-  const costs = series.map((curve) => polynomial(curve.exact));
+  const costs = series.map((curve) => costFunction(curve.exact));
   const ns = Array.from({ length: SAMPLES + 1 }, (_, i) => from + ((to - from) * i) / SAMPLES);
   const values = costs.map((cost) => ns.map(cost));
   const x = (n) => left + ((n - from) / (to - from)) * (right - left);

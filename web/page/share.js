@@ -1,13 +1,15 @@
-// The share link: the programs, their names, the cost models and the program on show in the
-// address's fragment, "#z=<base64url>", of the JSON
-//   {"programs": [{"name": <name>, "text": <text>}, ...], "cpu": <models>, "tab": <k>}
+// The share link: the programs, their names, the cost models, the program on show and the
+// dialect in the address's fragment, "#z=<base64url>", of the JSON
+//   {"programs": [{"name": <name>, "text": <text>}, ...], "cpu": <models>, "tab": <k>,
+//    "dialect": "extended"}
 // compressed (deflate-raw). Links were first written as the fields
 //   #name=<name>&program=<text>&name=<name>&program=<text>&cpu=<models>&tab=<k>
 // each percent-encoded, and such links open too: each "program" is called by the "name" just
 // before it. In both, a program without a name has its default one ("program 1" for the first,
 // and so on), which a link leaves out. Without "cpu", or with an empty one, the models are the
 // tool's defaults, and a link for them leaves "cpu" out; without "tab", the first program is on
-// show, and a link for it leaves "tab" out.
+// show, and a link for it leaves "tab" out; without "dialect", the programs are read in the
+// classic dialect, and a link for it leaves "dialect" out.
 import { defaultName } from "./programs.js";
 
 const PACKED = "#z=";
@@ -15,30 +17,34 @@ export const LINK_LIMIT = 2 * 1024 * 1024;  // the longest address Chromium open
 const UNPACKED_LIMIT = 256 * 1024 * 1024;  // a link that unpacks to more is not one this page wrote
 const PIECE = 64 * 1024;  // characters compressed at a time
 
-// The fragment for programs ({ name, text }), their models ("" for the defaults) and the index of
-// the one on show.
-export async function fragmentFor(programs, models, shown = 0) {
+// The fragment for programs ({ name, text }), their models ("" for the defaults), the index of
+// the one on show and whether they are read in the extended dialect.
+export async function fragmentFor(programs, models, shown = 0, extended = false) {
   const link = { programs: programs.map(({ name, text }, index) => (name === defaultName(index) ? { text } : { name, text })) };
   if (models) link.cpu = models;
   if (shown > 0) link.tab = shown + 1;
+  if (extended) link.dialect = "extended";
   return PACKED + base64url(await packed(JSON.stringify(link)));
 }
 
-// { programs, models, shown } from a fragment, or null for an empty one; programs are
+// { programs, models, shown, extended } from a fragment, or null for an empty one; programs are
 // { name, text }, models "" for the defaults, else the text as the link gives it, to be read (and
-// judged) by the core, and shown the index of the program on show. Throws when the fragment is
+// judged) by the core, shown the index of the program on show, and extended whether the programs
+// are read in the extended dialect. Throws when the fragment is
 // not a link this page wrote (cut short, or changed by hand).
 export async function readFragment(hash) {
   if (hash === "" || hash === "#") return null;
   const link = hash.startsWith(PACKED) ? JSON.parse(await unpacked(bytesOf(hash.slice(PACKED.length)))) : fields(hash);
-  const { programs, cpu = "", tab = 1 } = link;
+  const { programs, cpu = "", tab = 1, dialect = "classic" } = link;
   const fits = Array.isArray(programs) && programs.length > 0 && typeof cpu === "string" && Number.isInteger(tab) &&
+    ["classic", "extended"].includes(dialect) &&
     programs.every(({ name = "", text } = {}) => typeof name === "string" && typeof text === "string");
   if (!fits) throw new Error("not a link to programs");
   return {
     programs: programs.map(({ name, text }, index) => ({ name: name ?? defaultName(index), text })),
     models: cpu,
     shown: Math.min(Math.max(tab - 1, 0), programs.length - 1),
+    extended: dialect === "extended",
   };
 }
 

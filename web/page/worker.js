@@ -1,9 +1,10 @@
 // The core in a worker of its own, so that a long analysis never holds up the page. It says
 // "ready" once the module has loaded, then answers each request, by its id:
-// - "analyse" the programs under the models, in the language asked for: the core's JSON document
-//   less each program's echo and statements, which stay here; what the editor shows of each
-//   program at once; and the milliseconds the core took. Or why the document cannot be read, or
-//   which price box holds no price;
+// - "analyse" the programs in the dialect asked for, under the models, in the language asked
+//   for: the core's JSON document less each program's echo and statements, which stay here, its
+//   extended counts with their texts; what the editor shows of each program at once; and the
+//   milliseconds the core took. Or why the document cannot be read, or which price box holds no
+//   price;
 // - the "rows" of a stretch of a program's echo, or the "echo" whole, to format with;
 // - the "glances" at the costs of a stretch of a program, a "hover" at a place in it;
 // - the price "pairs" of models as a link writes them;
@@ -61,19 +62,33 @@ function entryFor(file, index) {
   return { ...rest, index, analysis, lines: echo.lines.length, widest: widest(echo), rows: rows(echo, 0, FIRST_ROWS) };
 }
 
+// The entry with the texts the core writes for its counts, if they are of the extended dialect:
+// each model's total (as the cost line too, which the text report writes so), each statement's
+// runs and costs, each with the n from which its polynomial holds.
+function withCountTexts(file, texts) {
+  if (!texts) return file;
+  file.models.forEach((model, index) => (model.cost.text = model.exact.text = texts.totals[index]));
+  file.statements.forEach((statement, row) => {
+    statement.runs.text = texts.statements[row].runs;
+    statement.costs.forEach((cost, index) => (cost.text = texts.statements[row].costs[index]));
+  });
+  return file;
+}
+
 const answers = {
-  analyse(core, { programs, models, language }) {
+  analyse(core, { programs, models, language, dialect }) {
     const badPrice = JSON.parse(core.badPrice(models, language));
     if (badPrice) return { badPrice };
     const started = performance.now();
-    const text = core.analyseMany(JSON.stringify(programs), models, language);
+    const text = core.analyseMany(JSON.stringify(programs), models, language, dialect);
     const milliseconds = performance.now() - started;
     echoes = [];
     ++analysis;
     let report;
     try {
       report = JSON.parse(text);
-      report.files = report.files.map(entryFor);
+      report.files = report.files.map((file, index) =>
+        entryFor(withCountTexts(file, JSON.parse(core.countTexts(index))), index));
     } catch (error) {
       return { unreadable: String(error?.message ?? error) };
     }
