@@ -53,6 +53,7 @@ class Playground {
     this.copyLink = document.getElementById("copy-link");
     this.unreadableLink = document.getElementById("link-unreadable");
     this.keptAddress = null;  // a link that could not be read, kept in the address until an edit
+    this.addressBefore = null;  // the address before the page last rewrote it
     this.links = 0;  // links begun, so that only the newest is written
     this.figure = document.getElementById("plot");
     this.from = document.getElementById("n-from");
@@ -145,9 +146,11 @@ class Playground {
 
   // The programs, the models, the tab on show, the dialect and the plot's range and axis, with the
   // address they were left at: a reload comes back to them, edits not yet in the address included.
+  // A reload asked for just before the address was last rewritten comes back at the address
+  // before, which is kept too.
   save() {
     const { tabs, models, from, to, logarithmic, rangeChosen } = this;
-    const page = { address: location.hash, programs: tabs.programs, models: models.linkText, shown: tabs.selected,
+    const page = { addresses: [location.hash, this.addressBefore], programs: tabs.programs, models: models.linkText, shown: tabs.selected,
                    extended: this.extended.checked,
                    plot: { from: from.value, to: to.value, logarithmic: logarithmic.checked, rangeChosen } };
     try {
@@ -166,7 +169,7 @@ class Playground {
     } catch {
       return false;
     }
-    if (!Array.isArray(page?.programs) || page.address !== location.hash) return false;
+    if (!Array.isArray(page?.programs) || !page.addresses?.includes(location.hash)) return false;
     this.open(page.programs, page.models, page.shown, page.extended === true);
     this.rangeChosen = page.plot.rangeChosen;
     this.from.value = page.plot.from;
@@ -387,6 +390,7 @@ class Playground {
     this.copyLink.disabled = !fits;
     document.getElementById("link-too-long").hidden = fits;
     if (location.hash !== this.keptAddress) {
+      this.addressBefore = location.hash;
       history.replaceState(null, "", fits ? fragment : location.pathname + location.search);
     }
     this.shareLink.removeAttribute("aria-busy");
