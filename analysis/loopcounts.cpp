@@ -8,14 +8,16 @@ const LoopStatement& loopOf(const StatementRows::Row& row) {
   return *static_cast<const LoopStatement*>(row.statement);
 }
 
-// A sum of a count as a polynomial; `variableOf` gives an index's variable.
+// A sum of a count as a polynomial; `variableOf` gives an index's variable. Its products are
+// work, counted against the LOOP at `line`.
 template <typename VariableOf>
 MultiPolynomial polynomialOf(const LoopCount& count, const LoopCount::Sum& sum,
-                             const VariableOf& variableOf) {
+                             const VariableOf& variableOf, int line, CountWork& work) {
   MultiPolynomial total;
   for (const LoopCount::Term& term : sum) {
     MultiPolynomial product(1);
     for (const LoopCount::Factor& factor : term.factors) {
+      work.spend(product.size() + 1, line);
       switch (factor.kind) {
         case LoopCount::Factor::Kind::number:
           product = product * MultiPolynomial(Rational(factor.value));
@@ -27,9 +29,13 @@ MultiPolynomial polynomialOf(const LoopCount& count, const LoopCount::Sum& sum,
           product =
               product * MultiPolynomial::variable(variableOf(static_cast<char>(factor.value)));
           break;
-        case LoopCount::Factor::Kind::group:
-          product = product * polynomialOf(count, count.group(factor.value), variableOf);
+        case LoopCount::Factor::Kind::group: {
+          const MultiPolynomial group =
+              polynomialOf(count, count.group(factor.value), variableOf, line, work);
+          work.spend(CountWork::product(product.size(), group.size()), line);
+          product = product * group;
           break;
+        }
       }
     }
     if (term.minus) {
@@ -86,11 +92,12 @@ ExactCount LoopCounts::bodyRuns(std::size_t loop) const {
       }
       return rows[loopRows[outer]].depth;
     };
-    const MultiPolynomial last = polynomialOf(*count, count->to(), variableOf);
+    const MultiPolynomial last = polynomialOf(*count, count->to(), variableOf, line, work);
     if (count->index() == '\0') {
       runs.repeat(last, line, work);
     } else {
-      runs.sum(row.depth, polynomialOf(*count, count->from(), variableOf), last, line, work);
+      runs.sum(row.depth, polynomialOf(*count, count->from(), variableOf, line, work), last, line,
+               work);
     }
     if (row.parent >= 0 && runs.inNAlone()) {
       const ExactCount& outer = loopBodies[row.parent];

@@ -161,7 +161,8 @@ void Piecewise::repeat(const MultiPolynomial& count, int line, CountWork& work) 
   std::vector<Piece> pieces = std::move(all);
   all.clear();
   for (Piece& piece : pieces) {
-    work.spend(piece.value.size() * count.size() + piece.conditions.size(), line);
+    work.spend(CountWork::product(piece.value.size(), count.size()) + piece.conditions.size(),
+               line);
     piece.conditions.push_back({count, line});
     add(std::move(piece.conditions), piece.value * count);
   }

@@ -25,6 +25,8 @@ class CountWork {
 
   // Takes `units` of work; throws CountRefusal past the limit, naming the LOOP at `line`.
   void spend(std::size_t units, int line);
+  // The work of multiplying polynomials of these many terms, whose coefficients grow with them.
+  static std::size_t product(std::size_t a, std::size_t b) { return a * b * (1 + (a + b) / 16); }
 
  private:
   std::size_t spent = 0;
