@@ -34,10 +34,10 @@ async function activated(settings, start) {
 
 describe("the extension", () => {
   it("passes the server every setting the manifest contributes, but the server's path", async () => {
-    const settings = { "server.path": "/opt/loopcost", cpu: ["1,1"], codeLens: false, inlayHints: true, hintWidth: 30 };
+    const settings = { "server.path": "/opt/loopcost", cpu: ["1,1"], codeLens: false, inlayHints: true, hintWidth: 30, dialect: "extended" };
     const asked = await activated(settings, async () => {});
     assert.deepEqual(asked.server, { command: "/opt/loopcost", args: ["--lsp"] });
-    assert.deepEqual(asked.options.initializationOptions, { cpu: ["1,1"], codeLens: false, inlayHints: true, hintWidth: 30 });
+    assert.deepEqual(asked.options.initializationOptions, { cpu: ["1,1"], codeLens: false, inlayHints: true, hintWidth: 30, dialect: "extended" });
     assert.deepEqual(asked.messages, []);
   });
 
