@@ -783,7 +783,7 @@ describe("playground", () => {
       console.log(`# ${part}: ${(bytes / 1024).toFixed(0)} KB gzipped`);
     }
     console.log(`# the site: ${(total / 1024).toFixed(0)} KB gzipped`);
-    assert.ok(total <= 384 * 1024, `${total} bytes`);
+    assert.ok(total <= 400 * 1024, `${total} bytes`);
     const fresh = await browser.newPage();
     await fresh.goto(address);
     await settled(fresh);
