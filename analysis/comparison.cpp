@@ -4,6 +4,8 @@
 #include <map>
 #include <utility>
 
+#include "analysis/leadingsign.h"
+
 // Two costs can trade places only where their difference changes sign. Between the integers
 // next to the difference's positive real roots, and beyond the last of them, the difference
 // keeps its sign on the whole numbers. The roots are bracketed between consecutive integers by
@@ -32,13 +34,15 @@ class Work {
   std::uint64_t spent = 0;
 };
 
-// Dense coefficients of p times `factor`, a multiple of p's denominator.
-Coefficients integerCoefficients(const ExactPolynomial& p, const Integer& factor) {
+// Dense coefficients of p times `factor`, a multiple of p's denominator, with L = `log`.
+Coefficients integerCoefficients(const ExactPolynomial& p, const Integer& factor, unsigned log) {
   Coefficients result(p.degree() + 1);
   const Integer widening = factor / p.commonDenominator();
   for (const ExactPolynomial::Term& term : p.terms()) {
-    result[term.power] = term.numerator * widening;
+    const Integer value = term.numerator * widening;
+    result[term.power] += term.log == 0 ? value : Integer(value * pow(Integer(log), term.log));
   }
+  while (!result.empty() && result.back() == 0) result.pop_back();
   return result;
 }
 
@@ -187,8 +191,7 @@ std::vector<Integer> signChanges(Coefficients p, Work& work) {
 // their differences worked out as the sweep asks for them.
 class Sweep {
  public:
-  Sweep(std::vector<Coefficients> costs, std::uint64_t workLimit)
-      : costs(std::move(costs)), work(workLimit) {}
+  Sweep(std::vector<Coefficients> costs, Work& work) : costs(std::move(costs)), work(work) {}
 
   // The indexes of the costs that are least at n.
   std::vector<std::size_t> cheapestAt(const Integer& n) {
@@ -239,7 +242,7 @@ class Sweep {
 
   std::vector<Coefficients> costs;
   std::map<Coefficients, std::vector<Integer>> changes;
-  Work work;
+  Work& work;
 };
 
 // Appends the range, or widens the last one when it has the same cheapest costs.
@@ -251,23 +254,65 @@ void append(std::vector<CheapestRange>& ranges, CheapestRange range) {
   }
 }
 
-// From n = 0 up: each point where a sign may change on its own, then the stretch after it, up to
-// the next point where a difference with a cost cheapest on that stretch may change sign.
-std::vector<CheapestRange> sweep(Sweep& costs) {
-  std::vector<CheapestRange> ranges;
-  for (Integer point = 0;;) {
+// From n = `from` up to `to`: each point where a sign may change on its own, then the stretch
+// after it, up to the next point where a difference with a cost cheapest on that stretch may
+// change sign.
+void sweep(Sweep& costs, const Integer& from, const std::optional<Integer>& to,
+           std::vector<CheapestRange>& ranges) {
+  for (Integer point = from;;) {
     append(ranges, {point, point, costs.cheapestAt(point)});
+    if (to && point == *to) return;
     const Integer after = point + 1;
     std::vector<std::size_t> cheapest = costs.cheapestAt(after);
     const std::optional<Integer> next =
         cheapest.empty() ? std::nullopt : costs.nextChangeAfter(cheapest.front(), point);
-    if (!next) {
-      append(ranges, {after, std::nullopt, std::move(cheapest)});
-      return ranges;
+    if (!next || (to && *next > *to)) {
+      append(ranges, {after, to, std::move(cheapest)});
+      return;
     }
     if (after < *next) append(ranges, {after, *next - 1, std::move(cheapest)});
     point = *next;
   }
+}
+
+ExactPolynomial difference(const ExactPolynomial& a, const ExactPolynomial& b) {
+  std::vector<ExactPolynomial::Term> negated = b.terms();
+  for (ExactPolynomial::Term& term : negated) term.numerator = -term.numerator;
+  ExactPolynomial result = ExactPolynomial::fromTerms(std::move(negated), b.commonDenominator());
+  result.add(a);
+  return result;
+}
+
+// Costs with log n: L is k from n = 2^k to 2^(k+1) - 1, where the costs are polynomials in n, swept
+// one such range after another up to the k from which every difference keeps its leading term's
+// sign; from there on the cheapest stay the same.
+std::vector<CheapestRange> sweepByLog(const std::vector<ExactPolynomial>& costs,
+                                      const Integer& common, Work& work) {
+  unsigned settled = 1;
+  for (std::size_t i = 0; i < costs.size(); ++i) {
+    for (std::size_t j = i + 1; j < costs.size(); ++j) {
+      const ExactPolynomial gap = difference(costs[i], costs[j]);
+      if (gap.degree() < 0) continue;
+      const std::optional<unsigned> range = leadingSignRange(gap, MAX_LOG_RANGES);
+      if (!range) throw OverLimit();
+      settled = std::max(settled, *range);
+    }
+  }
+  const auto costsAt = [&](unsigned log) {
+    std::vector<Coefficients> scaled;
+    for (const ExactPolynomial& cost : costs)
+      scaled.push_back(integerCoefficients(cost, common, log));
+    return scaled;
+  };
+  std::vector<CheapestRange> ranges;
+  for (unsigned k = 0; k < settled; ++k) {
+    Sweep range(costsAt(k), work);
+    sweep(range, k == 0 ? Integer(0) : Integer(1) << k, (Integer(2) << k) - 1, ranges);
+  }
+  Sweep beyond(costsAt(settled), work);
+  const Integer from = Integer(1) << settled;
+  append(ranges, {from, std::nullopt, beyond.cheapestAt(from)});
+  return ranges;
 }
 
 }  // namespace
@@ -276,11 +321,18 @@ std::optional<std::vector<CheapestRange>> cheapestRanges(const std::vector<Exact
                                                          std::uint64_t workLimit) {
   Integer common = 1;
   for (const ExactPolynomial& cost : costs) common = lcm(common, cost.commonDenominator());
-  std::vector<Coefficients> scaled;
-  for (const ExactPolynomial& cost : costs) scaled.push_back(integerCoefficients(cost, common));
-  Sweep sweeping(std::move(scaled), workLimit);
+  Work work(workLimit);
   try {
-    return sweep(sweeping);
+    if (std::any_of(costs.begin(), costs.end(), [](const auto& c) { return c.hasLog(); })) {
+      return sweepByLog(costs, common, work);
+    }
+    std::vector<Coefficients> scaled;
+    for (const ExactPolynomial& cost : costs)
+      scaled.push_back(integerCoefficients(cost, common, 0));
+    Sweep sweeping(std::move(scaled), work);
+    std::vector<CheapestRange> ranges;
+    sweep(sweeping, 0, std::nullopt, ranges);
+    return ranges;
   } catch (const OverLimit&) {
     return std::nullopt;
   }

@@ -19,6 +19,10 @@ struct CheapestRange {
 // any program of everyday size, and a bound on the time an adversarial one can take.
 constexpr std::uint64_t COMPARISON_WORK_LIMIT = std::uint64_t{1} << 31;
 
+// The ranges 2^k <= n < 2^(k+1) that a comparison of costs with log n may take one by one: past
+// them, the cheapest are not worked out.
+constexpr unsigned MAX_LOG_RANGES = 4096;
+
 // Which of the costs is cheapest for every whole number n >= 0, exactly: maximal ranges covering
 // 0 to infinity, neighbours differing in their cheapest set. Without costs, one range with none.
 // Empty when it would take more than `workLimit`.

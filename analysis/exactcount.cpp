@@ -3,18 +3,9 @@
 #include <algorithm>
 #include <functional>
 
-namespace {
+#include "analysis/leadingsign.h"
 
-// An n from which the polynomial's sign is that of its leading coefficient: past Cauchy's bound
-// on its roots, 1 + max |a_k / a_d|.
-Integer settledFrom(const ExactPolynomial& p) {
-  const Rational lead = abs(p.coefficient(p.degree()));
-  Rational most = 0;
-  for (int k = 0; k < p.degree(); ++k)
-    most = std::max(most, Rational(abs(p.coefficient(k)) / lead));
-  const Rational bound = most + 1;
-  return numerator(bound) / denominator(bound) + 1;
-}
+namespace {
 
 // The polynomial from `start` on, and fromN walked down while the true values agree with it.
 ExactCount settle(ExactPolynomial polynomial, std::size_t start,
@@ -34,26 +25,34 @@ ExactCount settle(ExactPolynomial polynomial, std::size_t start,
 ExactCount ExactCount::of(const ExactPolynomial& polynomial) { return {polynomial, 0, {}}; }
 
 ExactCount ExactCount::of(const Piecewise& value, int line, CountWork& work) {
+  struct Part {
+    std::vector<ExactPolynomial> atLeastZero;
+    ExactPolynomial value;
+  };
+  std::vector<Part> parts;
   Integer start = 0;
   ExactPolynomial large;
   for (const Piecewise::Piece& piece : value.pieces()) {
+    Part part{{}, piece.value.inN()};
     bool holds = true;
     for (const Piecewise::Condition& condition : piece.conditions) {
-      const ExactPolynomial p = condition.atLeastZero.inN();
-      start = std::max(start, settledFrom(p));
-      holds = holds && p.coefficient(p.degree()) > 0;
+      part.atLeastZero.push_back(condition.atLeastZero.inN());
+      const ExactPolynomial& p = part.atLeastZero.back();
+      const std::optional<Integer> from = leadingSignFrom(p, MAX_FROM_N);
+      if (!from) throw CountRefusal{CountRefusal::Reason::workLimit, line};
+      start = std::max(start, *from);
+      holds = holds && p.leadingCoefficient() > 0;
     }
-    if (holds) large.add(piece.value.inN());
+    if (holds) large.add(part.value);
+    parts.push_back(std::move(part));
   }
-  if (start > MAX_FROM_N) throw CountRefusal{CountRefusal::Reason::workLimit, line};
   const auto truth = [&](std::size_t n) {
     Rational sum = 0;
-    for (const Piecewise::Piece& piece : value.pieces()) {
-      work.spend(piece.conditions.size() + piece.value.size(), line);
-      const bool holds =
-          std::all_of(piece.conditions.begin(), piece.conditions.end(),
-                      [n](const Piecewise::Condition& c) { return c.atLeastZero.valueAt(n) >= 0; });
-      if (holds) sum += piece.value.valueAt(n);
+    for (const Part& part : parts) {
+      work.spend(part.atLeastZero.size() + part.value.terms().size(), line);
+      const bool holds = std::all_of(part.atLeastZero.begin(), part.atLeastZero.end(),
+                                     [n](const ExactPolynomial& p) { return p.valueAt(n) >= 0; });
+      if (holds) sum += part.value.valueAt(n);
     }
     return sum;
   };
@@ -67,7 +66,7 @@ ExactCount ExactCount::combined(const std::vector<std::pair<Rational, const Exac
     start = std::max(start, count->fromN);
     std::vector<ExactPolynomial::Term> scaled;
     for (const ExactPolynomial::Term& term : count->polynomial.terms()) {
-      scaled.push_back({term.power, term.numerator * numerator(factor)});
+      scaled.push_back({term.power, term.numerator * numerator(factor), term.log});
     }
     sum.add(ExactPolynomial::fromTerms(
         std::move(scaled), count->polynomial.commonDenominator() * denominator(factor)));
@@ -84,7 +83,8 @@ ExactCount ExactCount::product(const ExactCount& a, const ExactCount& b) {
   for (const ExactPolynomial::Term& mine : a.polynomial.terms()) {
     std::vector<ExactPolynomial::Term> terms;
     for (const ExactPolynomial::Term& theirs : b.polynomial.terms()) {
-      terms.push_back({mine.power + theirs.power, mine.numerator * theirs.numerator});
+      terms.push_back(
+          {mine.power + theirs.power, mine.numerator * theirs.numerator, mine.log + theirs.log});
     }
     product.add(ExactPolynomial::fromTerms(
         std::move(terms), a.polynomial.commonDenominator() * b.polynomial.commonDenominator()));

@@ -183,11 +183,11 @@ void ExactPolynomial::add(const ExactPolynomial& other) {
   auto left = nonZeroTerms.begin();
   auto right = other.nonZeroTerms.begin();
   while (left != nonZeroTerms.end() || right != other.nonZeroTerms.end()) {
-    const bool takeLeft = right == other.nonZeroTerms.end() ||
-                          (left != nonZeroTerms.end() && left->power <= right->power);
-    const bool takeRight = left == nonZeroTerms.end() ||
-                           (right != other.nonZeroTerms.end() && right->power <= left->power);
-    Term term{takeLeft ? left->power : right->power, 0};
+    const bool takeLeft =
+        right == other.nonZeroTerms.end() || (left != nonZeroTerms.end() && !right->before(*left));
+    const bool takeRight =
+        left == nonZeroTerms.end() || (right != other.nonZeroTerms.end() && !left->before(*right));
+    Term term = takeLeft ? Term{left->power, 0, left->log} : Term{right->power, 0, right->log};
     if (takeLeft) term.numerator = widened(std::move(left++->numerator), mine);
     if (takeRight) term.numerator += widened(right++->numerator, theirs);
     if (term.numerator != 0) sum.push_back(std::move(term));
@@ -201,20 +201,37 @@ int ExactPolynomial::degree() const {
   return nonZeroTerms.empty() ? -1 : nonZeroTerms.back().power;
 }
 
-Rational ExactPolynomial::coefficient(int power) const {
-  const auto term =
-      std::lower_bound(nonZeroTerms.begin(), nonZeroTerms.end(), power,
-                       [](const Term& candidate, int wanted) { return candidate.power < wanted; });
-  if (term == nonZeroTerms.end() || term->power != power) return 0;
+int ExactPolynomial::logDegree() const {
+  return nonZeroTerms.empty() ? 0 : nonZeroTerms.back().log;
+}
+
+bool ExactPolynomial::hasLog() const {
+  return std::any_of(nonZeroTerms.begin(), nonZeroTerms.end(),
+                     [](const Term& term) { return term.log > 0; });
+}
+
+Rational ExactPolynomial::coefficient(int power, int log) const {
+  const Term wanted{power, 0, log};
+  const auto term = std::lower_bound(
+      nonZeroTerms.begin(), nonZeroTerms.end(), wanted,
+      [](const Term& candidate, const Term& key) { return candidate.before(key); });
+  if (term == nonZeroTerms.end() || term->power != power || term->log != log) return 0;
   return fraction(term->numerator, common);
 }
 
-// Horner's rule on the numerators, skipping the powers without a term.
+Rational ExactPolynomial::leadingCoefficient() const {
+  return nonZeroTerms.empty() ? Rational(0) : fraction(nonZeroTerms.back().numerator, common);
+}
+
+// Horner's rule on the numerators, skipping the powers without a term; the terms of one power
+// are summed first, each with its power of L.
 Rational ExactPolynomial::valueAt(const Integer& n) const {
+  const Integer log = hasLog() ? floorLog(n) : Integer(0);
   Integer sum = 0;
   int power = degree();
   for (auto term = nonZeroTerms.rbegin(); term != nonZeroTerms.rend(); ++term) {
-    sum = sum * powerOf(n, power - term->power) + term->numerator;
+    if (term->power != power) sum *= powerOf(n, power - term->power);
+    sum += term->log == 0 ? term->numerator : Integer(term->numerator * powerOf(log, term->log));
     power = term->power;
   }
   if (power > 0) sum *= powerOf(n, power);
@@ -237,11 +254,11 @@ std::string ExactPolynomial::text() const {
   std::string out;
   for (auto term = nonZeroTerms.rbegin(); term != nonZeroTerms.rend(); ++term) {
     if (!out.empty()) out += " + ";
-    if (term->power == 0) {
+    if (term->power == 0 && term->log == 0) {
       out += decimal(term->numerator);
     } else {
       if (term->numerator != common) out += decimal(term->numerator) + " * ";
-      out += "n^" + std::to_string(term->power);
+      out += monomialText(term->power, term->log);
     }
   }
   return out.empty() ? "0" : out;
@@ -268,7 +285,10 @@ bool ExactPolynomial::operator==(const ExactPolynomial& other) const {
   for (std::size_t i = 0; i < nonZeroTerms.size(); ++i) {
     const Term& mine = nonZeroTerms[i];
     const Term& theirs = other.nonZeroTerms[i];
-    if (mine.power != theirs.power || mine.numerator != theirs.numerator) return false;
+    if (mine.power != theirs.power || mine.log != theirs.log ||
+        mine.numerator != theirs.numerator) {
+      return false;
+    }
   }
   return true;
 }
@@ -282,6 +302,15 @@ void ExactPolynomial::reduce() {
   for (Term& term : nonZeroTerms) term.numerator /= divisor;
   common /= divisor;
 }
+
+std::string monomialText(int power, int log) {
+  std::string text = power > 0 ? "n^" + std::to_string(power) : "";
+  if (log == 0) return text;
+  if (power > 0) text += " * ";
+  return text + (log == 1 ? "log n" : "log^" + std::to_string(log) + " n");
+}
+
+Integer floorLog(const Integer& n) { return n > 0 ? Integer(msb(n)) : Integer(0); }
 
 Rational exactRational(double value) {
   int exponent = 0;

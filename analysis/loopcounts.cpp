@@ -23,7 +23,10 @@ MultiPolynomial polynomialOf(const LoopCount& count, const LoopCount::Sum& sum,
           product = product * MultiPolynomial(Rational(factor.value));
           break;
         case LoopCount::Factor::Kind::n:
-          product = product * MultiPolynomial::variable(0);
+          product = product * MultiPolynomial::variable(MultiPolynomial::N);
+          break;
+        case LoopCount::Factor::Kind::log:
+          product = product * MultiPolynomial::variable(MultiPolynomial::LOG);
           break;
         case LoopCount::Factor::Kind::index:
           product =
@@ -80,8 +83,9 @@ ExactCount LoopCounts::bodyRuns(std::size_t loop) const {
     const LoopCount* count = statement.getExtendedCount();
     if (count == nullptr) {
       const int fixed = statement.getCount();
-      runs.repeat(fixed < 0 ? MultiPolynomial::variable(0) : MultiPolynomial(Rational(fixed)), line,
-                  work);
+      runs.repeat(fixed < 0 ? MultiPolynomial::variable(MultiPolynomial::N)
+                            : MultiPolynomial(Rational(fixed)),
+                  line, work);
       continue;
     }
     const auto variableOf = [&](char letter) {
@@ -90,14 +94,14 @@ ExactCount LoopCounts::bodyRuns(std::size_t loop) const {
              loopOf(rows[loopRows[outer]]).getExtendedCount()->index() != letter) {
         outer = rows[loopRows[outer]].parent;
       }
-      return rows[loopRows[outer]].depth;
+      return MultiPolynomial::indexAt(rows[loopRows[outer]].depth);
     };
     const MultiPolynomial last = polynomialOf(*count, count->to(), variableOf, line, work);
     if (count->index() == '\0') {
       runs.repeat(last, line, work);
     } else {
-      runs.sum(row.depth, polynomialOf(*count, count->from(), variableOf, line, work), last, line,
-               work);
+      runs.sum(MultiPolynomial::indexAt(row.depth),
+               polynomialOf(*count, count->from(), variableOf, line, work), last, line, work);
     }
     if (row.parent >= 0 && runs.inNAlone()) {
       const ExactCount& outer = loopBodies[row.parent];

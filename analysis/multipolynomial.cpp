@@ -110,23 +110,19 @@ MultiPolynomial MultiPolynomial::reducedInequality() const {
   return reduced;
 }
 
-Rational MultiPolynomial::valueAt(const Integer& n) const {
-  Rational value = 0;
-  for (const auto& [monomial, coefficient] : terms) {
-    Integer power = 1;
-    for (int k = 0; k < (monomial.empty() ? 0 : monomial[0]); ++k) power *= n;
-    value += coefficient * power;
-  }
-  return value;
+bool MultiPolynomial::inNAlone() const {
+  return std::all_of(terms.begin(), terms.end(),
+                     [](const auto& term) { return term.first.size() <= LOG + 1; });
 }
 
 ExactPolynomial MultiPolynomial::inN() const {
   Integer common = 1;
   for (const auto& term : terms) common = lcm(common, denominator(term.second));
-  std::vector<ExactPolynomial::Term> whole;
+  std::vector<ExactPolynomial::Term> whole;  // the map's order is ascending by n, then by L
   for (const auto& [monomial, coefficient] : terms) {
-    whole.push_back({monomial.empty() ? 0 : monomial[0],
-                     numerator(coefficient) * (common / denominator(coefficient))});
+    const int power = monomial.size() > N ? monomial[N] : 0;
+    const int log = monomial.size() > LOG ? monomial[LOG] : 0;
+    whole.push_back({power, numerator(coefficient) * (common / denominator(coefficient)), log});
   }
   return ExactPolynomial::fromTerms(std::move(whole), common);
 }

@@ -6,10 +6,14 @@
 
 #include "analysis/exactpolynomial.h"
 
-// A polynomial in several variables with rational coefficients: variable 0 is n, variable d the
-// index of the LOOP at depth d. Sparse: a term per monomial whose coefficient is not zero.
+// A polynomial in several variables with rational coefficients: n, L = floor(log2 n), and the
+// index of each LOOP around. Sparse: a term per monomial whose coefficient is not zero.
 class MultiPolynomial {
  public:
+  static constexpr int N = 0;
+  static constexpr int LOG = 1;
+  static int indexAt(int depth) { return depth + 1; }  // the variable of the LOOP at `depth`
+
   // The power of each variable, from variable 0 on; no trailing zeros, so that equal monomials
   // have equal keys.
   using Monomial = std::vector<int>;
@@ -37,9 +41,8 @@ class MultiPolynomial {
   // Divided by the greatest common divisor of its coefficients other than the constant, and the
   // constant rounded down by it: for whole coefficients, p >= 0 exactly where the result is.
   MultiPolynomial reducedInequality() const;
-  // A polynomial in n alone (variable 0): its value at n, and the polynomial itself.
-  Rational valueAt(const Integer& n) const;
-  ExactPolynomial inN() const;
+  bool inNAlone() const;        // whether it holds no variable but n and L
+  ExactPolynomial inN() const;  // the polynomial, which must be in n and L alone
   const std::map<Monomial, Rational>& monomials() const { return terms; }
 
  private:

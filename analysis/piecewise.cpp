@@ -110,19 +110,11 @@ void CountWork::spend(std::size_t units, int line) {
 }
 
 bool Piecewise::inNAlone() const {
-  const auto inN = [](const MultiPolynomial& p) {
-    for (const auto& term : p.monomials()) {
-      if (term.first.size() > 1) return false;
-    }
-    return true;
-  };
-  for (const Piece& piece : all) {
-    if (!inN(piece.value)) return false;
-    for (const Condition& condition : piece.conditions) {
-      if (!inN(condition.atLeastZero)) return false;
-    }
-  }
-  return true;
+  return std::all_of(all.begin(), all.end(), [](const Piece& piece) {
+    return piece.value.inNAlone() &&
+           std::all_of(piece.conditions.begin(), piece.conditions.end(),
+                       [](const Condition& c) { return c.atLeastZero.inNAlone(); });
+  });
 }
 
 Piecewise::Piecewise(const Rational& constant) { add({}, MultiPolynomial(constant)); }

@@ -56,7 +56,7 @@ class Piecewise {
            CountWork& work);
 
   const std::vector<Piece>& pieces() const { return all; }
-  bool inNAlone() const;  // whether no index is left in values or conditions
+  bool inNAlone() const;  // whether no index is left in values or conditions: only n and L
 
  private:
   // Adds the piece, its conditions made canonical; drops it where one never holds.

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "report/wording.h"
+#include "statements/loopstatement.h"
 
 namespace {
 
@@ -62,10 +63,25 @@ std::vector<Cells> lineTable(const AnalysedProgram& program, const Words& words)
   return table;
 }
 
+bool takesLog(const StatementRows& rows) {
+  return std::any_of(rows.rows().begin(), rows.rows().end(), [](const StatementRows::Row& row) {
+    const LoopCount* count =
+        row.loop >= 0 ? static_cast<const LoopStatement*>(row.statement)->getExtendedCount()
+                      : nullptr;
+    return count != nullptr && count->hasLog();
+  });
+}
+
 }  // namespace
 
 void writeCountsExplained(std::ostream& out, const AnalysedProgram& program, const Words& words) {
   writeTable(out, lineTable(program, words), words);
+  if (takesLog(program.rows())) {
+    out << words.tr(
+               "log n stands for floor(log2 n): how often n halves before it reaches 1, and "
+               "0 for n = 0")
+        << '\n';
+  }
   out << words.tr("cheapest:") << '\n';
   for (const std::string& line :
        comparisonInWords(program.cheapest(), modelNames(program.models()), words)) {

@@ -205,6 +205,11 @@ std::string expectedText(const ParsedProgram& parsed, const Words& words) {
       return words.tr("n is the size of the problem and cannot be a LOOP's index");
     case Expected::groups:
       return words.tr("parentheses in a LOOP count are nested more than 100 deep");
+    case Expected::logOfN:
+      if (found.empty()) return textEnds(parsed, words);
+      return fill(words.tr("a LOOP count takes the log of n alone, as in log n, not of %s: a sum "
+                           "over log i is no polynomial in n and log n"),
+                  {quotedFound(found)});
     case Expected::keywordCase:
       break;
   }

@@ -51,8 +51,17 @@ void writeCost(JsonWriter& writer, const std::string& text,
   writer.end();
 }
 
-// `text` is how the report writes it: a classic program's as the console does.
-void writePrinted(JsonWriter& writer, const Polynomial& cost, const std::string& text) {
+// `text` is how the report writes it: a classic program's as the console does. A cost with log n
+// has no coefficients by powers of n alone: null.
+void writePrinted(JsonWriter& writer, const Polynomial& cost, const std::string& text,
+                  bool withLog) {
+  if (withLog) {
+    writer.beginObject();
+    writer.key("text").string(text);
+    writer.key("coefficients").value(nullptr);
+    writer.end();
+    return;
+  }
   std::vector<std::string> coefficients;
   for (int power = 0; power <= cost.getDegree(); ++power) {
     coefficients.push_back(floatText(cost.coefficient(power)));
@@ -71,9 +80,10 @@ void writeCount(JsonWriter& writer, const ExactCount& count) {
   writer.key("terms").beginArray();
   for (const ExactPolynomial::Term& term : count.polynomial.terms()) {
     writer.beginObject();
-    writer.key("coefficient").string(decimalText(count.polynomial.coefficient(term.power)));
+    writer.key("coefficient")
+        .string(decimalText(count.polynomial.coefficient(term.power, term.log)));
     writer.key("n").integer(term.power);
-    writer.key("log").integer(0);
+    writer.key("log").integer(term.log);
     writer.end();
   }
   writer.end();
@@ -109,10 +119,12 @@ void writeCountedStatement(JsonWriter& writer, const AnalysedProgram& program, s
   writer.end();
 }
 
-// "0", "1" or "n^k", as scripts read the growth.
+// "0", "1", "n^k", "n^k log^j" or "log^j", as scripts read the growth.
 std::string growthCode(Growth growth) {
-  if (growth.degree < 1) return growth.degree < 0 ? "0" : "1";
-  return "n^" + std::to_string(growth.degree);
+  if (growth.degree < 0) return "0";
+  const std::string log = growth.log > 0 ? "log^" + std::to_string(growth.log) : "";
+  if (growth.degree == 0) return log.empty() ? "1" : log;
+  return "n^" + std::to_string(growth.degree) + (log.empty() ? "" : " " + log);
 }
 
 void writeNames(JsonWriter& writer, const std::vector<std::size_t>& indexes,
@@ -216,9 +228,10 @@ void JsonReport::analysed(const AnalysedProgram& program) {
   for (std::size_t m = 0; m < models.size(); ++m) {
     writeModel(models[m]);
     writer.key("cost");
-    writePrinted(writer, program.printed()[m],
-                 program.extended() ? polynomialText(program.exact()[m])
-                                    : printedLine(program.printed()[m]));
+    writePrinted(
+        writer, program.printed()[m],
+        program.extended() ? polynomialText(program.exact()[m]) : printedLine(program.printed()[m]),
+        program.exact()[m].hasLog());
     writer.key("exact");
     if (program.extended()) {
       writeCount(writer, program.counts().totals()[m]);

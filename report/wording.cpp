@@ -55,7 +55,11 @@ std::string echoLine(const StatementRows::Row& row) {
 
 std::string growthText(Growth growth) {
   if (growth.degree < 0) return "0";
-  return "\xCE\x98(" + (growth.degree == 0 ? "1" : "n^" + std::to_string(growth.degree)) + ")";
+  if (growth.degree == 0 && growth.log == 0) return "\xCE\x98(1)";
+  std::string text = monomialText(growth.degree, growth.log);
+  const std::size_t times = text.find(" * ");
+  if (times != std::string::npos) text.replace(times, 3, " ");
+  return "\xCE\x98(" + text + ")";
 }
 
 std::string workLimitReason(const Words& words) {
@@ -198,11 +202,11 @@ std::string polynomialText(const ExactPolynomial& polynomial) {
   if (terms.empty()) return "0";
   std::string text;
   for (auto term = terms.rbegin(); term != terms.rend(); ++term) {
-    const Rational c = polynomial.coefficient(term->power);
+    const Rational c = polynomial.coefficient(term->power, term->log);
     const bool negative = c < 0;
     text += term == terms.rbegin() ? (negative ? "-" : "") : (negative ? " - " : " + ");
     text += decimalText(negative ? Rational(-c) : c);
-    if (term->power > 0) text += " * n^" + std::to_string(term->power);
+    if (term->power > 0 || term->log > 0) text += " * " + monomialText(term->power, term->log);
   }
   return text;
 }

@@ -41,6 +41,10 @@ class LoopCount::Reader {
     }
     const std::size_t at = place();
     is.get();
+    if (c == 'l' && is.peek() == 'o') {
+      count.sums[1] = sum(0, logOfN(at));
+      return;
+    }
     char next;
     if (peekNonBlank(is, next) && next == '=') return range(c, at);
     count.sums[1] = sum(0, letterFactor(c, at));
@@ -88,7 +92,7 @@ class LoopCount::Reader {
     if (isDigit(c)) return number(at);
     if (isLetter(c)) {
       is.get();
-      return letterFactor(c, at);
+      return c == 'l' && is.peek() == 'o' ? logOfN(at) : letterFactor(c, at);
     }
     if (c != '(') failHere(Expected::extendedCount);
     if (depth == MAX_GROUPS) fail(Expected::groups, at, "(");
@@ -116,6 +120,18 @@ class LoopCount::Reader {
     if (c == 'n') return {Factor::Kind::n, 0};
     if (!scope.binds(c)) fail(Expected::unknownIndex, at, std::string(1, c));
     return {Factor::Kind::index, static_cast<std::uint32_t>(c)};
+  }
+
+  // After its 'l': "log" and the n it takes, which is the only argument that keeps the counts
+  // polynomials in n and log n.
+  Factor logOfN(std::size_t at) {
+    std::string word = "l";
+    while (isLetter(is.peek()) && word.size() < MAX_WORD) word += static_cast<char>(is.get());
+    if (word != "log") fail(Expected::extendedCount, at, word);
+    char c;
+    if (!peekNonBlank(is, c) || c != 'n') failHere(Expected::logOfN);
+    is.get();
+    return {Factor::Kind::log, 0};
   }
 
   std::size_t place() const { return spans != nullptr ? SourceSpans::offset(is) : 0; }
@@ -161,6 +177,9 @@ void printSum(std::ostream& os, const LoopCount& count, const LoopCount::Sum& su
           break;
         case LoopCount::Factor::Kind::n:
           os << 'n';
+          break;
+        case LoopCount::Factor::Kind::log:
+          os << "log n";
           break;
         case LoopCount::Factor::Kind::index:
           os << static_cast<char>(factor.value);
@@ -212,4 +231,15 @@ bool LoopCount::classic() const {
   if (letter != '\0' || count.size() != 1 || count[0].factors.size() != 1) return false;
   const Factor::Kind kind = count[0].factors[0].kind;
   return kind == Factor::Kind::number || kind == Factor::Kind::n;
+}
+
+bool LoopCount::hasLog() const {
+  for (const Sum& sum : sums) {
+    for (const Term& term : sum) {
+      for (const Factor& factor : term.factors) {
+        if (factor.kind == Factor::Kind::log) return true;
+      }
+    }
+  }
+  return false;
 }

@@ -30,6 +30,7 @@ enum class Expected {
   reboundIndex,    // a range's index that no LOOP around it binds already
   nIndex,          // a range's index other than n
   groups,          // fewer nested parentheses in a count
+  logOfN,          // n after log, the only logarithm a count may take
 };
 
 // What a parser stopped at, when syntax errors throw.

@@ -78,6 +78,9 @@ struct LiteralRun {
           case LoopCount::Factor::Kind::n:
             product *= n;
             break;
+          case LoopCount::Factor::Kind::log:
+            product *= halvings();
+            break;
           case LoopCount::Factor::Kind::index:
             product *= index[factor.value];
             break;
@@ -89,6 +92,13 @@ struct LiteralRun {
       total += term.minus ? -product : product;
     }
     return total;
+  }
+
+  // How often n halves before it reaches 1, as a halving loop counts it.
+  long long halvings() const {
+    long long count = 0;
+    for (long long halved = n; halved > 1; halved /= 2) ++count;
+    return count;
   }
 
   // The rows from `first` on at `depth`, once; false when the passes ran out.
