@@ -1,5 +1,6 @@
 #include "tests/analysischecks.h"
 
+#include <map>
 #include <sstream>
 
 #include "statements/loopstatement.h"
@@ -65,6 +66,7 @@ struct LiteralRun {
   long long passesLeft;
   long long index[128] = {};
   std::vector<long long> runs;
+  std::vector<std::size_t> after;  // the row after each row's statement, its body included
 
   long long value(const LoopCount& count, const LoopCount::Sum& sum) const {
     long long total = 0;
@@ -103,11 +105,10 @@ struct LiteralRun {
 
   // The rows from `first` on at `depth`, once; false when the passes ran out.
   bool list(std::size_t first, int depth) {
-    for (std::size_t r = first; r < rows.rows().size() && rows.rows()[r].depth >= depth; ++r) {
-      const StatementRows::Row& row = rows.rows()[r];
-      if (row.depth != depth) continue;
+    for (std::size_t r = first; r < rows.rows().size() && rows.rows()[r].depth == depth;
+         r = after[r]) {
       ++runs[r];
-      if (row.loop >= 0 && !loop(r)) return false;
+      if (rows.rows()[r].loop >= 0 && !loop(r)) return false;
     }
     return true;
   }
@@ -137,12 +138,19 @@ struct LiteralRun {
 
 std::optional<std::vector<long long>> literalRuns(const StatementRows& rows, long long n,
                                                   long long passes) {
-  LiteralRun run{rows, n, passes, {}, std::vector<long long>(rows.rows().size(), 0)};
+  const auto& all = rows.rows();
+  std::vector<std::size_t> after(all.size());
+  for (std::size_t r = all.size(); r-- > 0;) {
+    after[r] = r + 1;
+    while (after[r] < all.size() && all[after[r]].depth > all[r].depth) after[r] = after[after[r]];
+  }
+  LiteralRun run{rows, n, passes, {}, std::vector<long long>(all.size(), 0), std::move(after)};
   if (!run.list(0, 1)) return std::nullopt;
   return run.runs;
 }
 
-bool countsMatchLiteralRuns(const AnalysedProgram& program, long long lastN, long long passes) {
+bool countsMatchLiteralRuns(const AnalysedProgram& program, long long lastN, long long passes,
+                            long long* reached) {
   const LoopCounts& counts = program.counts();
   const StatementRows& rows = program.rows();
   const auto least = [](const ExactCount& count) {
@@ -153,23 +161,28 @@ bool countsMatchLiteralRuns(const AnalysedProgram& program, long long lastN, lon
   for (std::size_t m = 0; m < program.models().size(); ++m) {
     matches = matches && least(counts.totals()[m]);
   }
+  for (std::size_t r = 0; r < rows.rows().size(); ++r) matches = matches && least(counts.runs(r));
   for (long long n = 0; n <= lastN && matches; ++n) {
     const auto runs = literalRuns(rows, n, passes);
     if (!runs) break;
-    std::vector<Rational> costs(program.models().size(), 0);
+    if (reached != nullptr) *reached = n;
+    std::map<const ExactCount*, Rational> values;  // rows of one list share their runs
+    long long additions = 0, multiplications = 0;
     for (std::size_t r = 0; r < runs->size(); ++r) {
-      matches = matches && least(counts.runs(r)) && counts.runs(r).valueAt(n) == (*runs)[r];
+      const ExactCount& count = counts.runs(r);
+      const auto [value, fresh] = values.try_emplace(&count);
+      if (fresh) value->second = count.valueAt(n);
+      matches = matches && value->second == (*runs)[r];
       if (rows.rows()[r].loop >= 0) continue;
       const Operations operations = rows.operations(rows.rows()[r]);
-      for (std::size_t m = 0; m < costs.size(); ++m) {
-        const CostModel& model = program.models()[m];
-        costs[m] += (model.addition.exact() * operations.additions +
-                     model.multiplication.exact() * operations.multiplications) *
-                    (*runs)[r];
-      }
+      additions += operations.additions * (*runs)[r];
+      multiplications += operations.multiplications * (*runs)[r];
     }
-    for (std::size_t m = 0; m < costs.size(); ++m) {
-      matches = matches && counts.totals()[m].valueAt(n) == costs[m];
+    for (std::size_t m = 0; m < program.models().size(); ++m) {
+      const CostModel& model = program.models()[m];
+      const Rational cost =
+          model.addition.exact() * additions + model.multiplication.exact() * multiplications;
+      matches = matches && counts.totals()[m].valueAt(n) == cost;
     }
   }
   return matches;

@@ -30,8 +30,10 @@ std::optional<std::vector<long long>> literalRuns(const StatementRows& rows, lon
                                                   long long passes);
 
 // Whether a program of the extended dialect, not refused, has the runs and costs of running its
-// loops, for n = 0 ... lastN as far as `passes` allow, and each count's fromN is the least.
-bool countsMatchLiteralRuns(const AnalysedProgram& program, long long lastN, long long passes);
+// loops, for n = 0 ... lastN as far as `passes` for each n allow, and each count's fromN is the
+// least; `reached`, if given, is set to the last n compared.
+bool countsMatchLiteralRuns(const AnalysedProgram& program, long long lastN, long long passes,
+                            long long* reached = nullptr);
 
 // c * n^power, and p * factor.
 ExactPolynomial monomial(const Rational& c, int power);

@@ -51,6 +51,45 @@ TEST(CheapestRanges, SplitsAtCrossingsAndTies) {
   }
 }
 
+// c * n^power * log^log n.
+ExactPolynomial logTerm(const Rational& c, int power, int log) {
+  return ExactPolynomial::fromTerms({{power, numerator(c), log}}, denominator(c));
+}
+
+ExactPolynomial plus(ExactPolynomial a, const ExactPolynomial& b) {
+  a.add(b);
+  return a;
+}
+
+// With log n, each range 2^k <= n < 2^(k+1) is swept with log n = k, up to where the leading terms
+// decide for good.
+TEST(CheapestRanges, SplitsCostsWithLogNWithinAndBetweenPowersOfTwo) {
+  const struct {
+    std::vector<ExactPolynomial> costs;
+    const char* expected;
+  } cases[] = {
+      {{logTerm(1, 1, 1), exact({20, 1})}, "0..9: 0; 10..10: 0 1; 11..: 1"},
+      {{logTerm(1, 0, 1), exact({3})}, "0..7: 0; 8..15: 0 1; 16..: 1"},
+      {{plus(logTerm(1, 0, 2), logTerm(-4, 0, 1)), exact({})},
+       "0..1: 0 1; 2..15: 0; 16..31: 0 1; 32..: 1"},
+      {{logTerm(1, 1, 1), plus(logTerm(1, 1, 1), exact({0, 0, Rational(1, 1000)}))},
+       "0..0: 0 1; 1..: 0"},
+  };
+  for (const auto& c : cases) {
+    const auto ranges = cheapestRanges(c.costs);
+    ASSERT_TRUE(ranges);
+    EXPECT_EQ(rendered(*ranges), c.expected);
+  }
+  // n log n and 1000 n meet where log n is 1000, from n = 2^1000 to 2^1001 - 1.
+  const auto far = cheapestRanges({logTerm(1, 1, 1), exact({0, 1000})});
+  ASSERT_TRUE(far);
+  ASSERT_EQ(far->size(), 4u);
+  EXPECT_EQ((*far)[2].from, Integer(1) << 1000);
+  EXPECT_EQ(*(*far)[2].to, (Integer(1) << 1001) - 1);
+  // Past 2^4096, the ranges are not worked out.
+  EXPECT_FALSE(cheapestRanges({logTerm(1, 1, 1), exact({0, 5000})}));
+}
+
 // Sets of costs that cross, tie and coincide: a shared cost as the tool makes them (operation
 // counts with whole coefficients times binary prices), each cost adding nothing, another such
 // cost, or a multiple of (n - r)(n - s) with r and s whole or half-whole.

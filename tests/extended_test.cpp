@@ -2,6 +2,8 @@
 // one pass at a time on random programs.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <optional>
 #include <random>
 #include <regex>
 #include <sstream>
@@ -36,6 +38,8 @@ TEST(Extended, ReadsCountsAndEchoesThemNormalised) {
        "END\nEND\n"},
       {"BEGIN LOOP i = 1 TO n LOOP i a; END END END",
        "BEGIN\n  LOOP i = 1 TO n\n    LOOP i\n      a ;\n    END\n  END\nEND\n"},
+      {"BEGIN LOOP l=1 TO   log  n-1 LOOP n*log n l; END END END",
+       "BEGIN\n  LOOP l = 1 TO log n - 1\n    LOOP n * log n\n      l ;\n    END\n  END\nEND\n"},
       // Classic counts read as the classic dialect reads them.
       {"BEGIN LOOP -3 a; END LOOP na; END LOOP 7 b; END END",
        "BEGIN\n  LOOP n\n    a ;\n  END\n  LOOP n\n    a ;\n  END\n  LOOP 7\n    b ;\n  "
@@ -62,6 +66,11 @@ TEST(Extended, NamesTheLetterOrTokenItRefuses) {
       {"BEGIN LOOP (n-1 a; END END", Expected::extendedCount, "a"},
       {"BEGIN LOOP n * a; END END", Expected::unknownIndex, "a"},
       {"BEGIN LOOP 3000000000 a; END END", Expected::countSize, "3000000000"},
+      {"BEGIN LOOP i = 1 TO n LOOP log i a; END END END", Expected::logOfN, "i"},
+      {"BEGIN LOOP log 2*n a; END END", Expected::logOfN, "2"},
+      {"BEGIN LOOP log (n) a; END END", Expected::logOfN, "("},
+      {"BEGIN LOOP lg n a; END END", Expected::unknownIndex, "l"},
+      {"BEGIN LOOP logs n a; END END", Expected::extendedCount, "logs"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
@@ -96,6 +105,10 @@ TEST(Extended, RefusesWhereThereIsNoSinglePolynomial) {
       {"BEGIN LOOP i = 1 TO n LOOP j = 1 TO i*i - n a; END END END",
        CountRefusal::Reason::nonlinear, 3},
       {"BEGIN LOOP n - 1000000 a; END END", CountRefusal::Reason::workLimit, 2},
+      // n - 1000 log n stays negative until n = 13,747, past the values worked out one by one.
+      {"BEGIN LOOP n - 1000 * log n a; END END", CountRefusal::Reason::workLimit, 2},
+      {"BEGIN LOOP i = 1 TO log n LOOP j = 1 TO i * i - log n a; END END END",
+       CountRefusal::Reason::nonlinear, 3},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
@@ -112,13 +125,15 @@ TEST(Extended, RefusesWhereThereIsNoSinglePolynomial) {
 
 // A random program of the extended dialect: LOOPs nested at most four deep, whose counts are
 // small sums of n, the indices around and small numbers, now and then doubled or multiplied.
+// With `logs`, three deep, counted mostly in log n: at most one LOOP of each nest runs about n
+// times, and binds no index.
 class RandomProgram {
  public:
-  explicit RandomProgram(unsigned seed) : random(seed) {}
+  explicit RandomProgram(unsigned seed, bool logs = false) : random(seed), logs(logs) {}
 
   std::string next() {
     text = "BEGIN\n";
-    list(0, "");
+    list(0, "", false);
     return text + "END\n";
   }
 
@@ -130,11 +145,15 @@ class RandomProgram {
     return choices[below(static_cast<int>(size))];
   }
 
+  std::string around(const std::string& indices, const std::string& otherwise) {
+    return indices.empty() ? otherwise
+                           : std::string(1, indices[below(static_cast<int>(indices.size()))]);
+  }
+
   // Bounds as homework writes them, X an index around (or n): now and then one that meets
   // another at a fraction, i = 1 TO n - i, which is refused.
   std::string range(const std::string& indices) {
-    const std::string x =
-        indices.empty() ? "n" : std::string(1, indices[below(static_cast<int>(indices.size()))]);
+    const std::string x = around(indices, "n");
     if (below(200) == 0) return x + " TO n - " + x;
     const std::string lower = pick({"0", "1", "2", x, x + " + 1", x + " - 1"});
     const std::string upper = pick({"n", "n - 1", "n + 1", x, x + " - 1", "2*n", x + " - 5", "3",
@@ -143,14 +162,30 @@ class RandomProgram {
   }
 
   std::string times(const std::string& indices) {
-    const std::string x =
-        indices.empty() ? "n" : std::string(1, indices[below(static_cast<int>(indices.size()))]);
+    const std::string x = around(indices, "n");
     return pick({"n", "n - 1", "n - 3", "2*n", "(n - 1)*(n - 2)", x, x + " - 2", "3", "n*n"});
   }
 
-  void list(int depth, const std::string& indices) {
-    for (int statements = 1 + below(3); statements > 0; --statements) {
-      if (depth == 4 || below(3) == 0) {
+  std::string logRange(const std::string& indices) {
+    const std::string x = around(indices, "log n");
+    if (below(200) == 0) return x + " TO log n - " + x;
+    const std::string lower = pick({"0", "1", "2", x, x + " + 1"});
+    const std::string upper =
+        pick({"log n", "log n - 1", "log n + 1", x, x + " - 1", "2 * log n", "3", x + " + log n",
+              lower.size() == 1 ? "log n - " + x : "log n - 2"});
+    return lower + " TO " + upper;
+  }
+
+  std::string logTimes(const std::string& indices, bool large) {
+    const std::string x = around(indices, "log n");
+    if (!large && below(8) == 0) return pick({"n", "n - 1", "n - 2 * log n"});
+    return pick({"log n", "log n - 1", "2 * log n", large ? "2" : "log n * log n", x, x + " - 2",
+                 "log n - " + x, "3"});
+  }
+
+  void list(int depth, const std::string& indices, bool large) {
+    for (int statements = 1 + below(logs ? 2 : 3); statements > 0; --statements) {
+      if (depth == (logs ? 3 : 4) || below(3) == 0) {
         text += below(2) == 0 ? "a + b;\n" : "a * b * c;\n";
         continue;
       }
@@ -158,18 +193,20 @@ class RandomProgram {
       for (const char c : std::string("ijkl")) {
         if (indices.find(c) == std::string::npos && letter.empty()) letter = c;
       }
-      if (below(4) == 0) {
-        text += "LOOP " + times(indices) + "\n";
-        list(depth + 1, indices);
+      if (below(4) == 0 || (logs && below(2) == 0)) {
+        const std::string count = logs ? logTimes(indices, large) : times(indices);
+        text += "LOOP " + count + "\n";
+        list(depth + 1, indices, large || count[0] == 'n');
       } else {
-        text += "LOOP " + letter + " = " + range(indices) + "\n";
-        list(depth + 1, indices + letter);
+        text += "LOOP " + letter + " = " + (logs ? logRange(indices) : range(indices)) + "\n";
+        list(depth + 1, indices + letter, large);
       }
       text += "END\n";
     }
   }
 
   std::mt19937 random;
+  bool logs;
   std::string text;
 };
 
@@ -193,6 +230,102 @@ TEST(Extended, CountsAsTheLoopsRunOnRandomPrograms) {
   }
   EXPECT_LT(refused, 200);
   RecordProperty("refused", refused);
+}
+
+// A cost times a common denominator: its terms' whole numerators, when each fits 32 bits.
+struct ScaledCost {
+  std::vector<std::array<long long, 3>> terms;  // power of n, power of log n, numerator
+
+  static std::optional<ScaledCost> of(const ExactPolynomial& cost, const Integer& common) {
+    ScaledCost scaled;
+    for (const ExactPolynomial::Term& term : cost.terms()) {
+      const Integer numerator = term.numerator * (common / cost.commonDenominator());
+      if (abs(numerator) > 2147483647) return std::nullopt;
+      scaled.terms.push_back({term.power, term.log, numerator.convert_to<long long>()});
+    }
+    return scaled;
+  }
+
+  // The value at n, with log n counted by halving n; none where a step leaves 64 bits.
+  std::optional<long long> at(long long n) const {
+    long long log = 0;
+    for (long long halved = n; halved > 1; halved /= 2) ++log;
+    long long sum = 0;
+    for (const auto& [power, logs, value] : terms) {
+      long long product = value;
+      for (long long k = 0; k < power + logs; ++k) {
+        if (__builtin_mul_overflow(product, k < power ? n : log, &product)) return std::nullopt;
+      }
+      if (__builtin_add_overflow(sum, product, &sum)) return std::nullopt;
+    }
+    return sum;
+  }
+};
+
+// Each range of the cheapest models names the models least at each of its n up to `lastN`, by
+// their exact costs' values: below the n where every polynomial holds the values kept, from it
+// on the polynomials evaluated in machine words where they fit.
+void expectCheapestAsEvaluated(const AnalysedProgram& program, long long lastN) {
+  const std::vector<ExactCount>& totals = program.counts().totals();
+  long long start = 0;
+  Integer common = 1;
+  for (const ExactCount& total : totals) {
+    start = std::max(start, static_cast<long long>(total.fromN));
+    common = lcm(common, total.polynomial.commonDenominator());
+  }
+  std::vector<std::optional<ScaledCost>> scaled;
+  for (const ExactCount& total : totals) scaled.push_back(ScaledCost::of(total.polynomial, common));
+  const auto& ranges = program.cheapest();
+  ASSERT_TRUE(ranges);
+  std::size_t k = 0;
+  for (long long n = 0; n <= lastN; ++n) {
+    while ((*ranges)[k].to && *(*ranges)[k].to < n) ++k;
+    std::vector<long long> fast;
+    for (std::size_t m = 0; m < totals.size() && n >= start && scaled[m]; ++m) {
+      if (const auto value = scaled[m]->at(n)) fast.push_back(*value);
+    }
+    std::vector<std::size_t> least;
+    if (fast.size() == totals.size()) {
+      const long long lowest = *std::min_element(fast.begin(), fast.end());
+      for (std::size_t m = 0; m < fast.size(); ++m) {
+        if (fast[m] == lowest) least.push_back(m);
+      }
+    } else {
+      std::vector<ExactPolynomial> below;
+      for (const ExactCount& total : totals) {
+        below.push_back(monomial(total.valueAt(n), 0));
+      }
+      least = cheapestByEvaluation(below, 0);
+    }
+    ASSERT_EQ((*ranges)[k].cheapest, least) << "n = " << n;
+  }
+}
+
+// log n counted by halving n, for n = 0 ... 300, and the cheapest model by the costs' values up
+// to n = 4,096.
+TEST(Extended, CountsLogNAsTheLoopsRunOnRandomPrograms) {
+  RandomProgram programs(35, true);
+  const std::vector<CostModel> models = {defaultModels()[0], defaultModels()[1]};
+  int refused = 0, throughout = 0;
+  for (int p = 0; p < 5000; ++p) {
+    const std::string text = programs.next();
+    const AnalysedProgram program = analysedText(text, models, Dialect::extended);
+    ASSERT_TRUE(program.ok()) << text;
+    if (const auto& refusal = program.counts().refusal()) {
+      ++refused;
+      EXPECT_EQ(refusal->reason, CountRefusal::Reason::fraction) << text;
+      continue;
+    }
+    long long reached = 0;
+    ASSERT_TRUE(countsMatchLiteralRuns(program, 300, 20000, &reached)) << text;
+    throughout += reached == 300;
+    expectCheapestAsEvaluated(program, 4096);
+    if (HasFatalFailure()) FAIL() << text;
+  }
+  EXPECT_LT(refused, 200);
+  EXPECT_GT(throughout, 4500);
+  RecordProperty("refused", refused);
+  RecordProperty("checkedUpTo300", throughout);
 }
 
 }  // namespace
