@@ -55,7 +55,8 @@ const highlighting = HighlightStyle.define([
 ]);
 
 // BEGIN, LOOP and END open and close levels; a count follows LOOP (and TO, in a range of the
-// extended dialect); variables, + and * make statements, each ended by ";".
+// extended dialect, whose counts may take log n); variables, + and * make statements, each ended
+// by ";".
 const language = StreamLanguage.define({
   name: "loopcost",
   startState: () => ({ depth: 0, afterLoop: false }),
@@ -73,6 +74,7 @@ const language = StreamLanguage.define({
       return "number";
     }
     state.afterLoop = false;
+    if (stream.match(/^log(?=\s+n\b)/)) return "keyword";
     if (stream.match(/^\d+/)) return "number";
     const character = stream.next();
     if ("+-*=".includes(character)) return "operator";

@@ -26,14 +26,32 @@ function polynomial(coefficients) {
   return (n) => coefficients.reduceRight((sum, coefficient) => sum * n + coefficient, 0);
 }
 
+// What log n stands for: floor(log2 n), and 0 below n = 1.
+function floorLog(n) {
+  return n >= 1 ? Math.floor(Math.log2(n)) : 0;
+}
+
+function hasLog(exact) {
+  return exact.terms?.some((term) => term.log > 0) ?? false;
+}
+
+// The polynomial in n and log n of a cost's terms; log n steps up at each power of two.
+function termsFunction(terms) {
+  if (!terms.some((term) => term.log > 0)) {
+    const coefficients = [];
+    for (const term of terms) coefficients[term.n] = coefficientValue(term.coefficient);
+    return polynomial(Array.from(coefficients, (coefficient) => coefficient ?? 0));
+  }
+  const parts = terms.map((term) => [coefficientValue(term.coefficient), term.n, term.log]);
+  return (n) => parts.reduce((sum, [coefficient, power, log]) => sum + coefficient * n ** power * floorLog(n) ** log, 0);
+}
+
 // An exact cost as a function of n. A cost of the extended dialect is its polynomial from `fromN`
 // on and the values `below` before it; between two whole n below `fromN`, the line joining their
 // values, so that the curve passes through each true value.
 function costFunction(exact) {
   if (!exact.terms) return polynomial(exact.coefficients.map(coefficientValue));
-  const coefficients = [];
-  for (const term of exact.terms) coefficients[term.n] = coefficientValue(term.coefficient);
-  const large = polynomial(Array.from(coefficients, (coefficient) => coefficient ?? 0));
+  const large = termsFunction(exact.terms);
   const fromN = Number(exact.fromN);
   const at = (whole) => (whole < fromN ? coefficientValue(exact.below[whole]) : large(whole));
   return (n) => {
@@ -41,6 +59,17 @@ function costFunction(exact) {
     const whole = Math.floor(n);
     return at(whole) + (n - whole) * (at(whole + 1) - at(whole));
   };
+}
+
+// The n at which the curves are drawn: evenly spaced, and with log n, also each power of two and
+// a point just before it, so that the step log n makes there is drawn upright.
+function samples(from, to, steps) {
+  const ns = Array.from({ length: SAMPLES + 1 }, (_, i) => from + ((to - from) * i) / SAMPLES);
+  if (!steps) return ns;
+  for (let power = 2; power <= to; power *= 2) {
+    if (power > from) ns.push(power - (to - from) * 1e-9, power);
+  }
+  return ns.sort((a, b) => a - b);
 }
 
 // About `count` round steps over [low, high]: the multiples in it of 1, 2 or 5 times a power of
@@ -139,7 +168,7 @@ export function renderPlot(figure, { kind, series, crossings }, { from, to, loga
   const top = MARGIN.top;
   const bottom = height - MARGIN.bottom;
   const costs = series.map((curve) => costFunction(curve.exact));
-  const ns = Array.from({ length: SAMPLES + 1 }, (_, i) => from + ((to - from) * i) / SAMPLES);
+  const ns = samples(from, to, series.some((curve) => hasLog(curve.exact)));
   const values = costs.map((cost) => ns.map(cost));
   const x = (n) => left + ((n - from) / (to - from)) * (right - left);
   const axis = costAxis(values, logarithmic, top, bottom);
