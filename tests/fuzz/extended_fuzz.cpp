@@ -1,7 +1,9 @@
 // Coverage-guided fuzzing of the extended dialect's reading and exact counts. Findings: a crash,
 // a sanitizer report, a timeout, an echo that does not read back to the same echo, and a
 // count that differs from running the loops one pass at a time for small n (or whose fromN is
-// not the least), in a program that was not refused.
+// not the least), in a program that was not refused, and a cheapest model other than the least
+// cost's for those n.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <sstream>
@@ -23,5 +25,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   check(echoAgain.str() == echo.str());
   if (!program.extended() || program.counts().refusal()) return 0;
   check(countsMatchLiteralRuns(program, 8, 20000));
+  // The cheapest model, n by n up to where the costs' polynomials all hold and a little past.
+  const auto& ranges = program.cheapest();
+  if (!ranges) return 0;
+  std::size_t start = 0;
+  for (const ExactCount& total : program.counts().totals()) start = std::max(start, total.fromN);
+  std::size_t k = 0;
+  for (std::size_t n = 0; n <= std::min<std::size_t>(start + 40, 300); ++n) {
+    while ((*ranges)[k].to && *(*ranges)[k].to < n) ++k;
+    std::vector<ExactPolynomial> values;
+    for (const ExactCount& total : program.counts().totals()) {
+      values.push_back(ExactPolynomial::fromTerms({{0, numerator(total.valueAt(n))}},
+                                                  denominator(total.valueAt(n))));
+    }
+    check((*ranges)[k].cheapest == cheapestByEvaluation(values, 0));
+  }
   return 0;
 }
