@@ -38,7 +38,8 @@ class AnalysedProgram {
   // The models whose printed cost differs from their exact cost printed the same way.
   std::vector<std::size_t> imprecise() const;
   // Whether a LOOP count is one that only the extended dialect reads (n - 1, i = 1 TO n, ...).
-  // Such a program's costs hold from an n on; printed() and exact() are then their polynomials.
+  // Such a program's costs hold from an n on; printed() and exact() are then their polynomials,
+  // printed() without the terms of log n, which single precision has no place for.
   bool extended() const { return usesExtended; }
   // Each statement's runs and each model's cost over every n >= 0, or why there are none.
   const LoopCounts& counts() const;

@@ -53,6 +53,7 @@ const PROGRAM = `BEGIN
     *;
   END
 END
+LOOP log n a; END
 `;
 
 const TOKENS = [
@@ -72,6 +73,7 @@ const TOKENS = [
   ["END right after ;",                       4, 12, "END",   "keyword.control"],
   ["a signed count on the line after LOOP",   7,  4, "+12",   "constant.numeric"],
   ["* on the line after its operator",        8,  4, "*",     "variable.other"],
+  ["log in an extended count",               11,  5, "log",   "support.function"],
 ];
 
 // Lines of a program: whether each indents the line after it, and whether it is dedented itself.
