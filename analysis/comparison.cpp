@@ -300,8 +300,10 @@ std::vector<CheapestRange> sweepByLog(const std::vector<ExactPolynomial>& costs,
   }
   const auto costsAt = [&](unsigned log) {
     std::vector<Coefficients> scaled;
-    for (const ExactPolynomial& cost : costs)
+    for (const ExactPolynomial& cost : costs) {
       scaled.push_back(integerCoefficients(cost, common, log));
+      for (const Integer& coefficient : scaled.back()) work.spend(coefficient);
+    }
     return scaled;
   };
   std::vector<CheapestRange> ranges;

@@ -582,21 +582,23 @@ describe("playground", () => {
   });
 
   it("draws the steps that log n makes, and a crossing between powers of two", async () => {
-    await page.click("#dialect");
-    await pasteProgram(page, fs.readFileSync(path.join(ROOT, "examples/extended/cheapest_inside_a_power_of_two.txt"), "utf8"));
-    await page.evaluate(() => ["n-from", "n-to"].forEach((id, index) => {
+    const stepped = await openPage(address);  // the tool's two models
+    await stepped.click("#dialect");
+    const program = fs.readFileSync(path.join(ROOT, "examples/extended/cheapest_inside_a_power_of_two.txt"), "utf8");
+    assert.equal(await pasteProgram(stepped, program), "ok");
+    await stepped.evaluate(() => ["n-from", "n-to"].forEach((id, index) => {
       const input = document.getElementById(id);
       input.value = ["0", "40"][index];
       input.dispatchEvent(new Event("input"));
     }));
-    assert.deepEqual(await page.$$eval("#plot > svg .crossover", (marks) => marks.map((mark) => mark.dataset.n)), ["10"]);
+    assert.deepEqual(await stepped.$$eval("#plot > svg .crossover", (marks) => marks.map((mark) => mark.dataset.n)), ["10"]);
     // Upright steps: two points of a curve at one x, at n = 2, 4, 8, 16 and 32.
-    const steps = await page.$$eval("#plot > svg path.curve", (curves) => curves.map((curve) => {
+    const steps = await stepped.$$eval("#plot > svg path.curve", (curves) => curves.map((curve) => {
       const points = [...curve.getAttribute("d").matchAll(/[ML]([\d.]+),([\d.]+)/g)].map(([, x, y]) => [Number(x), Number(y)]);
       return points.filter(([x, y], k) => k > 0 && Math.abs(x - points[k - 1][0]) < 0.01 && Math.abs(y - points[k - 1][1]) > 0.5).length;
     }));
     assert.deepEqual(steps, [5, 5]);
-    await page.click("#dialect");
+    await stepped.close();
   });
 
   it("labels each tick in full, and says when costs are too large to plot", async () => {
