@@ -7,8 +7,8 @@
 #include "analysis/exactpolynomial.h"
 #include "analysis/piecewise.h"
 
-// A count or a cost as a function of n >= 0, exactly: a polynomial that holds from `fromN` on,
-// the smallest such n, and the values below it.
+// A count or a cost as a function of n >= 0, exactly: a polynomial in n and log n that holds from
+// `fromN` on, the smallest such n, and the values below it.
 struct ExactCount {
   ExactPolynomial polynomial;
   std::size_t fromN = 0;

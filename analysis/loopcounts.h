@@ -9,7 +9,7 @@
 #include "analysis/statementrows.h"
 
 // How often each statement runs and what the program costs under each model, exactly for every
-// n >= 0, for programs whose LOOP counts may use n - 1, 2 * n or the indices of the LOOPs
+// n >= 0, for programs whose LOOP counts may use n - 1, 2 * n, log n or the indices of the LOOPs
 // around: each LOOP's body count is summed over the LOOPs around it, inside out, and where a
 // range may be empty its pieces are split. A program with no single polynomial, or whose range
 // cannot be established within the work limit, is refused, and nothing else is given.
