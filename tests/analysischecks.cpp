@@ -1,6 +1,8 @@
 #include "tests/analysischecks.h"
 
+#include <array>
 #include <map>
+#include <optional>
 #include <sstream>
 
 #include "statements/loopstatement.h"
@@ -186,6 +188,76 @@ bool countsMatchLiteralRuns(const AnalysedProgram& program, long long lastN, lon
     }
   }
   return matches;
+}
+
+namespace {
+
+// A cost times a common denominator: its terms' whole numerators, when each fits 32 bits.
+struct ScaledCost {
+  std::vector<std::array<long long, 3>> terms;  // power of n, power of log n, numerator
+
+  static std::optional<ScaledCost> of(const ExactPolynomial& cost, const Integer& common) {
+    ScaledCost scaled;
+    for (const ExactPolynomial::Term& term : cost.terms()) {
+      const Integer numerator = term.numerator * (common / cost.commonDenominator());
+      if (abs(numerator) > 2147483647) return std::nullopt;
+      scaled.terms.push_back({term.power, term.log, numerator.convert_to<long long>()});
+    }
+    return scaled;
+  }
+
+  // The value at n, with log n counted by halving n; none where a step leaves 64 bits.
+  std::optional<long long> at(long long n) const {
+    long long log = 0;
+    for (long long halved = n; halved > 1; halved /= 2) ++log;
+    long long sum = 0;
+    for (const auto& [power, logs, value] : terms) {
+      long long product = value;
+      for (long long k = 0; k < power + logs; ++k) {
+        if (__builtin_mul_overflow(product, k < power ? n : log, &product)) return std::nullopt;
+      }
+      if (__builtin_add_overflow(sum, product, &sum)) return std::nullopt;
+    }
+    return sum;
+  }
+};
+
+}  // namespace
+
+// Below the n where every polynomial holds, by the values kept; from it on, by the polynomials
+// evaluated in machine words where they fit, which is quick enough for thousands of n.
+bool cheapestMatchesCosts(const AnalysedProgram& program, long long lastN) {
+  const std::vector<ExactCount>& totals = program.counts().totals();
+  long long start = 0;
+  Integer common = 1;
+  for (const ExactCount& total : totals) {
+    start = std::max(start, static_cast<long long>(total.fromN));
+    common = lcm(common, total.polynomial.commonDenominator());
+  }
+  std::vector<std::optional<ScaledCost>> scaled;
+  for (const ExactCount& total : totals) scaled.push_back(ScaledCost::of(total.polynomial, common));
+  const auto& ranges = program.cheapest();
+  if (!ranges) return false;
+  std::size_t k = 0;
+  for (long long n = 0; n <= lastN; ++n) {
+    while ((*ranges)[k].to && *(*ranges)[k].to < n) ++k;
+    std::vector<long long> fast;  // in machine words, when every cost fits
+    for (std::size_t m = 0; m < totals.size() && n >= start && scaled[m]; ++m) {
+      if (const auto value = scaled[m]->at(n)) fast.push_back(*value);
+    }
+    std::vector<std::size_t> least;
+    for (std::size_t m = 0; m < totals.size(); ++m) {
+      const bool inWords = fast.size() == totals.size();
+      const int order = least.empty() ? -1
+                        : inWords     ? (fast[m] > fast[least[0]]) - (fast[m] < fast[least[0]])
+                                      : totals[m].valueAt(n).compare(totals[least[0]].valueAt(n));
+      if (order > 0) continue;
+      if (order < 0) least.clear();
+      least.push_back(m);
+    }
+    if ((*ranges)[k].cheapest != least) return false;
+  }
+  return true;
 }
 
 ExactPolynomial monomial(const Rational& c, int power) {

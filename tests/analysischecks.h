@@ -35,6 +35,10 @@ std::optional<std::vector<long long>> literalRuns(const StatementRows& rows, lon
 bool countsMatchLiteralRuns(const AnalysedProgram& program, long long lastN, long long passes,
                             long long* reached = nullptr);
 
+// Whether a program of the extended dialect, not refused, names as cheapest at each n up to
+// `lastN` the models whose exact costs are least there, with log n counted by halving n.
+bool cheapestMatchesCosts(const AnalysedProgram& program, long long lastN);
+
 // c * n^power, and p * factor.
 ExactPolynomial monomial(const Rational& c, int power);
 ExactPolynomial scaled(const ExactPolynomial& p, const Rational& factor);

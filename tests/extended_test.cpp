@@ -2,8 +2,6 @@
 // one pass at a time on random programs.
 #include <gtest/gtest.h>
 
-#include <array>
-#include <optional>
 #include <random>
 #include <regex>
 #include <sstream>
@@ -210,122 +208,42 @@ class RandomProgram {
   std::string text;
 };
 
+// For n = 0 ... 12 on programs of n and the indices; with log n, counted by halving n, for
+// n = 0 ... 300 as far as 20,000 passes of the loops for one n allow, and the cheapest model by
+// the costs' values up to n = 4,096. Only where the generator wrote i = X TO n - X (or
+// X TO log n - X), whose range ends at a fraction, is a program refused.
 TEST(Extended, CountsAsTheLoopsRunOnRandomPrograms) {
-  RandomProgram programs(20261209);
+  const struct {
+    unsigned seed;
+    bool logs;
+    long long lastN, passes, cheapestUpTo;
+    int throughout;  // the least number of programs compared up to lastN
+  } runs[] = {{20261209, false, 12, 200000, 0, 4400}, {35, true, 300, 20000, 4096, 4500}};
   const std::vector<CostModel> models = {defaultModels()[0], defaultModels()[1]};
-  int refused = 0;
-  for (int p = 0; p < 5000; ++p) {
-    const std::string text = programs.next();
-    const AnalysedProgram program = analysedText(text, models, Dialect::extended);
-    ASSERT_TRUE(program.ok()) << text;
-    if (const auto& refusal = program.counts().refusal()) {
-      // Only where the generator wrote i = X TO n - X, whose range ends at n / 2.
-      ++refused;
-      EXPECT_EQ(refusal->reason, CountRefusal::Reason::fraction) << text;
-      const std::string header = refusalText(*refusal, program.rows(), Words());
-      EXPECT_TRUE(std::regex_search(header, std::regex("= (\\w) TO n - \\1 "))) << header;
-      continue;
-    }
-    ASSERT_TRUE(countsMatchLiteralRuns(program, 12, 200000)) << text;
-  }
-  EXPECT_LT(refused, 200);
-  RecordProperty("refused", refused);
-}
-
-// A cost times a common denominator: its terms' whole numerators, when each fits 32 bits.
-struct ScaledCost {
-  std::vector<std::array<long long, 3>> terms;  // power of n, power of log n, numerator
-
-  static std::optional<ScaledCost> of(const ExactPolynomial& cost, const Integer& common) {
-    ScaledCost scaled;
-    for (const ExactPolynomial::Term& term : cost.terms()) {
-      const Integer numerator = term.numerator * (common / cost.commonDenominator());
-      if (abs(numerator) > 2147483647) return std::nullopt;
-      scaled.terms.push_back({term.power, term.log, numerator.convert_to<long long>()});
-    }
-    return scaled;
-  }
-
-  // The value at n, with log n counted by halving n; none where a step leaves 64 bits.
-  std::optional<long long> at(long long n) const {
-    long long log = 0;
-    for (long long halved = n; halved > 1; halved /= 2) ++log;
-    long long sum = 0;
-    for (const auto& [power, logs, value] : terms) {
-      long long product = value;
-      for (long long k = 0; k < power + logs; ++k) {
-        if (__builtin_mul_overflow(product, k < power ? n : log, &product)) return std::nullopt;
+  for (const auto& run : runs) {
+    RandomProgram programs(run.seed, run.logs);
+    int refused = 0, throughout = 0;
+    for (int p = 0; p < 5000; ++p) {
+      const std::string text = programs.next();
+      const AnalysedProgram program = analysedText(text, models, Dialect::extended);
+      ASSERT_TRUE(program.ok()) << text;
+      if (const auto& refusal = program.counts().refusal()) {
+        ++refused;
+        const std::string header = refusalText(*refusal, program.rows(), Words());
+        EXPECT_EQ(refusal->reason, CountRefusal::Reason::fraction) << text;
+        EXPECT_TRUE(std::regex_search(header, std::regex("= (\\w) TO (log )?n - \\1 "))) << header;
+        continue;
       }
-      if (__builtin_add_overflow(sum, product, &sum)) return std::nullopt;
+      long long reached = 0;
+      ASSERT_TRUE(countsMatchLiteralRuns(program, run.lastN, run.passes, &reached)) << text;
+      throughout += reached == run.lastN;
+      ASSERT_TRUE(cheapestMatchesCosts(program, run.cheapestUpTo)) << text;
     }
-    return sum;
+    EXPECT_LT(refused, 200);
+    EXPECT_GT(throughout, run.throughout);
+    RecordProperty(run.logs ? "refusedWithLog" : "refused", refused);
+    RecordProperty(run.logs ? "comparedTo300WithLog" : "comparedTo12", throughout);
   }
-};
-
-// Each range of the cheapest models names the models least at each of its n up to `lastN`, by
-// their exact costs' values: below the n where every polynomial holds the values kept, from it
-// on the polynomials evaluated in machine words where they fit.
-void expectCheapestAsEvaluated(const AnalysedProgram& program, long long lastN) {
-  const std::vector<ExactCount>& totals = program.counts().totals();
-  long long start = 0;
-  Integer common = 1;
-  for (const ExactCount& total : totals) {
-    start = std::max(start, static_cast<long long>(total.fromN));
-    common = lcm(common, total.polynomial.commonDenominator());
-  }
-  std::vector<std::optional<ScaledCost>> scaled;
-  for (const ExactCount& total : totals) scaled.push_back(ScaledCost::of(total.polynomial, common));
-  const auto& ranges = program.cheapest();
-  ASSERT_TRUE(ranges);
-  std::size_t k = 0;
-  for (long long n = 0; n <= lastN; ++n) {
-    while ((*ranges)[k].to && *(*ranges)[k].to < n) ++k;
-    std::vector<long long> fast;
-    for (std::size_t m = 0; m < totals.size() && n >= start && scaled[m]; ++m) {
-      if (const auto value = scaled[m]->at(n)) fast.push_back(*value);
-    }
-    std::vector<std::size_t> least;
-    if (fast.size() == totals.size()) {
-      const long long lowest = *std::min_element(fast.begin(), fast.end());
-      for (std::size_t m = 0; m < fast.size(); ++m) {
-        if (fast[m] == lowest) least.push_back(m);
-      }
-    } else {
-      std::vector<ExactPolynomial> below;
-      for (const ExactCount& total : totals) {
-        below.push_back(monomial(total.valueAt(n), 0));
-      }
-      least = cheapestByEvaluation(below, 0);
-    }
-    ASSERT_EQ((*ranges)[k].cheapest, least) << "n = " << n;
-  }
-}
-
-// log n counted by halving n, for n = 0 ... 300, and the cheapest model by the costs' values up
-// to n = 4,096.
-TEST(Extended, CountsLogNAsTheLoopsRunOnRandomPrograms) {
-  RandomProgram programs(35, true);
-  const std::vector<CostModel> models = {defaultModels()[0], defaultModels()[1]};
-  int refused = 0, throughout = 0;
-  for (int p = 0; p < 5000; ++p) {
-    const std::string text = programs.next();
-    const AnalysedProgram program = analysedText(text, models, Dialect::extended);
-    ASSERT_TRUE(program.ok()) << text;
-    if (const auto& refusal = program.counts().refusal()) {
-      ++refused;
-      EXPECT_EQ(refusal->reason, CountRefusal::Reason::fraction) << text;
-      continue;
-    }
-    long long reached = 0;
-    ASSERT_TRUE(countsMatchLiteralRuns(program, 300, 20000, &reached)) << text;
-    throughout += reached == 300;
-    expectCheapestAsEvaluated(program, 4096);
-    if (HasFatalFailure()) FAIL() << text;
-  }
-  EXPECT_LT(refused, 200);
-  EXPECT_GT(throughout, 4500);
-  RecordProperty("refused", refused);
-  RecordProperty("checkedUpTo300", throughout);
 }
 
 }  // namespace
